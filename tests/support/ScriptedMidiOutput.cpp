@@ -1,0 +1,1 @@
+// The scripted MIDI output comes here.

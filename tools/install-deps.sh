@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian/Ubuntu packages the project needs that are not there yet.
+# usage: tools/install-deps.sh build|test
+set -euo pipefail
+
+build_packages=(cmake g++ make pkg-config qt6-base-dev libasound2-dev)
+test_packages=(libgtest-dev libgmock-dev libbenchmark-dev sox libsndfile1-dev python3
+               clang libclang-rt-dev g++-mingw-w64-x86-64 desktop-file-utils appstream)
+
+wanted=("${build_packages[@]}")
+if [ "${1:-build}" = test ]; then
+    wanted+=("${test_packages[@]}")
+fi
+
+missing=()
+for package in "${wanted[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=()
+[ "$(id -u)" -ne 0 ] && sudo=(sudo)
+echo "Installing: ${missing[*]}"
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "MidiOutput.h"
+#include "SenderControls.h"
+
+#include <memory>
+
+struct Waveshape;
+
+// Fills the port and wave-number lists and sends the current wave as one dump.
+// A send blocks its caller from the open of the port to its close: at most 30 s
+// of waiting for the port, then a 100 ms pause.
+class MidiSender final {
+public:
+    MidiSender(MidiOutput& output, const Waveshape& wave, ListControl& portList,
+               ListControl& waveNumberList, MessagePresenter& messages) noexcept;
+
+    // "097" to "128", data 96 to 127, the first selected.
+    void fillWaveNumberList();
+    // The hardware output ports in device-id order, data the device id, the first selected.
+    void fillPortList();
+    // Does nothing at all while no wave is loaded.
+    void send();
+
+    static constexpr unsigned sendTimeoutMs = 30000;
+    static constexpr unsigned closePauseMs = 100;
+
+private:
+    void reportFailure(const char* sentence, MidiResult code);
+
+    MidiOutput& output_;
+    const Waveshape& wave_;
+    ListControl& portList_;
+    ListControl& waveNumberList_;
+    MessagePresenter& messages_;
+    // Created by the first send that finds a wave loaded and reused by every later one.
+    std::unique_ptr<MidiCompletionSignal> sendDone_;
+};
+
+namespace MidiSenderMessages {
+inline constexpr const char* openFailed = "Error: Failed to open the specified MIDI port. ";
+inline constexpr const char* sendFailed = "Error: Failed to send the MIDI SysEx message to the synthesizer. ";
+} // namespace MidiSenderMessages

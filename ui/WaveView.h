@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QFrame>
+
+struct Waveshape;
+
+// The bar picture of the current wave: a light-blue box with a black outline,
+// one black bar per sample from the centre line, the centre line over them and a
+// red "*" when the wave was resampled. In edit mode it takes pen points, each
+// setting one sample to the height of the point, and draws full scale.
+//
+// The main dialog's view reports double clicks (notify); the Wave Tweaker's view
+// lets mouse presses and moves through to its dialog, which turns them into pen
+// points.
+class WaveView final : public QFrame {
+    Q_OBJECT
+
+public:
+    enum class MouseReports { Notify, PassThrough };
+
+    WaveView(Waveshape& wave, MouseReports reports, QWidget* parent = nullptr);
+
+    [[nodiscard]] bool editMode() const noexcept { return editMode_; }
+    void setEditMode(bool on) noexcept { editMode_ = on; }
+
+    // One pen point in the view's client coordinates (pixels from the top-left
+    // corner of the area inside the sunken edge). Ignored unless in edit mode;
+    // repaints only the six-pixel strip around x.
+    void penPoint(QPoint point);
+
+    // The client area: the view's contents rectangle, inside its frame.
+    [[nodiscard]] QRect clientArea() const;
+
+    // The logical height E of the picture: 65535, 68535 or 32767.
+    [[nodiscard]] int verticalExtent() const noexcept;
+
+signals:
+    void doubleClicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    Waveshape& wave_;
+    MouseReports reports_;
+    bool editMode_ = false;
+};

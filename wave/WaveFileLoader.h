@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdio>
+
+struct Waveshape;
+
+// Reads a mono 16-bit PCM WAV file into a Waveshape: exactly 128 samples are
+// taken as they stand, a longer run (up to 65535) is reduced to 128 points by
+// picking the nearest sample. Every refusal leaves its own message in lastError.
+// Nothing is allocated per load: the sample run goes through a static buffer.
+class WaveFileLoader final {
+public:
+    explicit WaveFileLoader(Waveshape& target) noexcept : wave_(target) {}
+
+    // Loads the file at path. Returns the new value of `loaded`.
+    bool load(const char* path) noexcept;
+
+    // Loads from a stream opened for binary reading, positioned at its start.
+    // The caller keeps ownership of the stream.
+    bool load(std::FILE* stream) noexcept;
+
+private:
+    bool finish(const char* error) noexcept;
+
+    Waveshape& wave_;
+};
+
+namespace WaveFileMessages {
+inline constexpr const char* cannotOpen =
+    "Failed to open wave file. Make sure another application does not have it open.";
+inline constexpr const char* notWav =
+    "Failed to open wave file. File does not appear to be a WAV file.";
+inline constexpr const char* notMonoPcm =
+    "Failed to open wave file. File is not a mono PCM format WAV file.";
+inline constexpr const char* not16Bit =
+    "Failed to open wave file. File is not a 16 bit PCM format WAV file.";
+inline constexpr const char* noData =
+    "Failed to find wave data in file. File does not appear to be a valid WAV file.";
+inline constexpr const char* short256 =
+    "Failed to load wave data. File does not appear to contain 256 16 bit samples.";
+inline constexpr const char* tooMany =
+    "Failed to load wave data. File contains too many 16 bit samples.";
+inline constexpr const char* tooFew =
+    "Failed to load wave data. File contains less than 128 16 bit samples.";
+inline constexpr const char* truncated =
+    "Failed to load wave data. File appears to be truncated.";
+} // namespace WaveFileMessages

@@ -1,0 +1,7 @@
+#include "Waveshape.h"
+
+Waveshape& currentWaveshape() noexcept
+{
+    static Waveshape wave;
+    return wave;
+}
