@@ -1,0 +1,88 @@
+#include "Arguments.h"
+#include "Commands.h"
+#include "WavFacts.h"
+#include "WaveSource.h"
+
+#include "wave/WaveFileLoader.h"
+#include "wave/Waveshape.h"
+
+#include <cinttypes>
+#include <cstdio>
+
+namespace {
+
+constexpr const char* usage =
+    "usage: wavedump info FILE\n"
+    "\n"
+    "Describes FILE as its headers describe it (format, channels, sample rate,\n"
+    "bits, chunks, data bytes, sample count), then loads it as the desktop\n"
+    "program does and says on one line whether the load reduced a longer run\n"
+    "to 128 samples: 'resampled: yes' or 'resampled: no'. A file that does not\n"
+    "load is described all the same, and the reason goes to stderr.\n"
+    "\n"
+    "Exit status: 0 the file loads, 1 it does not (the reason on stderr),\n"
+    "2 usage error.\n";
+
+void printFacts(const char* path, const WavFacts& facts)
+{
+    std::printf("file: %s\n", path);
+    std::printf("file bytes: %" PRIu64 "\n", facts.fileBytes);
+    if (!facts.riffWave) {
+        std::printf("container: not RIFF/WAVE\n");
+        return;
+    }
+    std::printf("container: RIFF/WAVE\n");
+    for (const WavFacts::Chunk& chunk : facts.chunks) {
+        std::printf("chunk: '%s' %" PRIu32 " bytes", chunk.id.c_str(), chunk.size);
+        if (chunk.present < chunk.size)
+            std::printf(" (%" PRIu64 " present)", chunk.present);
+        std::printf("\n");
+    }
+    if (!facts.format) {
+        std::printf("format: none found\n");
+        return;
+    }
+    const WavFacts::Format& format = *facts.format;
+    std::printf("format: %u (%s)\n", unsigned{format.tag}, formatTagName(format.tag));
+    std::printf("channels: %u\n", unsigned{format.channels});
+    std::printf("sample rate: %" PRIu32 " Hz\n", format.sampleRate);
+    std::printf("bits per sample: %u\n", unsigned{format.bitsPerSample});
+    if (!facts.dataBytes) {
+        std::printf("data bytes: none found\n");
+        return;
+    }
+    std::printf("data bytes: %" PRIu32 "\n", *facts.dataBytes);
+    const unsigned frameBytes = format.channels * ((format.bitsPerSample + 7u) / 8u);
+    if (frameBytes > 0)
+        std::printf("sample count: %" PRIu32 "\n", *facts.dataBytes / frameBytes);
+}
+
+} // namespace
+
+int runInfo(int argc, char** argv)
+{
+    const ParseResult parsed = parseArguments(argc, argv, ArgumentRules{});
+    if (!parsed.problem.empty())
+        return usageError("info", parsed.problem);
+    const Arguments& arguments = parsed.arguments;
+    if (arguments.help) {
+        std::fputs(usage, stdout);
+        return 0;
+    }
+
+    const char* path = arguments.files.front().c_str();
+    Waveshape& wave = currentWaveshape();
+    const char* error = loadAndEdit(wave, path, {}, std::nullopt);
+    // A file the loader refuses is described all the same: that is when the facts
+    // help. One it cannot open (a folder, say) has nothing to describe.
+    if (error != WaveFileMessages::cannotOpen) {
+        if (const std::optional<WavFacts> facts = readWavFacts(path))
+            printFacts(path, *facts);
+    }
+    if (error != nullptr) {
+        std::fflush(stdout);
+        return loadFailure(error);
+    }
+    std::printf("resampled: %s\n", wave.resampled ? "yes" : "no");
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}

@@ -1,0 +1,47 @@
+#include "Arguments.h"
+#include "Commands.h"
+#include "WaveSource.h"
+
+#include "wave/Waveshape.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr const char* usage =
+    "usage: wavedump samples FILE [--op OP]... [--seed N]\n"
+    "\n"
+    "Loads FILE as the desktop program does, applies each OP in order as the\n"
+    "Wave Tweaker's buttons would, and prints the 128 samples, one signed\n"
+    "decimal per line, sample 0 first.\n"
+    "\n"
+    "  --op OP    filter, normalize, additive, random-pd, clear or undo;\n"
+    "             undo brings back the wave from before the last other op\n"
+    "             (right after loading: the loaded wave)\n"
+    "  --seed N   seed of every random-pd, 0 to 4294967295 (default: the\n"
+    "             millisecond tick count, as in the editor)\n"
+    "\n"
+    "Exit status: 0 done, 1 the file did not load (the reason on stderr),\n"
+    "2 usage error.\n";
+
+} // namespace
+
+int runSamples(int argc, char** argv)
+{
+    const ArgumentRules rules{.waveOps = true};
+    const ParseResult parsed = parseArguments(argc, argv, rules);
+    if (!parsed.problem.empty())
+        return usageError("samples", parsed.problem);
+    const Arguments& arguments = parsed.arguments;
+    if (arguments.help) {
+        std::fputs(usage, stdout);
+        return 0;
+    }
+
+    Waveshape& wave = currentWaveshape();
+    if (const char* error = loadAndEdit(wave, arguments.files.front().c_str(), arguments.ops, arguments.seed))
+        return loadFailure(error);
+    for (const std::int16_t sample : wave.samples)
+        std::printf("%d\n", sample);
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}

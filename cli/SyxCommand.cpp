@@ -1,0 +1,134 @@
+#include "Arguments.h"
+#include "Commands.h"
+#include "OutputFile.h"
+#include "WaveSource.h"
+
+#include "transfer/WaveDumpMessage.h"
+#include "wave/Waveshape.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* usage =
+    "usage: wavedump syx FILE... --slot N [--op OP]... [--seed N] -o OUT\n"
+    "\n"
+    "Loads each FILE as the desktop program does, applies each OP in order (as\n"
+    "for 'wavedump samples') and writes the 300-byte waveshape dump that the\n"
+    "synthesizer takes into a user slot.\n"
+    "\n"
+    "  --slot N   the user slot of the first FILE, 97 to 128; further FILEs go\n"
+    "             to the slots after it, and may not pass slot 128\n"
+    "  -o OUT     with one FILE: the dump file to write; '-' writes it to\n"
+    "             standard output\n"
+    "             with several FILEs: a bank file that holds all the dumps one\n"
+    "             after another, or '-' for standard output\n"
+    "             a folder (OUT ends in '/' or is an existing folder): one file\n"
+    "             per slot, named SLOT-NAME.syx after the WAV file's name,\n"
+    "             e.g. 97-saw.syx; a missing last folder is created\n"
+    "\n"
+    "Nothing is written unless every FILE loads; files are written whole or\n"
+    "not at all.\n"
+    "\n"
+    "Exit status: 0 done, 1 a file did not load (the reason on stderr) or OUT\n"
+    "could not be written, 2 usage error.\n";
+
+struct Dump {
+    int slot;
+    fs::path source;
+    std::vector<std::uint8_t> bytes;
+};
+
+bool namesFolder(const std::string& output)
+{
+    std::error_code error;
+    const char last = output.back();
+    return last == '/' || last == fs::path::preferred_separator || fs::is_directory(output, error);
+}
+
+int writeFailure(const std::string& problem)
+{
+    std::fprintf(stderr, "wavedump syx: %s\n", problem.c_str());
+    return 1;
+}
+
+int writeFolder(const fs::path& folder, const std::vector<Dump>& dumps)
+{
+    std::error_code error;
+    if (!fs::is_directory(folder, error)) {
+        fs::create_directory(folder, error);
+        if (error)
+            return writeFailure("cannot make folder '" + folder.string() + "': " + error.message());
+    }
+    for (const Dump& dump : dumps) {
+        const fs::path file = folder / (std::to_string(dump.slot) + "-" + dump.source.stem().string() + ".syx");
+        if (const std::string problem = writeFileWhole(file, dump.bytes); !problem.empty())
+            return writeFailure(problem);
+    }
+    return 0;
+}
+
+std::vector<std::uint8_t> concatenated(const std::vector<Dump>& dumps)
+{
+    std::vector<std::uint8_t> bank;
+    for (const Dump& dump : dumps)
+        bank.insert(bank.end(), dump.bytes.begin(), dump.bytes.end());
+    return bank;
+}
+
+} // namespace
+
+int runSyx(int argc, char** argv)
+{
+    const ArgumentRules rules{.maxFiles = WaveDumpMessage::lastUserSlot, .waveOps = true, .slot = true, .output = true};
+    const ParseResult parsed = parseArguments(argc, argv, rules);
+    if (!parsed.problem.empty())
+        return usageError("syx", parsed.problem);
+    const Arguments& arguments = parsed.arguments;
+    if (arguments.help) {
+        std::fputs(usage, stdout);
+        return 0;
+    }
+
+    const int firstSlot = *arguments.slot;
+    const int fileCount = static_cast<int>(arguments.files.size());
+    // Only user slots are ever written: the factory waves below 97 stay untouched.
+    if (firstSlot + fileCount - 1 > WaveDumpMessage::lastUserSlot) {
+        return usageError("syx", std::to_string(fileCount) + " files from slot " + std::to_string(firstSlot)
+                + " would pass slot 128");
+    }
+
+    const bool several = fileCount > 1;
+    Waveshape& wave = currentWaveshape();
+    std::vector<Dump> dumps;
+    bool allLoaded = true;
+    for (int i = 0; i < fileCount; ++i) {
+        const std::string& file = arguments.files[static_cast<std::size_t>(i)];
+        if (const char* error = loadAndEdit(wave, file.c_str(), arguments.ops, arguments.seed)) {
+            loadFailure(error, several ? file.c_str() : nullptr);
+            allLoaded = false;
+            continue;
+        }
+        const int slot = firstSlot + i;
+        const auto message = WaveDumpMessage::build(wave, static_cast<std::uint8_t>(slot - 1));
+        dumps.push_back(Dump{slot, file, {message.begin(), message.end()}});
+    }
+    if (!allLoaded)
+        return 1;
+
+    const std::string& output = *arguments.output;
+    if (output == "-") {
+        const std::string problem = writeStandardOutput(concatenated(dumps));
+        return problem.empty() ? 0 : writeFailure(problem);
+    }
+    if (namesFolder(output))
+        return writeFolder(output, dumps);
+    const std::string problem = writeFileWhole(output, concatenated(dumps));
+    return problem.empty() ? 0 : writeFailure(problem);
+}

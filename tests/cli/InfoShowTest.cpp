@@ -1,0 +1,92 @@
+// What `info` tells about a file and what `show` draws.
+#include "CliHarness.h"
+
+#include "wave/WaveFileLoader.h"
+
+#include <algorithm>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool hasLine(const std::string& text, const std::string& line)
+{
+    const std::vector<std::string> all = lines(text);
+    return std::find(all.begin(), all.end(), line) != all.end();
+}
+
+struct InfoCase {
+    const char* name;
+    const char* example;
+    std::vector<std::string> facts;
+};
+
+// Test names and failure reports show the case by its name.
+void PrintTo(const InfoCase& value, std::ostream* stream) { *stream << value.name; }
+
+class Info : public ::testing::TestWithParam<InfoCase> {};
+
+TEST_P(Info, TellsTheHeadersFacts)
+{
+    const RunResult run = runWavedump({"info", sourceFile(std::string("examples/") + GetParam().example)});
+    EXPECT_EQ(run.exitCode, 0);
+    for (const std::string& fact : GetParam().facts)
+        EXPECT_TRUE(hasLine(run.out, fact)) << fact << " in\n" << run.out;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cli, Info,
+    ::testing::Values(InfoCase{"Verbatim", "saw.wav",
+                          {"format: 1 (PCM)", "channels: 1", "sample rate: 44100 Hz", "bits per sample: 16",
+                              "data bytes: 256", "sample count: 128", "resampled: no"}},
+        InfoCase{"Resampled", "long-sine-600.wav", {"data bytes: 1200", "sample count: 600", "resampled: yes"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CliTest, InfoDescribesAFileTheLoaderRefuses)
+{
+    const fs::path stereo = makeFile("stereo.wav",
+        WavBytes::riff({WavBytes::chunk("LIST", "INFO"), WavBytes::format(3, 2, 32), WavBytes::chunk("data", "")}));
+    const RunResult run = runWavedump({"info", stereo});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, std::string(WaveFileMessages::notMonoPcm) + "\n");
+    for (const char* fact : {"format: 3 (IEEE float)", "channels: 2", "bits per sample: 32", "data bytes: 0",
+             "chunk: 'LIST' 4 bytes"})
+        EXPECT_TRUE(hasLine(run.out, fact)) << fact << " in\n" << run.out;
+}
+
+TEST_F(CliTest, InfoSaysHowMuchOfACutChunkIsThere)
+{
+    const fs::path cut = makeFile("cut.wav",
+        WavBytes::riff({WavBytes::format(1, 1, 16), WavBytes::chunk("data", WavBytes::samples(10), 1000)}));
+    const RunResult run = runWavedump({"info", cut});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(hasLine(run.out, "chunk: 'data' 1000 bytes (20 present)")) << run.out;
+}
+
+// The square wave is at the top for its first half and at the bottom for its second.
+TEST(Show, DrawsFullBarsAboveThenBelow)
+{
+    const RunResult run = runWavedump({"show", sourceFile("examples/square.wav")});
+    ASSERT_EQ(run.exitCode, 0);
+    const std::vector<std::string> picture = lines(run.out);
+    ASSERT_EQ(picture.size(), 20u);
+    EXPECT_EQ(picture[0], sourceFile("examples/square.wav").string() + ": 128 samples, min -32767, max 32767");
+    const std::string above = "|" + std::string(32, '#') + std::string(32, ' ') + "|";
+    const std::string below = "|" + std::string(32, ' ') + std::string(32, '#') + "|";
+    for (std::size_t row = 2; row < 10; ++row)
+        EXPECT_EQ(picture[row], above) << row;
+    EXPECT_EQ(picture[10], "|" + std::string(64, '-') + "| 0");
+    for (std::size_t row = 11; row < 19; ++row)
+        EXPECT_EQ(picture[row], below) << row;
+}
+
+TEST(Show, IsPlainAsciiAndEmptyWhenCleared)
+{
+    const RunResult run = runWavedump({"show", sourceFile("examples/long-sine-600.wav"), "--op", "clear"});
+    ASSERT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(std::all_of(run.out.begin(), run.out.end(),
+        [](char c) { return c == '\n' || (c >= 0x20 && c < 0x7F); }));
+    EXPECT_EQ(run.out.find('#'), std::string::npos);
+    EXPECT_TRUE(lines(run.out).front().ends_with(", resampled"));
+}
+
+} // namespace

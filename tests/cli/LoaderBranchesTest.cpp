@@ -1,0 +1,132 @@
+// Every way a WAV file can load or be refused, through each wave subcommand:
+// the outcome must be the loader's own, message for message.
+#include "CliHarness.h"
+
+#include "wave/WaveFileLoader.h"
+
+#include <algorithm>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace WavBytes;
+namespace Message = WaveFileMessages;
+
+// Whether a bit depth other than 16 loads is the loader's call; these rows
+// check only that every subcommand follows it.
+const char* const loaderDecides = "loader decides";
+
+struct LoaderCase {
+    const char* name;
+    std::string bytes;
+    const char* message; // nullptr: loads
+    bool resampled = false;
+};
+
+// Test names and failure reports show the case by its name.
+void PrintTo(const LoaderCase& value, std::ostream* stream) { *stream << value.name; }
+
+std::vector<LoaderCase> loaderCases()
+{
+    const std::string pcm = format(1, 1, 16);
+    return {
+        {"Verbatim128", mono16(128), nullptr, false},
+        {"Resampled129", mono16(129), nullptr, true},
+        {"Resampled600", mono16(600), nullptr, true},
+        {"LargestRun65535", mono16(65535), nullptr, true},
+        {"OddDataByteIgnored", riff({pcm, chunk("data", samples(200) + "x")}), nullptr, true},
+        {"EightBit", riff({format(1, 1, 8), chunk("data", samples(128))}), loaderDecides},
+        {"TwentyFourBit", riff({format(1, 1, 24), chunk("data", samples(192))}), loaderDecides},
+        {"ListBeforeFormat", riff({chunk("LIST", "INFOabcd"), pcm, chunk("data", samples(128))}), nullptr, false},
+        {"FactBetween", riff({pcm, chunk("fact", le32(128)), chunk("data", samples(128))}), nullptr, false},
+        {"Format18", riff({format(1, 1, 16, le16(0)), chunk("data", samples(128))}), nullptr, false},
+        {"Format40", riff({format(1, 1, 16, std::string(24, '\x01')), chunk("data", samples(300))}), nullptr, true},
+        {"DataBeforeFormatThenData", riff({chunk("data", samples(10)), pcm, chunk("data", samples(128))}), nullptr,
+            false},
+        {"Empty", "", Message::notWav},
+        {"RiffHeaderOnly", riff({}), Message::notWav},
+        {"NotRiff", "RIFX" + mono16(128).substr(4), Message::notWav},
+        {"NotWave", mono16(128).substr(0, 8) + "AVI " + mono16(128).substr(12), Message::notWav},
+        {"FormatBodyCut", riff({}) + "fmt " + le32(16) + "1234567890", Message::notWav},
+        {"HugeChunkBeforeFormat", riff({chunk("junk", "", 0xFFFFFFF0u), pcm}), Message::notWav},
+        {"Stereo", riff({format(1, 2, 16), chunk("data", samples(256))}), Message::notMonoPcm},
+        {"FloatFormat", riff({format(3, 1, 32), chunk("data", samples(256))}), Message::notMonoPcm},
+        {"FormatOnly", riff({pcm}), Message::noData},
+        {"DataOnlyBeforeFormat", riff({chunk("data", samples(128)), pcm}), Message::noData},
+        {"HugeChunkAfterFormat", riff({pcm, chunk("junk", "", 0xFFFFFFF0u)}), Message::noData},
+        {"Declared256Cut", riff({pcm, chunk("data", samples(100), 256)}), Message::short256},
+        {"TooMany131072", riff({pcm, chunk("data", samples(65536))}), Message::tooMany},
+        {"TooFew0", riff({pcm, chunk("data", "")}), Message::tooFew},
+        {"TooFew255", riff({pcm, chunk("data", samples(127) + "x")}), Message::tooFew},
+        {"Truncated", riff({pcm, chunk("data", samples(500), 2000)}), Message::truncated},
+    };
+}
+
+class LoaderBranches : public CliTest, public ::testing::WithParamInterface<LoaderCase> {};
+
+TEST_P(LoaderBranches, SubcommandsAgreeWithTheLoader)
+{
+    const LoaderCase& param = GetParam();
+    const fs::path wav = makeFile("case.wav", param.bytes);
+    const LibraryWave expected = libraryWave(wav);
+    if (param.message != loaderDecides) {
+        ASSERT_EQ(expected.loaded, param.message == nullptr) << expected.message;
+        if (param.message != nullptr) {
+            ASSERT_STREQ(expected.message, param.message);
+        }
+        ASSERT_EQ(expected.wave.resampled, param.resampled);
+    }
+    const std::string failureLine = std::string(expected.message) + "\n";
+
+    const RunResult samples = runWavedump({"samples", wav});
+    const RunResult info = runWavedump({"info", wav});
+    const RunResult show = runWavedump({"show", wav});
+    const RunResult syx = runWavedump({"syx", wav, "--slot", "97", "-o", file("out.syx")});
+    if (expected.loaded) {
+        EXPECT_EQ(samples.exitCode, 0);
+        EXPECT_EQ(samples.out, samplesText(expected.wave));
+        EXPECT_EQ(samples.err, "");
+
+        EXPECT_EQ(info.exitCode, 0);
+        const std::vector<std::string> infoLines = lines(info.out);
+        const auto resampledLines = std::count_if(infoLines.begin(), infoLines.end(),
+            [](const std::string& line) { return line.starts_with("resampled:"); });
+        EXPECT_EQ(resampledLines, 1);
+        const std::string wanted = expected.wave.resampled ? "resampled: yes" : "resampled: no";
+        EXPECT_NE(std::find(infoLines.begin(), infoLines.end(), wanted), infoLines.end()) << info.out;
+
+        EXPECT_EQ(show.exitCode, 0);
+        EXPECT_EQ(lines(show.out).front().ends_with(", resampled"), expected.wave.resampled) << show.out;
+
+        EXPECT_EQ(syx.exitCode, 0);
+        EXPECT_EQ(readBytes(file("out.syx")), dumpBytes(expected.wave, 97));
+    } else {
+        for (const RunResult* run : {&samples, &info, &show, &syx}) {
+            EXPECT_EQ(run->exitCode, 1);
+            EXPECT_EQ(run->err, failureLine);
+        }
+        EXPECT_EQ(samples.out, "");
+        EXPECT_EQ(show.out, "");
+        EXPECT_EQ(info.out.find("resampled:"), std::string::npos) << info.out;
+        EXPECT_FALSE(fs::exists(file("out.syx")));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cli, LoaderBranches, ::testing::ValuesIn(loaderCases()),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The files the loader cannot open at all.
+TEST_F(CliTest, UnopenablePathsGiveTheOpenMessage)
+{
+    fs::create_directory(file("folder.wav"));
+    for (const fs::path& path : {file("missing.wav"), file("folder.wav")}) {
+        for (const char* command : {"samples", "info", "show"}) {
+            const RunResult run = runWavedump({command, path});
+            EXPECT_EQ(run.exitCode, 1) << command << " " << path;
+            EXPECT_EQ(run.err, std::string(WaveFileMessages::cannotOpen) + "\n") << command << " " << path;
+            EXPECT_EQ(run.out, "") << command << " " << path;
+        }
+    }
+}
+
+} // namespace

@@ -1,0 +1,159 @@
+// `wavedump syx`: the 300-byte dump, its slot byte, where it is written, and
+// that nothing partial is ever left behind.
+#include "CliHarness.h"
+
+#include "wave/WaveFileLoader.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path example(const char* name)
+{
+    return sourceFile(std::string("examples/") + name);
+}
+
+struct SlotCase {
+    const char* name;
+    int slot;
+    unsigned char waveNumber;
+};
+
+// Test names and failure reports show the case by its name.
+void PrintTo(const SlotCase& value, std::ostream* stream) { *stream << value.name; }
+
+class SyxSlots : public CliTest, public ::testing::WithParamInterface<SlotCase> {};
+
+TEST_P(SyxSlots, WritesTheDumpForTheSlot)
+{
+    const LibraryWave expected = libraryWave(example("saw.wav"));
+    const RunResult run = runWavedump({"syx", example("saw.wav"), "--slot", std::to_string(GetParam().slot), "-o",
+        file("saw.syx")});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "");
+    const std::string bytes = readBytes(file("saw.syx"));
+    ASSERT_EQ(bytes.size(), 300u);
+    EXPECT_EQ(static_cast<unsigned char>(bytes[5]), GetParam().waveNumber);
+    EXPECT_EQ(bytes, dumpBytes(expected.wave, GetParam().slot));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cli, SyxSlots,
+    ::testing::Values(SlotCase{"First", 97, 0x60}, SlotCase{"Middle", 112, 0x6F}, SlotCase{"Last", 128, 0x7F}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CliTest, SyxToStandardOutputIsTheBareDump)
+{
+    const LibraryWave expected = libraryWave(example("sine.wav"), {"filter", "random-pd"}, 5);
+    const RunResult run = runWavedump(
+        {"syx", example("sine.wav"), "--slot", "100", "--op", "filter", "--op", "random-pd", "--seed", "5", "-o", "-"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, dumpBytes(expected.wave, 100));
+}
+
+TEST_F(CliTest, SyxReplacesAnExistingFileAndLeavesNoTemporary)
+{
+    makeFile("out.syx", "old");
+    const RunResult run = runWavedump({"syx", example("square.wav"), "--slot", "97", "-o", file("out.syx")});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(readBytes(file("out.syx")), dumpBytes(libraryWave(example("square.wav")).wave, 97));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
+}
+
+TEST_F(CliTest, SyxLoadFailureKeepsTheOldFile)
+{
+    makeFile("out.syx", "old");
+    const fs::path bad = makeFile("bad.wav", "not a wave");
+    const RunResult run = runWavedump({"syx", bad, "--slot", "97", "-o", file("out.syx")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, std::string(WaveFileMessages::notWav) + "\n");
+    EXPECT_EQ(readBytes(file("out.syx")), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 2);
+}
+
+TEST_F(CliTest, SyxUnwritableOutputFailsWithOneLine)
+{
+    for (const fs::path& out : {file("no-such-folder") / "x.syx", fs::path("/proc/wavedump.syx")}) {
+        const RunResult run = runWavedump({"syx", example("saw.wav"), "--slot", "97", "-o", out});
+        EXPECT_EQ(run.exitCode, 1) << out;
+        EXPECT_EQ(lines(run.err).size(), 1u) << run.err;
+        EXPECT_TRUE(run.err.starts_with("wavedump syx: cannot write '" + out.string() + "'")) << run.err;
+        EXPECT_FALSE(fs::exists(out));
+    }
+}
+
+// Several files: consecutive slots from --slot, into a folder or one bank.
+struct BatchCase {
+    const char* name;
+    std::string output; // relative to the test's folder; "-" is standard output
+    bool folder;
+};
+
+// Test names and failure reports show the case by its name.
+void PrintTo(const BatchCase& value, std::ostream* stream) { *stream << value.name; }
+
+class SyxBatch : public CliTest, public ::testing::WithParamInterface<BatchCase> {};
+
+TEST_P(SyxBatch, WritesConsecutiveSlots)
+{
+    const BatchCase& param = GetParam();
+    if (param.output == "existing")
+        fs::create_directory(file("existing"));
+    const std::string out = param.output == "-" ? "-" : (folder_ / param.output).string();
+    const std::vector<const char*> names{"saw.wav", "square.wav", "long-sine-600.wav"};
+    std::vector<std::string> args{"syx", "--slot", "126", "--op", "normalize", "-o", out};
+    for (const char* name : names)
+        args.push_back(example(name));
+    const RunResult run = runWavedump(args);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+
+    std::string bank;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const int slot = 126 + static_cast<int>(i);
+        const std::string dump = dumpBytes(libraryWave(example(names[i]), {"normalize"}).wave, slot);
+        if (param.folder) {
+            const fs::path written = fs::path(out) / (std::to_string(slot) + "-" + fs::path(names[i]).stem().string()
+                + ".syx");
+            EXPECT_EQ(readBytes(written), dump) << written;
+        }
+        bank += dump;
+    }
+    if (param.folder)
+        EXPECT_EQ(std::distance(fs::directory_iterator(out), fs::directory_iterator()), 3);
+    else if (param.output == "-")
+        EXPECT_EQ(run.out, bank);
+    else
+        EXPECT_EQ(readBytes(out), bank);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cli, SyxBatch,
+    ::testing::Values(BatchCase{"NewFolder", "dumps/", true}, BatchCase{"ExistingFolder", "existing", true},
+        BatchCase{"BankFile", "bank.syx", false}, BatchCase{"BankToStandardOutput", "-", false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CliTest, SyxBatchWritesNothingWhenAFileFails)
+{
+    const fs::path bad = makeFile("bad.wav", WavBytes::riff({WavBytes::format(1, 2, 16)}));
+    fs::create_directory(file("dumps"));
+    for (const fs::path& out : {file("dumps"), file("bank.syx")}) {
+        const RunResult run = runWavedump({"syx", example("saw.wav"), bad, "--slot", "97", "-o", out});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err, bad.string() + ": " + WaveFileMessages::notMonoPcm + "\n");
+        EXPECT_EQ(run.out, "");
+    }
+    EXPECT_TRUE(fs::is_empty(file("dumps")));
+    EXPECT_FALSE(fs::exists(file("bank.syx")));
+}
+
+TEST_F(CliTest, SyxBatchMayNotPassSlot128)
+{
+    const RunResult run = runWavedump(
+        {"syx", example("saw.wav"), example("sine.wav"), "--slot", "128", "-o", file("dumps/")});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.err, "wavedump syx: 2 files from slot 128 would pass slot 128\n");
+    EXPECT_FALSE(fs::exists(file("dumps")));
+}
+
+} // namespace
