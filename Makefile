@@ -50,6 +50,7 @@ windows:
 	cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
 	    -DHWD_BUILD_DESKTOP=OFF -DHWD_BUILD_BENCHMARKS=OFF
 	cmake --build build-windows -j$(JOBS)
+	cd build-windows && ctest --output-on-failure -j$(JOBS)
 
 screenshots:
 	tools/install-deps.sh test

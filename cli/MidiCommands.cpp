@@ -1,8 +1,229 @@
+// ports, send and send-syx: the desktop program's port list and Send, on the
+// system's MIDI output, with the lists kept in memory and the message boxes
+// printed on standard error.
+#include "Arguments.h"
 #include "Commands.h"
+#include "MidiTerminal.h"
+#include "WaveSource.h"
 
+#include "transfer/MidiOutput.h"
+#include "transfer/MidiSender.h"
+#include "transfer/WaveDumpMessage.h"
+#include "wave/Waveshape.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
 #include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
 
-// Placeholder: the MIDI subcommands are being written.
-int runPorts(int, char**) { std::fprintf(stderr, "wavedump: ports is not built yet\n"); return 2; }
-int runSend(int, char**) { std::fprintf(stderr, "wavedump: send is not built yet\n"); return 2; }
-int runSendSyx(int, char**) { std::fprintf(stderr, "wavedump: send-syx is not built yet\n"); return 2; }
+namespace {
+
+constexpr const char* portsUsage =
+    "usage: wavedump ports\n"
+    "\n"
+    "Lists the hardware MIDI output ports that the desktop program offers, one\n"
+    "per line as ID, a tab and the port's name, in the order of their IDs.\n"
+    "Synthesizers and software ports are not listed. Prints nothing when there\n"
+    "is no hardware port.\n"
+    "\n"
+    "Exit status: 0 done, 2 usage error.\n";
+
+constexpr const char* sendUsage =
+    "usage: wavedump send FILE --slot N [--port ID] [--op OP]... [--seed N]\n"
+    "\n"
+    "Loads FILE and applies each OP as 'wavedump samples' does, then sends the\n"
+    "wave to user slot N as the desktop program's Send does: opens the port,\n"
+    "hands it the 300-byte dump, waits until the port is done (at most 30\n"
+    "seconds), pauses 100 ms and closes the port. A failure is told on stderr\n"
+    "with the MIDI system's reason.\n"
+    "\n"
+    "  --slot N   the user slot, 97 to 128\n"
+    "  --port ID  the port, an ID that 'wavedump ports' lists (default: the\n"
+    "             first listed; with none listed, the system's default port)\n"
+    "  --op OP    filter, normalize, additive, random-pd, clear or undo\n"
+    "  --seed N   seed of every random-pd, 0 to 4294967295\n"
+    "\n"
+    "Exit status: 0 sent (also when the port did not finish within 30 seconds),\n"
+    "1 the file did not load or the port did not open or refused the dump,\n"
+    "2 usage error.\n";
+
+constexpr const char* sendSyxUsage =
+    "usage: wavedump send-syx FILE.syx [--port ID]\n"
+    "\n"
+    "Sends a dump file that 'wavedump syx' wrote (one 300-byte waveshape dump\n"
+    "for a user slot 97 to 128) to the synthesizer, as the desktop program's\n"
+    "Send does. Any other file is refused and nothing is sent.\n"
+    "\n"
+    "  --port ID  the port, an ID that 'wavedump ports' lists (default: the\n"
+    "             first listed; with none listed, the system's default port)\n"
+    "\n"
+    "Exit status: 0 sent (also when the port did not finish within 30 seconds),\n"
+    "1 the file is not such a dump or the port did not open or refused it,\n"
+    "2 usage error.\n";
+
+constexpr std::string_view portOptions[] = {"--port"};
+
+bool isHelp(std::string_view argument)
+{
+    return argument == "--help" || argument == "-h";
+}
+
+// The sender on the system's MIDI output, with its lists filled as the desktop
+// program fills them at its start.
+struct TerminalSender {
+    explicit TerminalSender(const Waveshape& wave)
+        : output(makeSystemMidiOutput()), sender(*output, wave, ports, waveNumbers, messages)
+    {
+        sender.fillWaveNumberList();
+        sender.fillPortList();
+    }
+
+    // Selects the port that --port names, if given; the problem as a usage error's
+    // text, empty when fine.
+    [[nodiscard]] std::string selectPort(const std::string* value)
+    {
+        if (!value)
+            return {};
+        long device = -1;
+        const char* end = value->data() + value->size();
+        const auto [last, error] = std::from_chars(value->data(), end, device);
+        const int index = error == std::errc() && last == end ? ports.indexOfData(device) : -1;
+        if (index < 0) {
+            return "--port must be the ID of a port that 'wavedump ports' lists, got '" + *value + "'"
+                + (ports.items().empty() ? " (none is listed)" : "");
+        }
+        ports.setCurrentIndex(index);
+        return {};
+    }
+
+    void selectSlot(int slot) { waveNumbers.setCurrentIndex(slot - WaveDumpMessage::firstUserSlot); }
+
+    // 1 when the send told of a failure, else 0.
+    [[nodiscard]] int send()
+    {
+        sender.send();
+        return messages.shown() > 0 ? 1 : 0;
+    }
+
+    std::unique_ptr<MidiOutput> output;
+    TerminalListControl ports;
+    TerminalListControl waveNumbers;
+    TerminalMessagePresenter messages;
+    MidiSender sender;
+};
+
+int dumpFileFailure(const std::string& problem)
+{
+    std::fprintf(stderr, "wavedump send-syx: %s\n", problem.c_str());
+    return 1;
+}
+
+// The whole file, or the reason it cannot be read.
+bool readWhole(const char* path, std::vector<std::uint8_t>& bytes, std::string& problem)
+{
+    std::FILE* file = std::fopen(path, "rb");
+    if (!file) {
+        problem = std::string("cannot read '") + path + "': " + std::strerror(errno);
+        return false;
+    }
+    std::uint8_t chunk[4096];
+    std::size_t count = 0;
+    while ((count = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+        bytes.insert(bytes.end(), chunk, chunk + count);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed)
+        problem = std::string("cannot read '") + path + "'";
+    return !failed;
+}
+
+} // namespace
+
+int runPorts(int argc, char** argv)
+{
+    for (int i = 0; i < argc; ++i) {
+        if (isHelp(argv[i])) {
+            std::fputs(portsUsage, stdout);
+            return 0;
+        }
+    }
+    if (argc > 0)
+        return usageError("ports", std::string("unexpected argument '") + argv[0] + "'");
+
+    const Waveshape nothingLoaded;
+    TerminalSender terminal(nothingLoaded);
+    for (const TerminalListControl::Item& item : terminal.ports.items())
+        std::printf("%ld\t%s\n", item.data, item.label.c_str());
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+int runSend(int argc, char** argv)
+{
+    const ArgumentRules rules{.waveOps = true, .slot = true, .otherOptions = portOptions};
+    const ParseResult parsed = parseArguments(argc, argv, rules);
+    if (!parsed.problem.empty())
+        return usageError("send", parsed.problem);
+    const Arguments& arguments = parsed.arguments;
+    if (arguments.help) {
+        std::fputs(sendUsage, stdout);
+        return 0;
+    }
+
+    Waveshape& wave = currentWaveshape();
+    TerminalSender terminal(wave);
+    if (const std::string problem = terminal.selectPort(arguments.other("--port")); !problem.empty())
+        return usageError("send", problem);
+    if (const char* error = loadAndEdit(wave, arguments.files.front().c_str(), arguments.ops, arguments.seed))
+        return loadFailure(error);
+    terminal.selectSlot(*arguments.slot);
+    return terminal.send();
+}
+
+int runSendSyx(int argc, char** argv)
+{
+    const ArgumentRules rules{.otherOptions = portOptions};
+    const ParseResult parsed = parseArguments(argc, argv, rules);
+    if (!parsed.problem.empty())
+        return usageError("send-syx", parsed.problem);
+    const Arguments& arguments = parsed.arguments;
+    if (arguments.help) {
+        std::fputs(sendSyxUsage, stdout);
+        return 0;
+    }
+
+    // The file is checked before the MIDI system is touched.
+    const std::string& path = arguments.files.front();
+    std::vector<std::uint8_t> bytes;
+    std::string problem;
+    if (!readWhole(path.c_str(), bytes, problem))
+        return dumpFileFailure(problem);
+    if (bytes.size() != WaveDumpMessage::length) {
+        return dumpFileFailure("'" + path + "' has " + std::to_string(bytes.size())
+            + " bytes, not one 300-byte waveshape dump; nothing sent");
+    }
+    const auto decoded = WaveDumpMessage::decode(bytes);
+    if (!decoded) {
+        return dumpFileFailure(
+            "'" + path + "' is not a waveshape dump for a user slot 97 to 128; nothing sent");
+    }
+
+    Waveshape wave;
+    TerminalSender terminal(wave);
+    if (const std::string portProblem = terminal.selectPort(arguments.other("--port")); !portProblem.empty())
+        return usageError("send-syx", portProblem);
+
+    // The sender builds the dump afresh from the wave; it must come out as the
+    // file's very bytes.
+    wave.samples = decoded->samples;
+    wave.loaded = true;
+    const auto rebuilt = WaveDumpMessage::build(wave, decoded->waveNumber);
+    if (!std::equal(rebuilt.begin(), rebuilt.end(), bytes.begin(), bytes.end()))
+        return dumpFileFailure("'" + path + "' is not a dump this program writes; nothing sent");
+    terminal.selectSlot(decoded->waveNumber + 1);
+    return terminal.send();
+}

@@ -5,7 +5,7 @@ set -euo pipefail
 
 build_packages=(cmake g++ make pkg-config qt6-base-dev libasound2-dev)
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev sox libsndfile1-dev python3
-               clang libclang-rt-dev g++-mingw-w64-x86-64 desktop-file-utils appstream)
+               clang libclang-rt-dev g++-mingw-w64-x86-64 wine64 desktop-file-utils appstream)
 
 wanted=("${build_packages[@]}")
 if [ "${1:-build}" = test ]; then

@@ -40,9 +40,13 @@ public:
     [[nodiscard]] virtual unsigned deviceCount() = 0;
     [[nodiscard]] virtual MidiResult deviceCaps(unsigned deviceId, MidiOutputCaps& caps) = 0;
 
+    // Never null. A signal the platform could not make lets every open with it
+    // fail with an error code, so no port is ever opened without its signal.
     [[nodiscard]] virtual std::unique_ptr<MidiCompletionSignal> createCompletionSignal() = 0;
 
-    // One port at a time: open, then the calls below, then close.
+    // One port at a time: open, then the calls below, then close. The signal must
+    // come from this output's createCompletionSignal. After a failed open nothing
+    // is open and the calls below do nothing.
     [[nodiscard]] virtual MidiResult open(int deviceId, MidiCompletionSignal& done) = 0;
     virtual void prepare(std::span<const std::uint8_t> message) = 0;
     // Hands the buffer over and returns at once; the signal fires when it is sent.

@@ -1,34 +1,319 @@
-// Placeholder until the ALSA rawmidi backend lands: no devices, every open fails.
+// The MIDI output layer on ALSA's raw MIDI interface. Device ids number the
+// output subdevices of all cards in (card, device, subdevice) order; the ports of
+// the virtual raw MIDI driver count as software ports, everything else as
+// hardware. A long message is written into the port's buffer at once and is done
+// when that buffer has drained, which the completion signal's wait watches.
 #include "transfer/MidiOutput.h"
 
+#include <alsa/asoundlib.h>
+
+#include <poll.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
 #include <cstring>
+#include <thread>
 
 namespace {
 
-class NoMidiOutput final : public MidiOutput {
+using Clock = std::chrono::steady_clock;
+
+// 300 bytes fit the smallest buffer a raw MIDI port has, so the write normally
+// ends at once; a port that takes nothing for this long is stuck.
+constexpr auto writeLimit = std::chrono::milliseconds(1000);
+// How often a wait looks whether the port's buffer has drained; 300 bytes take
+// about 100 ms on a MIDI link.
+constexpr auto drainPollInterval = std::chrono::milliseconds(1);
+
+struct OutputPort {
+    int card;
+    int device;
+    int subdevice;
+    const char* name;
+    bool software;
+};
+
+bool startsWith(const char* text, const char* prefix)
+{
+    return text && std::strncmp(text, prefix, std::strlen(prefix)) == 0;
+}
+
+// The virtual raw MIDI driver's ports lead to sequencer clients, not to a synthesizer.
+bool isVirtualMidiCard(const snd_ctl_card_info_t* info)
+{
+    const char* driver = snd_ctl_card_info_get_driver(info);
+    return (driver && std::strcmp(driver, "VirMIDI") == 0) || startsWith(snd_ctl_card_info_get_id(info), "VirMIDI")
+           || startsWith(snd_ctl_card_info_get_name(info), "VirMIDI");
+}
+
+// Calls visit for each output subdevice in device-id order until it answers true;
+// answers whether it did. The name passed lives only during the call.
+template <typename Visit>
+bool forEachOutputPort(Visit visit)
+{
+    snd_ctl_card_info_t* cardInfo;
+    snd_ctl_card_info_alloca(&cardInfo);
+    snd_rawmidi_info_t* info;
+    snd_rawmidi_info_alloca(&info);
+
+    int card = -1;
+    while (snd_card_next(&card) == 0 && card >= 0) {
+        char name[32];
+        std::snprintf(name, sizeof name, "hw:%d", card);
+        snd_ctl_t* control = nullptr;
+        if (snd_ctl_open(&control, name, 0) < 0)
+            continue;
+        const bool software = snd_ctl_card_info(control, cardInfo) == 0 && isVirtualMidiCard(cardInfo);
+        bool stopped = false;
+        int device = -1;
+        while (!stopped && snd_ctl_rawmidi_next_device(control, &device) == 0 && device >= 0) {
+            snd_rawmidi_info_set_device(info, static_cast<unsigned>(device));
+            snd_rawmidi_info_set_stream(info, SND_RAWMIDI_STREAM_OUTPUT);
+            snd_rawmidi_info_set_subdevice(info, 0);
+            if (snd_ctl_rawmidi_info(control, info) < 0)
+                continue; // no output on this device
+            const unsigned subdevices = snd_rawmidi_info_get_subdevices_count(info);
+            for (unsigned sub = 0; !stopped && sub < subdevices; ++sub) {
+                snd_rawmidi_info_set_subdevice(info, sub);
+                if (snd_ctl_rawmidi_info(control, info) < 0)
+                    continue;
+                // Named as amidi -l names it: the subdevice's name, else the device's.
+                const char* portName = snd_rawmidi_info_get_subdevice_name(info);
+                if (!portName || portName[0] == '\0')
+                    portName = snd_rawmidi_info_get_name(info);
+                stopped = visit(OutputPort{card, device, static_cast<int>(sub), portName, software});
+            }
+        }
+        snd_ctl_close(control);
+        if (stopped)
+            return true;
+    }
+    return false;
+}
+
+// The port while it is open, shared with the completion signal that watches it.
+struct OpenPort {
+    snd_rawmidi_t* handle = nullptr;
+    std::size_t bufferSize = 0;
+    // A message has been written and the buffer has not been seen empty yet.
+    bool inFlight = false;
+
+    // True once the buffer is empty, or once the port can no longer say.
+    bool drained()
+    {
+        if (snd_rawmidi_type(handle) != SND_RAWMIDI_TYPE_HW) {
+            // Other kinds of port keep no buffer that the status reports.
+            snd_rawmidi_drain(handle);
+            return true;
+        }
+        snd_rawmidi_status_t* status;
+        snd_rawmidi_status_alloca(&status);
+        if (snd_rawmidi_status(handle, status) < 0)
+            return true;
+        return snd_rawmidi_status_get_avail(status) >= bufferSize;
+    }
+};
+
+// Manual reset: set when the watched port's buffer has drained or been dropped.
+class AlsaCompletionSignal final : public MidiCompletionSignal {
 public:
-    unsigned deviceCount() override { return 0; }
-    MidiResult deviceCaps(unsigned, MidiOutputCaps&) override { return 1; }
-    std::unique_ptr<MidiCompletionSignal> createCompletionSignal() override { return std::make_unique<Signal>(); }
-    MidiResult open(int, MidiCompletionSignal&) override { return 1; }
-    void prepare(std::span<const std::uint8_t>) override {}
-    MidiResult sendLong(std::span<const std::uint8_t>) override { return 1; }
-    void reset() override {}
-    void unprepare() override {}
-    void close() override {}
-    void errorText(MidiResult, char* text, std::size_t size) override { std::strncpy(text, "No MIDI output.", size - 1); }
-    void pause(unsigned) override {}
+    void reset() override { signalled_ = false; }
+
+    bool wait(unsigned timeoutMs) override
+    {
+        const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+        for (;;) {
+            if (signalled_)
+                return true;
+            if (port_ && port_->inFlight && port_->drained()) {
+                port_->inFlight = false;
+                signalled_ = true;
+                return true;
+            }
+            const auto now = Clock::now();
+            if (now >= deadline)
+                return false;
+            std::this_thread::sleep_for(std::min<Clock::duration>(drainPollInterval, deadline - now));
+        }
+    }
+
+    void set() noexcept { signalled_ = true; }
+    void watch(OpenPort* port) noexcept { port_ = port; }
 
 private:
-    struct Signal final : MidiCompletionSignal {
-        void reset() override {}
-        bool wait(unsigned) override { return false; }
-    };
+    bool signalled_ = false;
+    OpenPort* port_ = nullptr;
 };
+
+class AlsaMidiOutput final : public MidiOutput {
+public:
+    AlsaMidiOutput() = default;
+    AlsaMidiOutput(const AlsaMidiOutput&) = delete;
+    AlsaMidiOutput& operator=(const AlsaMidiOutput&) = delete;
+    ~AlsaMidiOutput() override { close(); }
+
+    unsigned deviceCount() override
+    {
+        unsigned count = 0;
+        forEachOutputPort([&](const OutputPort&) {
+            ++count;
+            return false;
+        });
+        return count;
+    }
+
+    MidiResult deviceCaps(unsigned deviceId, MidiOutputCaps& caps) override
+    {
+        unsigned index = 0;
+        const bool found = forEachOutputPort([&](const OutputPort& port) {
+            if (index++ != deviceId)
+                return false;
+            const char* name = port.name ? port.name : "";
+            const std::size_t length = strnlen(name, sizeof caps.name - 1);
+            std::memset(caps.name, 0, sizeof caps.name);
+            std::memcpy(caps.name, name, length);
+            caps.hardwarePort = !port.software;
+            return true;
+        });
+        return found ? midiSuccess : ENODEV;
+    }
+
+    std::unique_ptr<MidiCompletionSignal> createCompletionSignal() override
+    {
+        return std::make_unique<AlsaCompletionSignal>();
+    }
+
+    MidiResult open(int deviceId, MidiCompletionSignal& done) override
+    {
+        auto* signal = dynamic_cast<AlsaCompletionSignal*>(&done);
+        if (!signal)
+            return EINVAL;
+        if (port_.handle)
+            return EBUSY;
+
+        char name[48] = "default";
+        if (deviceId != defaultMidiDevice && !portName(deviceId, name, sizeof name))
+            return ENODEV;
+        // Non-blocking, so that a port another program holds fails at once.
+        snd_rawmidi_t* handle = nullptr;
+        if (const int result = snd_rawmidi_open(nullptr, &handle, name, SND_RAWMIDI_NONBLOCK); result < 0)
+            return static_cast<MidiResult>(-result);
+
+        snd_rawmidi_params_t* params;
+        snd_rawmidi_params_alloca(&params);
+        std::size_t bufferSize = 0;
+        if (snd_rawmidi_params_current(handle, params) == 0)
+            bufferSize = snd_rawmidi_params_get_buffer_size(params);
+        port_ = OpenPort{handle, bufferSize, false};
+        signal_ = signal;
+        signal_->watch(&port_);
+        return midiSuccess;
+    }
+
+    // Raw MIDI copies the bytes into the port's own buffer: nothing to lock in place.
+    void prepare(std::span<const std::uint8_t>) override {}
+    void unprepare() override {}
+
+    MidiResult sendLong(std::span<const std::uint8_t> message) override
+    {
+        if (!port_.handle)
+            return EBADF;
+        const auto deadline = Clock::now() + writeLimit;
+        std::size_t written = 0;
+        while (written < message.size()) {
+            const ssize_t result =
+                snd_rawmidi_write(port_.handle, message.data() + written, message.size() - written);
+            if (result > 0) {
+                written += static_cast<std::size_t>(result);
+                continue;
+            }
+            if (result < 0 && result != -EAGAIN && result != -EINTR)
+                return static_cast<MidiResult>(-result);
+            const auto now = Clock::now();
+            if (now >= deadline)
+                return ETIMEDOUT;
+            waitForRoom(std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now));
+        }
+        port_.inFlight = true;
+        return midiSuccess;
+    }
+
+    void reset() override
+    {
+        if (!port_.handle)
+            return;
+        snd_rawmidi_drop(port_.handle);
+        // The dropped buffer is done with, as after a drain.
+        if (port_.inFlight && signal_)
+            signal_->set();
+        port_.inFlight = false;
+    }
+
+    void close() override
+    {
+        if (!port_.handle)
+            return;
+        if (signal_)
+            signal_->watch(nullptr);
+        signal_ = nullptr;
+        snd_rawmidi_close(port_.handle);
+        port_ = OpenPort{};
+    }
+
+    void errorText(MidiResult code, char* text, std::size_t size) override
+    {
+        if (size == 0)
+            return;
+        const char* message = snd_strerror(-static_cast<int>(code));
+        if (!message)
+            return;
+        const std::size_t length = strnlen(message, size - 1);
+        std::memcpy(text, message, length);
+        text[length] = '\0';
+    }
+
+    void pause(unsigned milliseconds) override
+    {
+        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+    }
+
+private:
+    static bool portName(int deviceId, char* name, std::size_t size)
+    {
+        int index = 0;
+        return forEachOutputPort([&](const OutputPort& port) {
+            if (index++ != deviceId)
+                return false;
+            std::snprintf(name, size, "hw:%d,%d,%d", port.card, port.device, port.subdevice);
+            return true;
+        });
+    }
+
+    void waitForRoom(std::chrono::milliseconds limit)
+    {
+        pollfd descriptors[4];
+        const int count = snd_rawmidi_poll_descriptors(port_.handle, descriptors, std::size(descriptors));
+        if (count <= 0) {
+            std::this_thread::sleep_for(drainPollInterval);
+            return;
+        }
+        ::poll(descriptors, static_cast<nfds_t>(count), static_cast<int>(std::max<long long>(limit.count(), 1)));
+    }
+
+    OpenPort port_;
+    AlsaCompletionSignal* signal_ = nullptr;
+};
+
+void quietAlsaErrors(const char*, int, const char*, int, const char*, ...) {}
 
 } // namespace
 
 std::unique_ptr<MidiOutput> makeSystemMidiOutput()
 {
-    return std::make_unique<NoMidiOutput>();
+    // The library would print its own lines on stderr besides the failure the
+    // user is shown; the error codes carry everything the program reports.
+    snd_lib_error_set_handler(quietAlsaErrors);
+    return std::make_unique<AlsaMidiOutput>();
 }

@@ -1,0 +1,321 @@
+// wavedump's ports, send and send-syx run as a user runs them, on a machine
+// without a sound card: nothing is listed, and every send ends at the open of the
+// system's default port with the MIDI system's own reason.
+#include "transfer/MidiOutput.h"
+#include "transfer/MidiSender.h"
+#include "transfer/WaveDumpMessage.h"
+#include "wave/Waveshape.h"
+
+#include <alsa/asoundlib.h>
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string readText(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeBytes(const fs::path& path, const std::vector<std::uint8_t>& bytes)
+{
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string quoted(const std::string& text)
+{
+    std::string result = "'";
+    for (const char c : text)
+        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return result + "'";
+}
+
+// A 16-bit mono PCM WAV file of exactly 128 samples, which loads verbatim.
+std::vector<std::uint8_t> waveFile()
+{
+    std::string bytes;
+    const auto le = [&](std::uint32_t value, int size) {
+        for (int i = 0; i < size; ++i)
+            bytes += static_cast<char>(value >> (8 * i));
+    };
+    bytes += "RIFF";
+    le(4 + 8 + 16 + 8 + 256, 4);
+    bytes += "WAVEfmt ";
+    le(16, 4);
+    le(1, 2); // PCM
+    le(1, 2); // mono
+    le(44100, 4);
+    le(88200, 4);
+    le(2, 2);
+    le(16, 2);
+    bytes += "data";
+    le(256, 4);
+    for (int i = 0; i < 128; ++i)
+        le(static_cast<std::uint16_t>(i * 500 - 32000), 2);
+    return {bytes.begin(), bytes.end()};
+}
+
+std::vector<std::uint8_t> dumpFor(int slot)
+{
+    Waveshape wave;
+    for (int i = 0; i < waveshapeSampleCount; ++i)
+        wave.samples[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(32767 - i * 511);
+    const auto dump = WaveDumpMessage::build(wave, static_cast<std::uint8_t>(slot - 1));
+    return {dump.begin(), dump.end()};
+}
+
+// What the open of the system's default port answers here, as a send tells it.
+std::string openFailureLine()
+{
+    const auto output = makeSystemMidiOutput();
+    const auto signal = output->createCompletionSignal();
+    const MidiResult result = output->open(defaultMidiDevice, *signal);
+    if (result == midiSuccess) {
+        output->close();
+        return {};
+    }
+    char text[100] = {};
+    output->errorText(result, text, 99);
+    return std::string(MidiSenderMessages::openFailed) + text + "\n";
+}
+
+class WavedumpMidiCommands : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        int card = -1;
+        if (snd_card_next(&card) == 0 && card >= 0)
+            GTEST_SKIP() << "this machine has a sound card";
+        folder = fs::path(::testing::TempDir())
+            / ("wavedump-midi-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        wav = folder / "wave.wav";
+        writeBytes(wav, waveFile());
+    }
+
+    void TearDown() override
+    {
+        if (!folder.empty())
+            fs::remove_all(folder);
+    }
+
+    Outcome run(const std::vector<std::string>& args) const
+    {
+        std::string command = quoted(WAVEDUMP_PROGRAM);
+        for (const std::string& arg : args)
+            command += " " + quoted(arg);
+        const fs::path out = folder / "stdout";
+        const fs::path err = folder / "stderr";
+        command += " </dev/null >" + quoted(out.string()) + " 2>" + quoted(err.string());
+        const int status = std::system(command.c_str());
+        Outcome result;
+        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        result.out = readText(out);
+        result.err = readText(err);
+        return result;
+    }
+
+    fs::path folder;
+    fs::path wav;
+};
+
+TEST_F(WavedumpMidiCommands, PortsListsNothingWithoutHardwarePorts)
+{
+    const Outcome listed = run({"ports"});
+    EXPECT_EQ(listed.exitCode, 0);
+    EXPECT_EQ(listed.out, "");
+    EXPECT_EQ(listed.err, "");
+
+    const Outcome extra = run({"ports", "0"});
+    EXPECT_EQ(extra.exitCode, 2);
+    EXPECT_EQ(extra.out, "");
+    EXPECT_EQ(extra.err, "wavedump ports: unexpected argument '0'\n");
+}
+
+TEST_F(WavedumpMidiCommands, EachCommandDescribesItselfWithHelp)
+{
+    const std::pair<const char*, const char*> firstLines[] = {
+        {"ports", "usage: wavedump ports\n"},
+        {"send", "usage: wavedump send FILE --slot N [--port ID] [--op OP]... [--seed N]\n"},
+        {"send-syx", "usage: wavedump send-syx FILE.syx [--port ID]\n"},
+    };
+    for (const auto& [command, firstLine] : firstLines) {
+        const Outcome help = run({command, "--help"});
+        EXPECT_EQ(help.exitCode, 0) << command;
+        EXPECT_EQ(help.out.substr(0, std::strlen(firstLine)), firstLine);
+        EXPECT_EQ(help.err, "") << command;
+    }
+}
+
+TEST_F(WavedumpMidiCommands, SendTellsTheOpenFailureWithTheSystemsReason)
+{
+    const std::string expected = openFailureLine();
+    ASSERT_FALSE(expected.empty());
+    ASSERT_GT(expected.size(), std::string(MidiSenderMessages::openFailed).size() + 1) << "no reason given";
+
+    const Outcome sent = run({"send", wav.string(), "--slot", "97"});
+    EXPECT_EQ(sent.exitCode, 1);
+    EXPECT_EQ(sent.out, "");
+    EXPECT_EQ(sent.err, expected);
+
+    const Outcome edited = run({"send", wav.string(), "--slot", "128", "--op", "random-pd", "--seed", "7"});
+    EXPECT_EQ(edited.exitCode, 1);
+    EXPECT_EQ(edited.err, expected);
+}
+
+TEST_F(WavedumpMidiCommands, SendOfAFileThatDoesNotLoadTellsTheLoaderAndOpensNothing)
+{
+    const Outcome sent = run({"send", (folder / "missing.wav").string(), "--slot", "97"});
+
+    EXPECT_EQ(sent.exitCode, 1);
+    EXPECT_EQ(sent.err.find("MIDI"), std::string::npos) << sent.err;
+    EXPECT_FALSE(sent.err.empty());
+}
+
+struct UsageCase {
+    const char* name;
+    std::vector<std::string> args; // "WAV" and "SYX" stand for test files
+    const char* err;
+};
+
+void PrintTo(const UsageCase& usage, std::ostream* out)
+{
+    *out << usage.name;
+}
+
+const std::vector<UsageCase> usageCases = {
+    {"SendWithoutSlot", {"send", "WAV"}, "wavedump send: missing --slot N\n"},
+    {"SendToAPortNotListed", {"send", "WAV", "--slot", "97", "--port", "0"},
+     "wavedump send: --port must be the ID of a port that 'wavedump ports' lists, got '0' (none is listed)\n"},
+    {"SendToAPortThatIsNoNumber", {"send", "WAV", "--slot", "97", "--port", "x1"},
+     "wavedump send: --port must be the ID of a port that 'wavedump ports' lists, got 'x1' (none is listed)\n"},
+    {"SendWithTwoPorts", {"send", "WAV", "--slot", "97", "--port", "0", "--port", "1"},
+     "wavedump send: --port given twice\n"},
+    {"SendSyxToAPortNotListed", {"send-syx", "SYX", "--port", "3"},
+     "wavedump send-syx: --port must be the ID of a port that 'wavedump ports' lists, got '3' (none is listed)\n"},
+    {"SendSyxWithASlot", {"send-syx", "SYX", "--slot", "97"}, "wavedump send-syx: unknown option '--slot'\n"},
+    {"SendSyxWithoutFile", {"send-syx"}, "wavedump send-syx: missing FILE\n"},
+};
+
+class WavedumpMidiUsage : public WavedumpMidiCommands, public ::testing::WithParamInterface<UsageCase> {};
+
+TEST_P(WavedumpMidiUsage, IsAUsageError)
+{
+    writeBytes(folder / "dump.syx", dumpFor(100));
+    std::vector<std::string> args = GetParam().args;
+    for (std::string& arg : args) {
+        if (arg == "WAV")
+            arg = wav.string();
+        else if (arg == "SYX")
+            arg = (folder / "dump.syx").string();
+    }
+
+    const Outcome result = run(args);
+
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, GetParam().err);
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, WavedumpMidiUsage, ::testing::ValuesIn(usageCases),
+                         [](const ::testing::TestParamInfo<UsageCase>& info) { return info.param.name; });
+
+TEST_F(WavedumpMidiCommands, SendSyxSendsAGoodDumpAsFarAsTheOpen)
+{
+    for (const int slot : {97, 128}) {
+        writeBytes(folder / "dump.syx", dumpFor(slot));
+
+        const Outcome sent = run({"send-syx", (folder / "dump.syx").string()});
+
+        EXPECT_EQ(sent.exitCode, 1) << slot;
+        EXPECT_EQ(sent.err, openFailureLine()) << slot;
+    }
+}
+
+struct BadDump {
+    const char* name;
+    std::vector<std::uint8_t> bytes;
+    const char* problem; // after "wavedump send-syx: 'PATH' "
+};
+
+void PrintTo(const BadDump& dump, std::ostream* out)
+{
+    *out << dump.name;
+}
+
+std::vector<BadDump> badDumps()
+{
+    std::vector<BadDump> cases;
+    const auto good = dumpFor(97);
+    const char* notADump = "is not a waveshape dump for a user slot 97 to 128; nothing sent\n";
+    cases.push_back({"Empty", {}, "has 0 bytes, not one 300-byte waveshape dump; nothing sent\n"});
+    cases.push_back({"OneByteShort", {good.begin(), good.end() - 1},
+                     "has 299 bytes, not one 300-byte waveshape dump; nothing sent\n"});
+    auto two = good;
+    two.insert(two.end(), good.begin(), good.end());
+    cases.push_back({"TwoDumps", two, "has 600 bytes, not one 300-byte waveshape dump; nothing sent\n"});
+    auto factorySlot = good;
+    factorySlot[5] = 0x5F; // slot 96
+    cases.push_back({"FactorySlot", factorySlot, notADump});
+    auto topBit = good;
+    topBit[150] |= 0x80;
+    cases.push_back({"DataByteWithTopBit", topBit, notADump});
+    auto otherMaker = good;
+    otherMaker[1] = 0x41;
+    cases.push_back({"OtherManufacturer", otherMaker, notADump});
+    auto unterminated = good;
+    unterminated[299] = 0x00;
+    cases.push_back({"NoEndOfExclusive", unterminated, notADump});
+    return cases;
+}
+
+class WavedumpBadDump : public WavedumpMidiCommands, public ::testing::WithParamInterface<BadDump> {};
+
+TEST_P(WavedumpBadDump, IsRefusedWithNothingSent)
+{
+    const fs::path path = folder / "bad.syx";
+    writeBytes(path, GetParam().bytes);
+
+    const Outcome result = run({"send-syx", path.string()});
+
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "");
+    // Refused before the MIDI system is touched: no open failure follows.
+    EXPECT_EQ(result.err, "wavedump send-syx: '" + path.string() + "' " + GetParam().problem);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, WavedumpBadDump, ::testing::ValuesIn(badDumps()),
+                         [](const ::testing::TestParamInfo<BadDump>& info) { return info.param.name; });
+
+TEST_F(WavedumpMidiCommands, SendSyxOfAMissingFileTellsWhy)
+{
+    const fs::path path = folder / "missing.syx";
+
+    const Outcome result = run({"send-syx", path.string()});
+
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "wavedump send-syx: cannot read '" + path.string() + "': No such file or directory\n");
+}
+
+} // namespace

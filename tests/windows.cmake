@@ -1,0 +1,71 @@
+# The tests that need nothing but the standard library and the program's own
+# libraries, cross-built for Windows: the sender against the scripted MIDI
+# output, the dump message and the wave operations (the loader's tests make
+# their scratch folders with POSIX calls and stay on Linux). GoogleTest
+# is built from Debian's sources (the googletest package) with the cross
+# compiler. With wine on the build machine, ctest runs them under it.
+
+set(HWD_GOOGLETEST_SOURCE /usr/src/googletest/googletest CACHE PATH "GoogleTest's sources")
+if(NOT EXISTS ${HWD_GOOGLETEST_SOURCE}/CMakeLists.txt)
+    message(STATUS "No GoogleTest sources at ${HWD_GOOGLETEST_SOURCE}: the Windows tests are not built")
+    return()
+endif()
+
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(${HWD_GOOGLETEST_SOURCE} ${CMAKE_CURRENT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+# GoogleTest's own sources are not held to the program's warning rules.
+foreach(target gtest gtest_main)
+    target_compile_options(${target} PRIVATE -w)
+endforeach()
+
+# Debian's wine64 package puts its loader in /usr/lib/wine; the wine package
+# adds the wrapper in the PATH.
+find_program(HWD_WINE NAMES wine64 wine PATHS /usr/lib/wine)
+if(HWD_WINE)
+    message(STATUS "Windows tests run under ${HWD_WINE}")
+    # A prefix of their own in the build folder, made once before the tests so
+    # that tests run in parallel do not each try to make it.
+    set(HWD_WINE_ENVIRONMENT WINEPREFIX=${CMAKE_CURRENT_BINARY_DIR}/wineprefix WINEDEBUG=-all)
+    add_test(NAME windows.wineprefix COMMAND ${HWD_WINE} wineboot --init)
+    set_tests_properties(windows.wineprefix PROPERTIES
+        ENVIRONMENT "${HWD_WINE_ENVIRONMENT}" FIXTURES_SETUP hwd_wine TIMEOUT 300)
+else()
+    message(STATUS "No wine: the Windows tests are built but not run")
+endif()
+
+# Builds one test program, statically linked so that wine needs no DLL from
+# the cross compiler, and runs it as one ctest test when wine is there.
+function(hwd_windows_test name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} gtest_main)
+    target_link_options(${name} PRIVATE -static)
+    if(HWD_WINE)
+        add_test(NAME windows.${name} COMMAND ${HWD_WINE} $<TARGET_FILE:${name}>)
+        set_tests_properties(windows.${name} PROPERTIES
+            ENVIRONMENT "${HWD_WINE_ENVIRONMENT}" FIXTURES_REQUIRED hwd_wine TIMEOUT 300)
+    endif()
+endfunction()
+
+set(HWD_TESTS ${CMAKE_CURRENT_SOURCE_DIR})
+
+add_library(hwd_test_support STATIC ${HWD_TESTS}/support/ScriptedMidiOutput.cpp)
+target_include_directories(hwd_test_support PUBLIC ${HWD_TESTS}/support)
+target_link_libraries(hwd_test_support PUBLIC hwd_transfer)
+
+hwd_windows_test(windows_sender_tests
+    SOURCES ${HWD_TESTS}/transfer/MidiSenderTest.cpp
+    LIBRARIES hwd_test_support)
+hwd_windows_test(windows_sender_allocation_tests
+    SOURCES ${HWD_TESTS}/transfer/MidiSenderAllocationTest.cpp
+    LIBRARIES hwd_transfer)
+
+hwd_windows_test(windows_dump_tests
+    SOURCES ${HWD_TESTS}/core/WaveDumpMessageTest.cpp
+    LIBRARIES hwd_transfer)
+hwd_windows_test(windows_operations_tests
+    SOURCES ${HWD_TESTS}/core/WaveOperationsTest.cpp
+    LIBRARIES hwd_wave)
+hwd_windows_test(windows_winmm_tests
+    SOURCES ${HWD_TESTS}/transfer/WinmmMidiOutputTest.cpp
+    LIBRARIES hwd_test_support hwd_midi_system)
