@@ -1,0 +1,84 @@
+// Runs the core benchmarks and closes with one line per figure that has a
+// target: the loader against a plain read of the same file, the dump build
+// and Random PD, each with its target and whether this run met it.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Console output as usual, and the CPU time of every benchmark kept in
+// nanoseconds for the summary: CPU time, because the build machines are shared
+// and wall time there counts other programs' turns too. With repetitions the
+// median stands for the benchmark.
+class SummaryReporter final : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            if (run.error_occurred || (run.run_type != Run::RT_Iteration && !median))
+                continue;
+            const std::string name = run.run_name.function_name;
+            if (median)
+                medians_.insert(name);
+            else if (medians_.count(name) != 0)
+                continue;
+            nanoseconds_[name] = run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e9;
+        }
+    }
+
+    [[nodiscard]] const double* find(const std::string& name) const
+    {
+        const auto found = nanoseconds_.find(name);
+        return found == nanoseconds_.end() ? nullptr : &found->second;
+    }
+
+private:
+    std::map<std::string, double> nanoseconds_;
+    std::set<std::string> medians_;
+};
+
+const char* verdict(bool met)
+{
+    return met ? "met" : "MISSED";
+}
+
+void printSummary(const SummaryReporter& results)
+{
+    std::printf("\nCore figures (CPU time) against their targets:\n");
+    const double* load = results.find("BM_LoadLongestFile");
+    const double* plain = results.find("BM_PlainReadLongestFile");
+    if (load != nullptr && plain != nullptr) {
+        const double ratio = *load / *plain;
+        std::printf("  load of 131070 data bytes: %.1f us, plain fopen+fread %.1f us, "
+                    "ratio %.2fx (target <= 1.5x) %s\n",
+                    *load / 1e3, *plain / 1e3, ratio, verdict(ratio <= 1.5));
+    }
+    if (const double* dump = results.find("BM_BuildDump"))
+        std::printf("  dump build: %.3f us (target < 1 us) %s\n", *dump / 1e3, verdict(*dump < 1e3));
+    if (const double* randomPD = results.find("BM_RandomPD"))
+        std::printf("  Random PD: %.3f ms (target < 1 ms) %s\n", *randomPD / 1e6, verdict(*randomPD < 1e6));
+    for (const char* name : {"BM_Filter", "BM_Normalize", "BM_Additive", "BM_Clear", "BM_Undo"})
+        if (const double* figure = results.find(name))
+            std::printf("  %s: %.3f us\n", name + 3, *figure / 1e3);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    SummaryReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    printSummary(reporter);
+    return 0;
+}
