@@ -1,0 +1,144 @@
+// Draws every window of the desktop program as a user sees it, offscreen, into
+// PNG files: the main dialog empty and loaded (plain and resampled), the Wave
+// Tweaker while the user draws, the About box and both kinds of message box.
+// usage: make-screenshots OUTPUT_FOLDER
+
+#include "ui/LoopRegistry.h"
+#include "ui/MainDialog.h"
+#include "ui/MessageLoop.h"
+#include "ModalWatcher.h"
+#include "ScriptedMidiOutput.h"
+#include "WavFixture.h"
+#include "ui/WaveTweakerDialog.h"
+#include "ui/WaveView.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QDropEvent>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+#include <cstdio>
+#include <thread>
+
+namespace {
+
+QString outputFolder;
+int failures = 0;
+
+void save(QWidget& widget, const char* name)
+{
+    const QString path = QDir(outputFolder).filePath(QString::fromLatin1(name) + QStringLiteral(".png"));
+    if (widget.grab().save(path)) {
+        std::printf("%s\n", qPrintable(path));
+    } else {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        ++failures;
+    }
+}
+
+// Drops the file on the dialog and lets the load that follows the drop run.
+void drop(MainDialog& dialog, const QString& path)
+{
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    const QPoint centre(dialog.width() / 2, dialog.height() / 2);
+    // A drop goes to the widget that accepted the drag when it entered.
+    QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&dialog, &enter);
+    QDropEvent event(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&dialog, &event);
+    QCoreApplication::sendPostedEvents(&dialog, QEvent::MetaCall);
+    dialog.runIdle();
+}
+
+void closeBox(QDialog& dialog, const char* name)
+{
+    save(dialog, name);
+    if (auto* box = qobject_cast<QMessageBox*>(&dialog))
+        box->button(QMessageBox::Ok)->click();
+    else
+        dialog.reject();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make-screenshots OUTPUT_FOLDER\n");
+        return 2;
+    }
+    outputFolder = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(outputFolder);
+    QTemporaryDir files;
+
+    ScriptedMidiOutput midi;
+    midi.devices = {{"Harlix MIDI In", ScriptedMidiOutput::DeviceKind::HardwarePort},
+                    {"USB MIDI Interface 2", ScriptedMidiOutput::DeviceKind::HardwarePort}};
+    midi.openResult = 4;
+    midi.errorTexts[4] = "The device is already in use by another program.";
+
+    MessageLoop loop;
+    LoopRegistry::instance().add(std::this_thread::get_id(), loop);
+    MainDialog dialog(midi);
+    dialog.show();
+    dialog.runIdle();
+    save(dialog, "main-dialog-empty");
+
+    const QString plain = files.filePath(QStringLiteral("sine-128.wav"));
+    WavFixture::write(plain, WavFixture::cycle(128));
+    drop(dialog, plain);
+    save(dialog, "main-dialog-loaded");
+
+    const QString longer = files.filePath(QStringLiteral("a folder with a rather long name/sine-resampled-from-1000.wav"));
+    QDir().mkpath(QFileInfo(longer).path());
+    WavFixture::write(longer, WavFixture::cycle(1000, 24000.0));
+    drop(dialog, longer);
+    save(dialog, "main-dialog-resampled");
+
+    {
+        ModalWatcher drawer([](QDialog& shown) {
+            auto* tweaker = qobject_cast<WaveTweakerDialog*>(&shown);
+            if (tweaker == nullptr)
+                return;
+            // A stroke across the left half of the view, with the button held down.
+            const QRect view = tweaker->view()->geometry();
+            const QPoint start = view.topLeft() + QPoint(view.width() / 8, view.height() / 5);
+            QTest::mousePress(tweaker, Qt::LeftButton, {}, start);
+            for (int step = 1; step <= 160; ++step) {
+                const QPoint point = start + QPoint(step * view.width() / 400, step * view.height() / 280);
+                QMouseEvent move(QEvent::MouseMove, point, tweaker->mapToGlobal(point), Qt::NoButton,
+                                 Qt::LeftButton, Qt::NoModifier);
+                QApplication::sendEvent(tweaker, &move);
+            }
+            closeBox(*tweaker, "wave-tweaker-drawing");
+        });
+        dialog.openWaveTweaker();
+    }
+    save(dialog, "main-dialog-after-tweaker");
+
+    {
+        ModalWatcher about([](QDialog& shown) { closeBox(shown, "about-box"); });
+        dialog.showAbout();
+    }
+    {
+        ModalWatcher failure([](QDialog& shown) { closeBox(shown, "message-midi-open-failure"); });
+        dialog.send();
+    }
+    {
+        const QString invalid = files.filePath(QStringLiteral("notes.wav"));
+        WavFixture::writeText(invalid);
+        ModalWatcher warning([](QDialog& shown) { closeBox(shown, "message-load-warning"); });
+        drop(dialog, invalid);
+    }
+    save(dialog, "main-dialog-failed");
+
+    LoopRegistry::instance().remove(std::this_thread::get_id());
+    return failures == 0 ? 0 : 1;
+}

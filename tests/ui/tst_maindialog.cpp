@@ -1,0 +1,781 @@
+// The main dialog as the user meets it: its template, its initial state, drops,
+// loads and reloads with their warning box and deferred enabling, Send through a
+// scripted MIDI output, the keyboard interface, the Wave Tweaker and About
+// routes, and the exit codes of the whole program run through runApplication.
+
+#include "ModalWatcher.h"
+#include "ScriptedMidiOutput.h"
+#include "WavFixture.h"
+#include "transfer/MidiSender.h"
+#include "ui/AboutDialog.h"
+#include "ui/Application.h"
+#include "ui/DialogUnits.h"
+#include "ui/LoopRegistry.h"
+#include "ui/MainDialog.h"
+#include "ui/MessageLoop.h"
+#include "ui/PathLabel.h"
+#include "ui/WaveTweakerDialog.h"
+#include "ui/WaveView.h"
+#include "ui/WindowsNT.h"
+#include "wave/WaveFileLoader.h"
+#include "wave/Waveshape.h"
+
+#include <QComboBox>
+#include <QDropEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QProcess>
+#include <QPushButton>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+
+#include <memory>
+#include <thread>
+
+namespace {
+
+struct ShownBox {
+    QString text;
+    QString caption;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+    QWidget* owner = nullptr;
+    bool sendEnabled = false;
+};
+
+MainDialog* shownMainDialog()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* dialog = qobject_cast<MainDialog*>(widget); dialog != nullptr && dialog->isVisible())
+            return dialog;
+    }
+    return nullptr;
+}
+
+void dropOn(QWidget& target, const QStringList& paths)
+{
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& path : paths)
+        urls << QUrl::fromLocalFile(path);
+    data.setUrls(urls);
+    const QPoint centre(target.width() / 2, target.height() / 2);
+    QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &enter);
+    QDropEvent drop(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &drop);
+}
+
+} // namespace
+
+class TestMainDialog final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void templateControls_data();
+    void templateControls();
+    void initialState();
+    void centredOnTheWorkArea();
+
+    void dropOfAValidFile();
+    void dropOfAnInvalidFileAfterAValidOne();
+    void twoFailedLoadsShowTheBoxTwice();
+    void dropOfThreeFilesLoadsTheFirst();
+    void dropOfAFileWrittenBySox();
+    void dragWithoutLocalFileIsRefused_data();
+    void dragWithoutLocalFileIsRefused();
+    void longPathReachesTheLoaderWhole();
+    void longPathLosesItsMiddleOnScreen();
+    void reloadReadsTheChangedFile();
+
+    void sendGoesThroughTheMidiOutput();
+    void sendReportsAnOpenFailure();
+    void sendBeforeAnyLoadDoesNothing();
+
+    void doubleClickOpensTheWaveTweaker_data();
+    void doubleClickOpensTheWaveTweaker();
+    void aboutOpensTheAboutBox();
+
+    void keyboard_data();
+    void keyboard();
+
+    void exitCodes_data();
+    void exitCodes();
+    void startsMinimisedWhenAskedTo();
+    void enablingReachesTheButtonsAtTheNextIdlePass();
+
+private:
+    QPushButton* button(const char* id) const { return dialog_->findChild<QPushButton*>(QLatin1String(id)); }
+    QComboBox* list(const char* id) const { return dialog_->findChild<QComboBox*>(QLatin1String(id)); }
+    QString fileNameText() const { return dialog_->findChild<QLabel*>(QStringLiteral("IDC_FILE_NAME"))->text(); }
+    QString fixture(const QString& name, const std::vector<std::int16_t>& samples) const;
+    void drop(const QStringList& paths);
+    std::unique_ptr<ModalWatcher> recordBoxes(std::vector<ShownBox>& boxes);
+
+    std::unique_ptr<QTemporaryDir> files_;
+    std::unique_ptr<ScriptedMidiOutput> midi_;
+    std::unique_ptr<MainDialog> dialog_;
+};
+
+void TestMainDialog::init()
+{
+    currentWaveshape() = Waveshape{};
+    files_ = std::make_unique<QTemporaryDir>();
+    midi_ = std::make_unique<ScriptedMidiOutput>();
+    midi_->devices = {{"Harlix In", ScriptedMidiOutput::DeviceKind::HardwarePort},
+                      {"Soft Synth", ScriptedMidiOutput::DeviceKind::Software},
+                      {"USB MIDI 2", ScriptedMidiOutput::DeviceKind::HardwarePort}};
+    dialog_ = std::make_unique<MainDialog>(*midi_);
+    dialog_->show();
+}
+
+void TestMainDialog::cleanup()
+{
+    dialog_.reset();
+    midi_.reset();
+    files_.reset();
+}
+
+QString TestMainDialog::fixture(const QString& name, const std::vector<std::int16_t>& samples) const
+{
+    const QString path = files_->filePath(name);
+    if (!WavFixture::write(path, samples))
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
+// A drop, and the load that follows it once the drop has completed.
+void TestMainDialog::drop(const QStringList& paths)
+{
+    dropOn(*dialog_, paths);
+    QCoreApplication::sendPostedEvents(dialog_.get(), QEvent::MetaCall);
+}
+
+std::unique_ptr<ModalWatcher> TestMainDialog::recordBoxes(std::vector<ShownBox>& boxes)
+{
+    return std::make_unique<ModalWatcher>([this, &boxes](QDialog& shown) {
+        auto* box = qobject_cast<QMessageBox*>(&shown);
+        if (box == nullptr)
+            return;
+        boxes.push_back({box->text(), box->windowTitle(), box->icon(), box->standardButtons(), box->parentWidget(),
+                         button("IDC_SEND")->isEnabled()});
+        box->button(QMessageBox::Ok)->click();
+    });
+}
+
+void TestMainDialog::templateControls_data()
+{
+    QTest::addColumn<QString>("id");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QRect>("units");
+
+    QTest::newRow("Quit") << "IDCANCEL" << "Quit" << QRect(204, 44, 50, 14);
+    QTest::newRow("About") << "ID_APP_ABOUT" << "About..." << QRect(204, 27, 50, 14);
+    QTest::newRow("view") << "IDC_WAVE_VIEW" << QString() << QRect(18, 83, 168, 62);
+    QTest::newRow("Send") << "IDC_SEND" << "Send" << QRect(204, 10, 50, 14);
+    QTest::newRow("port list") << "IDC_PORT" << QString() << QRect(18, 28, 134, 0);
+    QTest::newRow("wave number list") << "IDC_WAVE_NUMBER" << QString() << QRect(156, 28, 31, 0);
+    QTest::newRow("file name") << "IDC_FILE_NAME" << QString() << QRect(18, 70, 168, 9);
+    QTest::newRow("Reload") << "IDC_RELOAD" << "Reload" << QRect(72, 150, 50, 14);
+}
+
+void TestMainDialog::templateControls()
+{
+    QFETCH(QString, id);
+    QFETCH(QString, text);
+    QFETCH(QRect, units);
+
+    const DialogUnits du(dialog_->font());
+    auto* control = dialog_->findChild<QWidget*>(id);
+    QVERIFY(control != nullptr);
+    QCOMPARE(control->parentWidget(), dialog_.get());
+    const QRect expected = du.rect(units.x(), units.y(), units.width(), units.height());
+    QCOMPARE(control->pos(), expected.topLeft());
+    QCOMPARE(control->width(), expected.width());
+    if (units.height() != 0)
+        QCOMPARE(control->height(), expected.height());
+    if (auto* push = qobject_cast<QPushButton*>(control)) {
+        QCOMPARE(push->text(), text);
+        QVERIFY(!push->isDefault());
+        QVERIFY(!push->autoDefault());
+        QCOMPARE(push->focusPolicy(), Qt::StrongFocus);
+    }
+}
+
+void TestMainDialog::initialState()
+{
+    QCOMPARE(dialog_->windowTitle(), QStringLiteral("Harlix Wave Dump"));
+    QCOMPARE(dialog_->size(), DialogUnits(dialog_->font()).size(261, 177));
+    QCOMPARE(dialog_->minimumSize(), dialog_->maximumSize());
+    QVERIFY(dialog_->windowFlags() & Qt::WindowMinimizeButtonHint);
+    QVERIFY(!(dialog_->windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(dialog_->acceptDrops());
+    QVERIFY(!dialog_->windowIcon().isNull());
+    QVERIFY(isWindowsNT());
+    QVERIFY(dialog_->currentPath().isEmpty());
+
+    // Template order: the children in creation order, which is also the tab order.
+    QStringList names;
+    for (QObject* child : dialog_->children()) {
+        if (child->isWidgetType())
+            names << child->objectName();
+    }
+    QCOMPARE(names, (QStringList{"IDCANCEL", "ID_APP_ABOUT", "IDC_WAVE_VIEW", "IDC_SEND", "IDC_STATIC", "IDC_STATIC",
+                                 "IDC_PORT", "IDC_STATIC", "IDC_WAVE_NUMBER", "IDC_STATIC", "IDC_FILE_NAME",
+                                 "IDC_RELOAD"}));
+    QStringList groups;
+    for (const QGroupBox* group : dialog_->findChildren<QGroupBox*>())
+        groups << group->title();
+    QCOMPARE(groups, (QStringList{"MIDI Parameters", "Wave File"}));
+
+    QCOMPARE(fileNameText(), QStringLiteral("Drag/Drop WAV file from Explorer"));
+    QCOMPARE(dialog_->focusWidget(), button("IDCANCEL"));
+
+    QComboBox* waveNumbers = list("IDC_WAVE_NUMBER");
+    QCOMPARE(waveNumbers->count(), 32);
+    QCOMPARE(waveNumbers->itemText(0), QStringLiteral("097"));
+    QCOMPARE(waveNumbers->itemText(31), QStringLiteral("128"));
+    QCOMPARE(waveNumbers->itemData(0).toInt(), 96);
+    QCOMPARE(waveNumbers->itemData(31).toInt(), 127);
+    QCOMPARE(waveNumbers->currentIndex(), 0);
+    QVERIFY(!waveNumbers->isEditable());
+
+    QComboBox* ports = list("IDC_PORT");
+    QCOMPARE(ports->count(), 2);
+    QCOMPARE(ports->itemText(0), QStringLiteral("Harlix In"));
+    QCOMPARE(ports->itemText(1), QStringLiteral("USB MIDI 2"));
+    QCOMPARE(ports->itemData(1).toInt(), 2);
+    QCOMPARE(ports->currentIndex(), 0);
+
+    // Recorded as disabled at once, applied at the first idle pass.
+    QVERIFY(button("IDC_SEND")->isEnabled());
+    QVERIFY(button("IDC_RELOAD")->isEnabled());
+    dialog_->runIdle();
+    QVERIFY(!button("IDC_SEND")->isEnabled());
+    QVERIFY(!button("IDC_RELOAD")->isEnabled());
+    QVERIFY(button("IDCANCEL")->isEnabled());
+    QVERIFY(button("ID_APP_ABOUT")->isEnabled());
+}
+
+void TestMainDialog::centredOnTheWorkArea()
+{
+    const QRect workArea = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect frame = dialog_->frameGeometry();
+    QVERIFY(workArea.contains(frame));
+    QVERIFY(qAbs(frame.center().x() - workArea.center().x()) <= 1);
+    QVERIFY(qAbs(frame.center().y() - workArea.center().y()) <= 1);
+}
+
+void TestMainDialog::dropOfAValidFile()
+{
+    dialog_->runIdle();
+    const auto samples = WavFixture::ramp(128, -12800, 200);
+    const QString path = fixture(QStringLiteral("ramp.wav"), samples);
+
+    std::vector<ShownBox> boxes;
+    const auto watcher = recordBoxes(boxes);
+    drop({path});
+
+    QVERIFY(boxes.empty());
+    QCOMPARE(dialog_->currentPath(), path);
+    QVERIFY(currentWaveshape().loaded);
+    QCOMPARE(currentWaveshape().samples[0], samples[0]);
+    QCOMPARE(currentWaveshape().samples[127], samples[127]);
+    QCOMPARE(fileNameText(), path);
+    // Not before the next idle pass.
+    QVERIFY(!button("IDC_SEND")->isEnabled());
+    dialog_->runIdle();
+    QVERIFY(button("IDC_SEND")->isEnabled());
+    QVERIFY(button("IDC_RELOAD")->isEnabled());
+}
+
+void TestMainDialog::dropOfAnInvalidFileAfterAValidOne()
+{
+    drop({fixture(QStringLiteral("good.wav"), WavFixture::cycle(128))});
+    dialog_->runIdle();
+    QVERIFY(button("IDC_SEND")->isEnabled());
+
+    const QString invalid = files_->filePath(QStringLiteral("notes.wav"));
+    QVERIFY(WavFixture::writeText(invalid));
+    std::vector<ShownBox> boxes;
+    const auto watcher = recordBoxes(boxes);
+    drop({invalid});
+
+    QCOMPARE(boxes.size(), std::size_t{1});
+    QCOMPARE(boxes[0].text, QString::fromLatin1(WaveFileMessages::notWav));
+    QCOMPARE(boxes[0].caption, QStringLiteral("Harlix Wave Dump"));
+    QCOMPARE(boxes[0].icon, QMessageBox::Warning);
+    QCOMPARE(boxes[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QCOMPARE(boxes[0].owner, dialog_.get());
+    QVERIFY(boxes[0].sendEnabled);
+    QVERIFY(!currentWaveshape().loaded);
+    QCOMPARE(fileNameText(), invalid);
+
+    // The buttons follow at the next idle pass, not before.
+    QVERIFY(button("IDC_SEND")->isEnabled());
+    QVERIFY(button("IDC_RELOAD")->isEnabled());
+    dialog_->runIdle();
+    QVERIFY(!button("IDC_SEND")->isEnabled());
+    QVERIFY(!button("IDC_RELOAD")->isEnabled());
+}
+
+void TestMainDialog::twoFailedLoadsShowTheBoxTwice()
+{
+    const QString missing = files_->filePath(QStringLiteral("gone.wav"));
+    const QString shortFile = fixture(QStringLiteral("short.wav"), WavFixture::cycle(100));
+    std::vector<ShownBox> boxes;
+    const auto watcher = recordBoxes(boxes);
+    drop({missing});
+    dialog_->runIdle();
+    drop({shortFile});
+    dialog_->runIdle();
+
+    QCOMPARE(boxes.size(), std::size_t{2});
+    QCOMPARE(boxes[0].text, QString::fromLatin1(WaveFileMessages::cannotOpen));
+    QCOMPARE(boxes[1].text, QString::fromLatin1(WaveFileMessages::tooFew));
+    QVERIFY(!button("IDC_SEND")->isEnabled());
+    QVERIFY(!button("IDC_RELOAD")->isEnabled());
+    QCOMPARE(fileNameText(), shortFile);
+}
+
+void TestMainDialog::dropOfThreeFilesLoadsTheFirst()
+{
+    const auto first = WavFixture::ramp(128, 0, 100);
+    const QString a = fixture(QStringLiteral("a.wav"), first);
+    const QString b = fixture(QStringLiteral("b.wav"), WavFixture::ramp(128, 5, 7));
+    const QString c = files_->filePath(QStringLiteral("c.txt"));
+    QVERIFY(WavFixture::writeText(c));
+
+    std::vector<ShownBox> boxes;
+    const auto watcher = recordBoxes(boxes);
+    drop({a, b, c});
+
+    QVERIFY(boxes.empty());
+    QCOMPARE(dialog_->currentPath(), a);
+    QCOMPARE(fileNameText(), a);
+    QVERIFY(std::equal(first.begin(), first.end(), currentWaveshape().samples.begin()));
+}
+
+// A fixture from another program than ours: 1000 samples, reduced to 128.
+void TestMainDialog::dropOfAFileWrittenBySox()
+{
+    const QString sox = QStandardPaths::findExecutable(QStringLiteral("sox"));
+    if (sox.isEmpty())
+        QSKIP("sox is not installed");
+    const QString path = files_->filePath(QStringLiteral("sox-sine.wav"));
+    QProcess process;
+    process.start(sox, {QStringLiteral("-n"), QStringLiteral("-r"), QStringLiteral("44100"), QStringLiteral("-b"),
+                        QStringLiteral("16"), QStringLiteral("-c"), QStringLiteral("1"), path,
+                        QStringLiteral("synth"), QStringLiteral("1000s"), QStringLiteral("sine"),
+                        QStringLiteral("44.1")});
+    QVERIFY(process.waitForFinished());
+    QCOMPARE(process.exitCode(), 0);
+
+    std::vector<ShownBox> boxes;
+    const auto watcher = recordBoxes(boxes);
+    drop({path});
+    QVERIFY(boxes.empty());
+    QVERIFY(currentWaveshape().loaded);
+    QVERIFY(currentWaveshape().resampled);
+    QCOMPARE(fileNameText(), path);
+    dialog_->runIdle();
+    QVERIFY(button("IDC_SEND")->isEnabled());
+}
+
+void TestMainDialog::dragWithoutLocalFileIsRefused_data()
+{
+    QTest::addColumn<QList<QUrl>>("urls");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("accepted");
+
+    QTest::newRow("local file") << QList<QUrl>{QUrl::fromLocalFile(QStringLiteral("/tmp/x.wav"))} << QString()
+                                << true;
+    QTest::newRow("web address") << QList<QUrl>{QUrl(QStringLiteral("https://example.org/x.wav"))} << QString()
+                                 << false;
+    QTest::newRow("plain text") << QList<QUrl>{} << QStringLiteral("/tmp/x.wav") << false;
+    QTest::newRow("web address, then a file")
+        << QList<QUrl>{QUrl(QStringLiteral("https://example.org/x.wav")), QUrl::fromLocalFile("/tmp/y.wav")}
+        << QString() << true;
+}
+
+void TestMainDialog::dragWithoutLocalFileIsRefused()
+{
+    QFETCH(QList<QUrl>, urls);
+    QFETCH(QString, text);
+    QFETCH(bool, accepted);
+
+    QMimeData data;
+    if (!urls.isEmpty())
+        data.setUrls(urls);
+    if (!text.isEmpty())
+        data.setText(text);
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    enter.setAccepted(false);
+    QApplication::sendEvent(dialog_.get(), &enter);
+    QCOMPARE(enter.isAccepted(), accepted);
+}
+
+// The path is not cut: a file that lies deeper than 256 characters loads.
+void TestMainDialog::longPathReachesTheLoaderWhole()
+{
+    QString folder = files_->path();
+    while (folder.size() < 300)
+        folder += QStringLiteral("/a-folder-with-a-long-name-to-make-the-path-longer");
+    QVERIFY(QDir().mkpath(folder));
+    const QString path = folder + QStringLiteral("/deep.wav");
+    QVERIFY(WavFixture::write(path, WavFixture::cycle(128)));
+    QVERIFY(path.size() > 300);
+
+    std::vector<ShownBox> boxes;
+    const auto watcher = recordBoxes(boxes);
+    drop({path});
+    QVERIFY(boxes.empty());
+    QVERIFY(currentWaveshape().loaded);
+    QCOMPARE(dialog_->currentPath(), path);
+    QCOMPARE(fileNameText(), path);
+}
+
+void TestMainDialog::longPathLosesItsMiddleOnScreen()
+{
+    QString folder = files_->path();
+    while (folder.size() < 200)
+        folder += QStringLiteral("/another-folder");
+    QVERIFY(QDir().mkpath(folder));
+    const QString path = folder + QStringLiteral("/my-waveshape.wav");
+    QVERIFY(WavFixture::write(path, WavFixture::cycle(128)));
+    drop({path});
+
+    auto* label = dialog_->findChild<PathLabel*>(QStringLiteral("IDC_FILE_NAME"));
+    const QString shown = label->displayedText();
+    QVERIFY2(shown.endsWith(QStringLiteral("/my-waveshape.wav")), qPrintable(shown));
+    QVERIFY2(shown.contains(QChar(0x2026)), qPrintable(shown));
+    QVERIFY(shown.startsWith(files_->path().left(4)));
+    QVERIFY(label->fontMetrics().horizontalAdvance(shown) <= label->contentsRect().width());
+}
+
+void TestMainDialog::reloadReadsTheChangedFile()
+{
+    const QString path = fixture(QStringLiteral("changing.wav"), WavFixture::ramp(128, 0, 10));
+    drop({path});
+    dialog_->runIdle();
+    // An edit in the Wave Tweaker, then the file changes on disk.
+    currentWaveshape().samples.fill(1234);
+    const auto changed = WavFixture::ramp(128, 1000, -20);
+    QVERIFY(WavFixture::write(path, changed));
+
+    QTest::mouseClick(button("IDC_RELOAD"), Qt::LeftButton);
+    QVERIFY(currentWaveshape().loaded);
+    QVERIFY(std::equal(changed.begin(), changed.end(), currentWaveshape().samples.begin()));
+    QCOMPARE(fileNameText(), path);
+}
+
+void TestMainDialog::sendGoesThroughTheMidiOutput()
+{
+    drop({fixture(QStringLiteral("send.wav"), WavFixture::cycle(128))});
+    dialog_->runIdle();
+    list("IDC_PORT")->setCurrentIndex(1);
+    list("IDC_WAVE_NUMBER")->setCurrentIndex(31);
+    midi_->clearRecord();
+
+    std::vector<ShownBox> boxes;
+    const auto watcher = recordBoxes(boxes);
+    QTest::mouseClick(button("IDC_SEND"), Qt::LeftButton);
+
+    QVERIFY(boxes.empty());
+    const std::vector<std::string> expected{"createSignal", "open 2",     "prepare",   "resetSignal", "sendLong",
+                                            "wait 30000",   "unprepare", "pause 100", "close"};
+    QCOMPARE(midi_->calls, expected);
+    QCOMPARE(midi_->sentMessages.size(), std::size_t{1});
+    QCOMPARE(midi_->sentMessages[0].size(), std::size_t{300});
+    QCOMPARE(int(midi_->sentMessages[0][5]), 0x7F);
+    QCOMPARE(list("IDC_PORT")->currentIndex(), 1);
+    QCOMPARE(list("IDC_WAVE_NUMBER")->currentIndex(), 31);
+}
+
+void TestMainDialog::sendReportsAnOpenFailure()
+{
+    drop({fixture(QStringLiteral("send.wav"), WavFixture::cycle(128))});
+    dialog_->runIdle();
+    midi_->openResult = 4;
+    midi_->errorTexts[4] = "The device is busy.";
+    midi_->clearRecord();
+
+    std::vector<ShownBox> boxes;
+    const auto watcher = recordBoxes(boxes);
+    QTest::mouseClick(button("IDC_SEND"), Qt::LeftButton);
+
+    QCOMPARE(boxes.size(), std::size_t{1});
+    QCOMPARE(boxes[0].text, QStringLiteral("Error: Failed to open the specified MIDI port. The device is busy."));
+    QCOMPARE(boxes[0].caption, QStringLiteral("Harlix Wave Dump"));
+    QCOMPARE(boxes[0].icon, QMessageBox::Critical);
+    QCOMPARE(boxes[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QCOMPARE(boxes[0].owner, dialog_.get());
+    QVERIFY(!midi_->isOpen());
+}
+
+void TestMainDialog::sendBeforeAnyLoadDoesNothing()
+{
+    dialog_->runIdle();
+    midi_->clearRecord();
+    QTest::mouseClick(button("IDC_SEND"), Qt::LeftButton);
+    dialog_->send();
+    QVERIFY(midi_->calls.empty());
+    QCOMPARE(midi_->signalsCreated, 0);
+}
+
+void TestMainDialog::doubleClickOpensTheWaveTweaker_data()
+{
+    QTest::addColumn<bool>("loaded");
+    QTest::addColumn<bool>("windowsNT");
+    QTest::addColumn<bool>("doubleClick");
+    QTest::addColumn<bool>("opens");
+
+    QTest::newRow("loaded, NT") << true << true << true << true;
+    QTest::newRow("nothing loaded") << false << true << true << false;
+    QTest::newRow("not NT") << true << false << true << false;
+    QTest::newRow("single click") << true << true << false << false;
+}
+
+void TestMainDialog::doubleClickOpensTheWaveTweaker()
+{
+    QFETCH(bool, loaded);
+    QFETCH(bool, windowsNT);
+    QFETCH(bool, doubleClick);
+    QFETCH(bool, opens);
+
+    if (loaded)
+        drop({fixture(QStringLiteral("edit.wav"), WavFixture::cycle(128))});
+    setWindowsNT(windowsNT);
+
+    int tweakers = 0;
+    QWidget* owner = nullptr;
+    ModalWatcher watcher([&](QDialog& shown) {
+        if (qobject_cast<WaveTweakerDialog*>(&shown) != nullptr) {
+            ++tweakers;
+            owner = shown.parentWidget();
+        }
+        shown.reject();
+    });
+    auto* view = dialog_->findChild<WaveView*>(QStringLiteral("IDC_WAVE_VIEW"));
+    if (doubleClick)
+        QTest::mouseDClick(view, Qt::LeftButton);
+    else
+        QTest::mouseClick(view, Qt::LeftButton);
+    setWindowsNT(true);
+
+    QCOMPARE(tweakers, opens ? 1 : 0);
+    if (opens)
+        QVERIFY(owner != nullptr);
+    QCOMPARE(currentWaveshape().loaded, loaded);
+}
+
+void TestMainDialog::aboutOpensTheAboutBox()
+{
+    drop({fixture(QStringLiteral("about.wav"), WavFixture::cycle(128))});
+    dialog_->runIdle();
+
+    QStringList captions;
+    ModalWatcher watcher([&](QDialog& shown) {
+        captions << shown.windowTitle();
+        shown.findChild<QPushButton*>(QStringLiteral("IDOK"))->click();
+    });
+    QTest::mouseClick(button("ID_APP_ABOUT"), Qt::LeftButton);
+
+    QCOMPARE(captions, QStringList{QStringLiteral("About")});
+    QVERIFY(dialog_->isVisible());
+    QVERIFY(button("IDC_SEND")->isEnabled());
+    QVERIFY(currentWaveshape().loaded);
+}
+
+void TestMainDialog::keyboard_data()
+{
+    QTest::addColumn<bool>("loaded");
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("handled");
+    QTest::addColumn<QString>("focus");   // the focus afterwards; empty: unchanged
+    QTest::addColumn<bool>("closes");
+
+    const int none = Qt::NoModifier;
+    const int shift = Qt::ShiftModifier;
+    QTest::newRow("Tab from Quit") << false << "IDCANCEL" << int(Qt::Key_Tab) << none << true << "ID_APP_ABOUT"
+                                   << false;
+    QTest::newRow("Tab skips the disabled Send") << false << "ID_APP_ABOUT" << int(Qt::Key_Tab) << none << true
+                                                 << "IDC_PORT" << false;
+    QTest::newRow("Tab to Send once loaded") << true << "ID_APP_ABOUT" << int(Qt::Key_Tab) << none << true
+                                             << "IDC_SEND" << false;
+    QTest::newRow("Tab wraps to Quit") << true << "IDC_RELOAD" << int(Qt::Key_Tab) << none << true << "IDCANCEL"
+                                       << false;
+    QTest::newRow("Shift+Tab from Quit wraps") << true << "IDCANCEL" << int(Qt::Key_Tab) << shift << true
+                                               << "IDC_RELOAD" << false;
+    QTest::newRow("Backtab from the port list") << true << "IDC_PORT" << int(Qt::Key_Backtab) << shift << true
+                                                << "IDC_SEND" << false;
+    QTest::newRow("Down within the buttons' group") << true << "IDCANCEL" << int(Qt::Key_Down) << none << true
+                                                    << "ID_APP_ABOUT" << false;
+    QTest::newRow("Up wraps within the group") << true << "IDCANCEL" << int(Qt::Key_Up) << none << true
+                                               << "IDC_SEND" << false;
+    QTest::newRow("Right stays in Reload's group") << true << "IDC_RELOAD" << int(Qt::Key_Right) << none << true
+                                                   << "IDC_RELOAD" << false;
+    QTest::newRow("arrows belong to the list") << true << "IDC_WAVE_NUMBER" << int(Qt::Key_Down) << none << false
+                                               << QString() << false;
+    QTest::newRow("Space is the button's own") << true << "IDC_SEND" << int(Qt::Key_Space) << none << false
+                                               << QString() << false;
+    QTest::newRow("Enter on a list") << true << "IDC_WAVE_NUMBER" << int(Qt::Key_Return) << none << true
+                                     << QString() << true;
+    QTest::newRow("Enter on the keypad on a list") << true << "IDC_PORT" << int(Qt::Key_Enter) << int(Qt::KeypadModifier)
+                                                   << true << QString() << true;
+    QTest::newRow("Esc") << false << "ID_APP_ABOUT" << int(Qt::Key_Escape) << none << true << QString() << true;
+    QTest::newRow("a letter") << false << "IDCANCEL" << int(Qt::Key_Q) << none << false << QString() << false;
+}
+
+// The filter on its own, as the loop offers it a key press for a control.
+void TestMainDialog::keyboard()
+{
+    QFETCH(bool, loaded);
+    QFETCH(QString, from);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(bool, handled);
+    QFETCH(QString, focus);
+    QFETCH(bool, closes);
+
+    if (loaded)
+        drop({fixture(QStringLiteral("keys.wav"), WavFixture::cycle(128))});
+    dialog_->runIdle();
+    auto* control = dialog_->findChild<QWidget*>(from);
+    control->setFocus();
+    QCOMPARE(dialog_->focusWidget(), control);
+
+    QKeyEvent press(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(dialog_->filterMessage(control, &press), handled);
+    QCOMPARE(dialog_->focusWidget()->objectName(), focus.isEmpty() ? from : focus);
+    QCOMPARE(!dialog_->isVisible(), closes);
+}
+
+void TestMainDialog::exitCodes_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<int>("exitCode");
+
+    QTest::newRow("Quit button") << "quit" << 2;
+    QTest::newRow("Esc") << "escape" << 2;
+    QTest::newRow("close box") << "close" << 2;
+    QTest::newRow("Enter on the wave number list") << "enter" << 1;
+    QTest::newRow("Enter on the focused Quit button") << "enter on Quit" << 2;
+}
+
+// The whole program through runApplication, driven from inside its loop.
+void TestMainDialog::exitCodes()
+{
+    QFETCH(QString, how);
+    QFETCH(int, exitCode);
+    dialog_.reset();
+
+    bool found = false;
+    QTimer::singleShot(0, this, [&] {
+        MainDialog* dialog = shownMainDialog();
+        if (dialog == nullptr)
+            return;
+        found = true;
+        auto* quit = dialog->findChild<QPushButton*>(QStringLiteral("IDCANCEL"));
+        if (how == "quit")
+            QTest::mouseClick(quit, Qt::LeftButton);
+        else if (how == "escape")
+            QTest::keyClick(quit, Qt::Key_Escape);
+        else if (how == "close")
+            QCoreApplication::postEvent(dialog->windowHandle(), new QCloseEvent);
+        else if (how == "enter")
+            QTest::keyClick(dialog->findChild<QComboBox*>(QStringLiteral("IDC_WAVE_NUMBER")), Qt::Key_Return);
+        else if (how == "enter on Quit")
+            QTest::keyClick(quit, Qt::Key_Return);
+    });
+    QCOMPARE(runApplication(*midi_, Qt::WindowNoState), exitCode);
+    QVERIFY(found);
+    QVERIFY(shownMainDialog() == nullptr);
+    QVERIFY(LoopRegistry::instance().find(std::this_thread::get_id()) == nullptr);
+}
+
+void TestMainDialog::startsMinimisedWhenAskedTo()
+{
+    dialog_.reset();
+    bool minimised = false;
+    QTimer::singleShot(0, this, [&] {
+        if (MainDialog* dialog = shownMainDialog()) {
+            minimised = dialog->isMinimized();
+            dialog->close();
+        }
+    });
+    QCOMPARE(runApplication(*midi_, Qt::WindowMinimized), 2);
+    QVERIFY(minimised);
+}
+
+// Through the real loop: a probe idle task, registered after the dialog's, looks
+// at the buttons at each pass and drops the next file; a queued look right
+// after each load shows that nothing changed before the pass.
+void TestMainDialog::enablingReachesTheButtonsAtTheNextIdlePass()
+{
+    dialog_.reset();
+    const QString valid = fixture(QStringLiteral("valid.wav"), WavFixture::cycle(128));
+    const QString invalid = files_->filePath(QStringLiteral("invalid.wav"));
+    QVERIFY(WavFixture::writeText(invalid));
+
+    struct Probe final : IdleTask {
+        std::function<void(int)> step;
+        int passes = 0;
+        void runIdle() override { step(++passes); }
+    } probe;
+
+    QStringList seen;
+    std::vector<ShownBox> boxes;
+    const auto watcher = std::make_unique<ModalWatcher>([&](QDialog& shown) {
+        if (auto* box = qobject_cast<QMessageBox*>(&shown)) {
+            boxes.push_back({box->text(), box->windowTitle(), box->icon(), box->standardButtons(),
+                             box->parentWidget(), false});
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    auto state = [](const char* when) {
+        MainDialog* dialog = shownMainDialog();
+        const bool send = dialog->findChild<QPushButton*>(QStringLiteral("IDC_SEND"))->isEnabled();
+        const bool reload = dialog->findChild<QPushButton*>(QStringLiteral("IDC_RELOAD"))->isEnabled();
+        return QStringLiteral("%1: send %2, reload %3")
+            .arg(QLatin1String(when), send ? QLatin1String("on") : QLatin1String("off"),
+                 reload ? QLatin1String("on") : QLatin1String("off"));
+    };
+    probe.step = [&](int pass) {
+        MainDialog* dialog = shownMainDialog();
+        seen << state("idle");
+        auto lookAfterLoad = [&] { QMetaObject::invokeMethod(dialog, [&] { seen << state("loaded"); }, Qt::QueuedConnection); };
+        if (pass == 1) {
+            dropOn(*dialog, {valid});
+            lookAfterLoad();
+        } else if (pass == 2) {
+            dropOn(*dialog, {invalid});
+            lookAfterLoad();
+        } else {
+            QCoreApplication::postEvent(dialog->findChild<QPushButton*>(QStringLiteral("IDCANCEL")),
+                                        new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+        }
+    };
+    QTimer::singleShot(0, this, [&] { LoopRegistry::instance().find(std::this_thread::get_id())->addIdleTask(probe); });
+
+    QCOMPARE(runApplication(*midi_, Qt::WindowNoState), 2);
+    QCOMPARE(seen, (QStringList{"idle: send off, reload off", "loaded: send off, reload off",
+                                "idle: send on, reload on", "loaded: send on, reload on",
+                                "idle: send off, reload off"}));
+    QCOMPARE(boxes.size(), std::size_t{1});
+    QCOMPARE(boxes[0].text, QString::fromLatin1(WaveFileMessages::notWav));
+}
+
+QTEST_MAIN(TestMainDialog)
+#include "tst_maindialog.moc"

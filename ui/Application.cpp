@@ -1,0 +1,42 @@
+#include "Application.h"
+
+#include "LoopRegistry.h"
+#include "MainDialog.h"
+#include "MessageLoop.h"
+#include "transfer/MidiOutput.h"
+
+#include <QApplication>
+#include <QScreen>
+
+#include <optional>
+#include <thread>
+
+int runApplication(Qt::WindowStates showCommand)
+{
+    const std::unique_ptr<MidiOutput> midi = makeSystemMidiOutput();
+    return runApplication(*midi, showCommand);
+}
+
+int runApplication(MidiOutput& midi, Qt::WindowStates showCommand)
+{
+    // Only the main dialog's own quit request ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    MessageLoop loop;
+    const std::thread::id thread = std::this_thread::get_id();
+    LoopRegistry::instance().add(thread, loop);
+
+    std::optional<MainDialog> dialog;
+    int exitCode = 0;
+    // With no screen to place it on, the main dialog cannot be created.
+    if (QGuiApplication::primaryScreen() != nullptr) {
+        dialog.emplace(midi);
+        dialog->setWindowState(showCommand);
+        dialog->show();
+        exitCode = loop.run();
+    }
+
+    LoopRegistry::instance().remove(thread);
+    dialog.reset();
+    return exitCode;
+}

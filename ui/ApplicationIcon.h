@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QIcon>
+
+// Icon 128 of the program, at every size the resources hold: the windows'
+// icon and the About box's picture.
+[[nodiscard]] QIcon applicationIcon();
