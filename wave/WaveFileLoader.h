@@ -25,23 +25,25 @@ private:
     Waveshape& wave_;
 };
 
+// Arrays, not pointers to literals: each message has one address in the whole
+// program, so lastError can be compared with them.
 namespace WaveFileMessages {
-inline constexpr const char* cannotOpen =
+inline constexpr char cannotOpen[] =
     "Failed to open wave file. Make sure another application does not have it open.";
-inline constexpr const char* notWav =
+inline constexpr char notWav[] =
     "Failed to open wave file. File does not appear to be a WAV file.";
-inline constexpr const char* notMonoPcm =
+inline constexpr char notMonoPcm[] =
     "Failed to open wave file. File is not a mono PCM format WAV file.";
-inline constexpr const char* not16Bit =
+inline constexpr char not16Bit[] =
     "Failed to open wave file. File is not a 16 bit PCM format WAV file.";
-inline constexpr const char* noData =
+inline constexpr char noData[] =
     "Failed to find wave data in file. File does not appear to be a valid WAV file.";
-inline constexpr const char* short256 =
+inline constexpr char short256[] =
     "Failed to load wave data. File does not appear to contain 256 16 bit samples.";
-inline constexpr const char* tooMany =
+inline constexpr char tooMany[] =
     "Failed to load wave data. File contains too many 16 bit samples.";
-inline constexpr const char* tooFew =
+inline constexpr char tooFew[] =
     "Failed to load wave data. File contains less than 128 16 bit samples.";
-inline constexpr const char* truncated =
+inline constexpr char truncated[] =
     "Failed to load wave data. File appears to be truncated.";
 } // namespace WaveFileMessages
