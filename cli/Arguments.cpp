@@ -146,7 +146,7 @@ private:
 
     std::string missing(const Arguments& out) const
     {
-        if (out.files.empty())
+        if (rules_.maxFiles > 0 && out.files.empty())
             return "missing FILE";
         if (rules_.slot && !out.slot)
             return "missing --slot N";
@@ -179,7 +179,23 @@ ParseResult parseArguments(int argc, char** argv, const ArgumentRules& rules)
 
 int usageError(std::string_view command, std::string_view problem)
 {
-    std::fprintf(stderr, "wavedump %.*s: %.*s\n", static_cast<int>(command.size()), command.data(),
-        static_cast<int>(problem.size()), problem.data());
+    // One line whatever the arguments quoted in it hold.
+    std::string line(problem);
+    std::replace_if(line.begin(), line.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+    std::fprintf(stderr, "wavedump %.*s: %s\n", static_cast<int>(command.size()), command.data(), line.c_str());
     return 2;
+}
+
+CommandLine parseCommandLine(std::string_view command, const char* usage, int argc, char** argv,
+    const ArgumentRules& rules)
+{
+    ParseResult parsed = parseArguments(argc, argv, rules);
+    CommandLine line{std::move(parsed.arguments), std::nullopt};
+    if (line.arguments.help) {
+        std::fputs(usage, stdout);
+        line.exitCode = 0;
+    } else if (!parsed.problem.empty()) {
+        line.exitCode = usageError(command, parsed.problem);
+    }
+    return line;
 }

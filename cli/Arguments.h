@@ -22,14 +22,13 @@
 //
 // Options may also be written --name=VALUE; "--" ends the options. Only the
 // options that the rules accept are known, so `wavedump info --op filter` is an
-// unknown option. Use it like this:
+// unknown option. A subcommand starts like this:
 //
-//   const ParseResult parsed = parseArguments(argc, argv, rules);
-//   if (!parsed.problem.empty()) return usageError("syx", parsed.problem);
-//   if (parsed.arguments.help) { print usage to stdout; return 0; }
+//   const CommandLine line = parseCommandLine("syx", usage, argc, argv, rules);
+//   if (line.exitCode) return *line.exitCode;
 
 struct ArgumentRules {
-    std::size_t maxFiles = 1;
+    std::size_t maxFiles = 1; // 0: the command takes no FILE
     bool waveOps = false; // --op and --seed
     bool slot = false;    // --slot, then also required
     bool output = false;  // -o, then also required
@@ -60,6 +59,18 @@ struct ParseResult {
 // wrong in a few words, e.g. "--slot must be 97 to 128, got 96".
 [[nodiscard]] ParseResult parseArguments(int argc, char** argv, const ArgumentRules& rules);
 
-// Prints "wavedump COMMAND: PROBLEM" as one line on standard error and returns
-// the usage error's exit code, 2.
+// Prints "wavedump COMMAND: PROBLEM" as one line on standard error (line breaks
+// in PROBLEM made blanks) and returns the usage error's exit code, 2.
 int usageError(std::string_view command, std::string_view problem);
+
+struct CommandLine {
+    Arguments arguments;
+    // Set when the command is to return at once: 0 after --help printed usage to
+    // standard output, 2 after a usage error on standard error.
+    std::optional<int> exitCode;
+};
+
+// Parses the arguments of the subcommand command and deals with --help and
+// usage errors, as every subcommand does first.
+[[nodiscard]] CommandLine parseCommandLine(std::string_view command, const char* usage, int argc, char** argv,
+    const ArgumentRules& rules);

@@ -1,13 +1,16 @@
 #include "Arguments.h"
 #include "Commands.h"
+#include "OutputFile.h"
 #include "WavFacts.h"
 #include "WaveSource.h"
 
 #include "wave/WaveFileLoader.h"
 #include "wave/Waveshape.h"
 
+#include <algorithm>
 #include <cinttypes>
 #include <cstdio>
+#include <string>
 
 namespace {
 
@@ -25,7 +28,11 @@ constexpr const char* usage =
 
 void printFacts(const char* path, const WavFacts& facts)
 {
-    std::printf("file: %s\n", path);
+    // Control characters of the name are shown as '?', so that the facts stay
+    // one to a line and a name cannot add a "resampled:" line of its own.
+    std::string name(path);
+    std::replace_if(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }, '?');
+    std::printf("file: %s\n", name.c_str());
     std::printf("file bytes: %" PRIu64 "\n", facts.fileBytes);
     if (!facts.riffWave) {
         std::printf("container: not RIFF/WAVE\n");
@@ -61,14 +68,10 @@ void printFacts(const char* path, const WavFacts& facts)
 
 int runInfo(int argc, char** argv)
 {
-    const ParseResult parsed = parseArguments(argc, argv, ArgumentRules{});
-    if (!parsed.problem.empty())
-        return usageError("info", parsed.problem);
-    const Arguments& arguments = parsed.arguments;
-    if (arguments.help) {
-        std::fputs(usage, stdout);
-        return 0;
-    }
+    const CommandLine line = parseCommandLine("info", usage, argc, argv, ArgumentRules{});
+    if (line.exitCode)
+        return *line.exitCode;
+    const Arguments& arguments = line.arguments;
 
     const char* path = arguments.files.front().c_str();
     Waveshape& wave = currentWaveshape();
@@ -84,5 +87,5 @@ int runInfo(int argc, char** argv)
         return loadFailure(error);
     }
     std::printf("resampled: %s\n", wave.resampled ? "yes" : "no");
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    return finishStandardOutput("info");
 }

@@ -4,6 +4,7 @@
 #include "Arguments.h"
 #include "Commands.h"
 #include "MidiTerminal.h"
+#include "OutputFile.h"
 #include "WaveSource.h"
 
 #include "transfer/MidiOutput.h"
@@ -20,6 +21,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -67,11 +70,6 @@ constexpr const char* sendSyxUsage =
     "2 usage error.\n";
 
 constexpr std::string_view portOptions[] = {"--port"};
-
-bool isHelp(std::string_view argument)
-{
-    return argument == "--help" || argument == "-h";
-}
 
 // The sender on the system's MIDI output, with its lists filled as the desktop
 // program fills them at its start.
@@ -123,56 +121,62 @@ int dumpFileFailure(const std::string& problem)
     return 1;
 }
 
-// The whole file, or the reason it cannot be read.
-bool readWhole(const char* path, std::vector<std::uint8_t>& bytes, std::string& problem)
+// The file's size and its first bytes, one more than a dump holds: enough to
+// tell a dump from anything else without reading a large file whole. Only a
+// regular file is read, so that a FIFO or a device cannot hold the command.
+bool readDumpFile(const char* path, std::vector<std::uint8_t>& bytes, std::uint64_t& size, std::string& problem)
 {
+    struct stat info {};
+    if (::stat(path, &info) != 0) {
+        problem = std::string("cannot read '") + path + "': " + std::strerror(errno);
+        return false;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        problem = std::string("cannot read '") + path + "': not a regular file";
+        return false;
+    }
     std::FILE* file = std::fopen(path, "rb");
     if (!file) {
         problem = std::string("cannot read '") + path + "': " + std::strerror(errno);
         return false;
     }
-    std::uint8_t chunk[4096];
-    std::size_t count = 0;
-    while ((count = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-        bytes.insert(bytes.end(), chunk, chunk + count);
+    bytes.resize(WaveDumpMessage::length + 1);
+    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
     const bool failed = std::ferror(file) != 0;
     std::fclose(file);
-    if (failed)
+    if (failed) {
         problem = std::string("cannot read '") + path + "'";
-    return !failed;
+        return false;
+    }
+    // Short of the limit the bytes read are the whole file; past it the look's size says how long it is.
+    size = bytes.size() > WaveDumpMessage::length
+        ? std::max<std::uint64_t>(bytes.size(), static_cast<std::uint64_t>(info.st_size))
+        : bytes.size();
+    return true;
 }
 
 } // namespace
 
 int runPorts(int argc, char** argv)
 {
-    for (int i = 0; i < argc; ++i) {
-        if (isHelp(argv[i])) {
-            std::fputs(portsUsage, stdout);
-            return 0;
-        }
-    }
-    if (argc > 0)
-        return usageError("ports", std::string("unexpected argument '") + argv[0] + "'");
+    const CommandLine line = parseCommandLine("ports", portsUsage, argc, argv, ArgumentRules{.maxFiles = 0});
+    if (line.exitCode)
+        return *line.exitCode;
 
     const Waveshape nothingLoaded;
     TerminalSender terminal(nothingLoaded);
     for (const TerminalListControl::Item& item : terminal.ports.items())
         std::printf("%ld\t%s\n", item.data, item.label.c_str());
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    return finishStandardOutput("ports");
 }
 
 int runSend(int argc, char** argv)
 {
     const ArgumentRules rules{.waveOps = true, .slot = true, .otherOptions = portOptions};
-    const ParseResult parsed = parseArguments(argc, argv, rules);
-    if (!parsed.problem.empty())
-        return usageError("send", parsed.problem);
-    const Arguments& arguments = parsed.arguments;
-    if (arguments.help) {
-        std::fputs(sendUsage, stdout);
-        return 0;
-    }
+    const CommandLine line = parseCommandLine("send", sendUsage, argc, argv, rules);
+    if (line.exitCode)
+        return *line.exitCode;
+    const Arguments& arguments = line.arguments;
 
     Waveshape& wave = currentWaveshape();
     TerminalSender terminal(wave);
@@ -187,23 +191,20 @@ int runSend(int argc, char** argv)
 int runSendSyx(int argc, char** argv)
 {
     const ArgumentRules rules{.otherOptions = portOptions};
-    const ParseResult parsed = parseArguments(argc, argv, rules);
-    if (!parsed.problem.empty())
-        return usageError("send-syx", parsed.problem);
-    const Arguments& arguments = parsed.arguments;
-    if (arguments.help) {
-        std::fputs(sendSyxUsage, stdout);
-        return 0;
-    }
+    const CommandLine line = parseCommandLine("send-syx", sendSyxUsage, argc, argv, rules);
+    if (line.exitCode)
+        return *line.exitCode;
+    const Arguments& arguments = line.arguments;
 
     // The file is checked before the MIDI system is touched.
     const std::string& path = arguments.files.front();
     std::vector<std::uint8_t> bytes;
+    std::uint64_t size = 0;
     std::string problem;
-    if (!readWhole(path.c_str(), bytes, problem))
+    if (!readDumpFile(path.c_str(), bytes, size, problem))
         return dumpFileFailure(problem);
-    if (bytes.size() != WaveDumpMessage::length) {
-        return dumpFileFailure("'" + path + "' has " + std::to_string(bytes.size())
+    if (size != WaveDumpMessage::length || bytes.size() != WaveDumpMessage::length) {
+        return dumpFileFailure("'" + path + "' has " + std::to_string(size)
             + " bytes, not one 300-byte waveshape dump; nothing sent");
     }
     const auto decoded = WaveDumpMessage::decode(bytes);

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <span>
 #include <string>
+#include <string_view>
 
 // Writes bytes to path through a temporary file in the same folder that is
 // renamed over path only once it is complete, so a failure never leaves a half
@@ -14,3 +15,8 @@
 // Writes bytes unchanged (binary, also on Windows) to standard output; the
 // empty text when done, else what went wrong.
 [[nodiscard]] std::string writeStandardOutput(std::span<const std::uint8_t> bytes);
+
+// Flushes standard output: 0 when everything printed got out, else 1 after one
+// line on standard error, e.g. "wavedump samples: cannot write to standard
+// output: No space left on device".
+int finishStandardOutput(std::string_view command);

@@ -1,5 +1,6 @@
 #include "Arguments.h"
 #include "Commands.h"
+#include "OutputFile.h"
 #include "WaveSource.h"
 
 #include "wave/Waveshape.h"
@@ -28,20 +29,15 @@ constexpr const char* usage =
 
 int runSamples(int argc, char** argv)
 {
-    const ArgumentRules rules{.waveOps = true};
-    const ParseResult parsed = parseArguments(argc, argv, rules);
-    if (!parsed.problem.empty())
-        return usageError("samples", parsed.problem);
-    const Arguments& arguments = parsed.arguments;
-    if (arguments.help) {
-        std::fputs(usage, stdout);
-        return 0;
-    }
+    const CommandLine line = parseCommandLine("samples", usage, argc, argv, ArgumentRules{.waveOps = true});
+    if (line.exitCode)
+        return *line.exitCode;
+    const Arguments& arguments = line.arguments;
 
     Waveshape& wave = currentWaveshape();
     if (const char* error = loadAndEdit(wave, arguments.files.front().c_str(), arguments.ops, arguments.seed))
         return loadFailure(error);
     for (const std::int16_t sample : wave.samples)
         std::printf("%d\n", sample);
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    return finishStandardOutput("samples");
 }

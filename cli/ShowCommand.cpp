@@ -1,6 +1,7 @@
 #include "Arguments.h"
 #include "BarPicture.h"
 #include "Commands.h"
+#include "OutputFile.h"
 #include "WaveSource.h"
 
 #include "wave/Waveshape.h"
@@ -26,15 +27,10 @@ constexpr const char* usage =
 
 int runShow(int argc, char** argv)
 {
-    const ArgumentRules rules{.waveOps = true};
-    const ParseResult parsed = parseArguments(argc, argv, rules);
-    if (!parsed.problem.empty())
-        return usageError("show", parsed.problem);
-    const Arguments& arguments = parsed.arguments;
-    if (arguments.help) {
-        std::fputs(usage, stdout);
-        return 0;
-    }
+    const CommandLine line = parseCommandLine("show", usage, argc, argv, ArgumentRules{.waveOps = true});
+    if (line.exitCode)
+        return *line.exitCode;
+    const Arguments& arguments = line.arguments;
 
     const std::string& path = arguments.files.front();
     Waveshape& wave = currentWaveshape();
@@ -45,5 +41,5 @@ int runShow(int argc, char** argv)
     std::printf("%s: 128 samples, min %d, max %d%s\n", path.c_str(), *lowest, *highest,
         wave.resampled ? ", resampled" : "");
     std::fputs(drawBarPicture(wave.samples).c_str(), stdout);
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    return finishStandardOutput("show");
 }

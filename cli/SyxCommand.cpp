@@ -87,14 +87,10 @@ std::vector<std::uint8_t> concatenated(const std::vector<Dump>& dumps)
 int runSyx(int argc, char** argv)
 {
     const ArgumentRules rules{.maxFiles = WaveDumpMessage::lastUserSlot, .waveOps = true, .slot = true, .output = true};
-    const ParseResult parsed = parseArguments(argc, argv, rules);
-    if (!parsed.problem.empty())
-        return usageError("syx", parsed.problem);
-    const Arguments& arguments = parsed.arguments;
-    if (arguments.help) {
-        std::fputs(usage, stdout);
-        return 0;
-    }
+    const CommandLine line = parseCommandLine("syx", usage, argc, argv, rules);
+    if (line.exitCode)
+        return *line.exitCode;
+    const Arguments& arguments = line.arguments;
 
     const int firstSlot = *arguments.slot;
     const int fileCount = static_cast<int>(arguments.files.size());

@@ -49,7 +49,8 @@ RunResult runWavedump(const std::vector<std::string>& args)
     const std::string stem = "wavedump-run-" + std::to_string(::getpid());
     const fs::path outFile = folder / (stem + ".out");
     const fs::path errFile = folder / (stem + ".err");
-    std::vector<std::string> words{WAVEDUMP_PROGRAM};
+    // A run that blocks (on a FIFO, say) fails its test instead of holding the suite.
+    std::vector<std::string> words{"timeout", "60", WAVEDUMP_PROGRAM};
     words.insert(words.end(), args.begin(), args.end());
     const std::string line = commandLine(words) + "</dev/null >" + shellQuoted(outFile.string()) + " 2>"
         + shellQuoted(errFile.string());

@@ -19,7 +19,8 @@ struct RunResult {
     std::string err;
 };
 
-// Runs the built wavedump with args, standard input empty.
+// Runs the built wavedump with args, standard input empty; a run still going
+// after 60 seconds is ended and answers the exit code 124.
 [[nodiscard]] RunResult runWavedump(const std::vector<std::string>& args);
 
 // Runs any program through the shell; false when it did not exit with 0.

@@ -62,6 +62,20 @@ TEST_F(CliTest, InfoSaysHowMuchOfACutChunkIsThere)
     EXPECT_TRUE(hasLine(run.out, "chunk: 'data' 1000 bytes (20 present)")) << run.out;
 }
 
+// Whatever the file's name holds, the facts stay one to a line and there is
+// exactly one "resampled:" line.
+TEST_F(CliTest, InfoKeepsANameWithALineBreakOnOneLine)
+{
+    const fs::path odd = makeFile("odd\nresampled: yes.wav", WavBytes::mono16(128));
+    const RunResult run = runWavedump({"info", odd});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    const std::vector<std::string> all = lines(run.out);
+    EXPECT_EQ(std::count_if(all.begin(), all.end(), [](const std::string& line) { return line.starts_with("resampled:"); }),
+        1);
+    EXPECT_TRUE(hasLine(run.out, "resampled: no")) << run.out;
+    EXPECT_TRUE(hasLine(run.out, "file: " + (folder_ / "odd?resampled: yes.wav").string())) << run.out;
+}
+
 // The square wave is at the top for its first half and at the bottom for its second.
 TEST(Show, DrawsFullBarsAboveThenBelow)
 {

@@ -4,6 +4,8 @@
 
 #include "wave/WaveFileLoader.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 
 namespace {
@@ -115,11 +117,13 @@ TEST_P(LoaderBranches, SubcommandsAgreeWithTheLoader)
 INSTANTIATE_TEST_SUITE_P(Cli, LoaderBranches, ::testing::ValuesIn(loaderCases()),
     [](const auto& info) { return std::string(info.param.name); });
 
-// The files the loader cannot open at all.
+// The files the loader cannot open at all; a FIFO without a writer fails at
+// once instead of blocking.
 TEST_F(CliTest, UnopenablePathsGiveTheOpenMessage)
 {
     fs::create_directory(file("folder.wav"));
-    for (const fs::path& path : {file("missing.wav"), file("folder.wav")}) {
+    ASSERT_EQ(::mkfifo(file("fifo.wav").c_str(), 0600), 0);
+    for (const fs::path& path : {file("missing.wav"), file("folder.wav"), file("fifo.wav"), fs::path()}) {
         for (const char* command : {"samples", "info", "show"}) {
             const RunResult run = runWavedump({command, path});
             EXPECT_EQ(run.exitCode, 1) << command << " " << path;

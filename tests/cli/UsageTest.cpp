@@ -45,6 +45,7 @@ std::vector<UsageCase> usageCases()
         {"UsageBeforeLoading", {"syx", "/no/such.wav", "--slot", "96", "-o", "x.syx"},
             "wavedump syx: --slot must be 97 to 128, got 96"},
         {"ShowUnknownOption", {"show", saw, "-x"}, "wavedump show: unknown option '-x'"},
+        {"LineBreakInAnArgument", {"samples", saw, "a\nb"}, "wavedump samples: unexpected argument 'a b'"},
     };
 }
 

@@ -9,6 +9,7 @@
 #include <alsa/asoundlib.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -122,7 +123,8 @@ protected:
 
     Outcome run(const std::vector<std::string>& args) const
     {
-        std::string command = quoted(WAVEDUMP_PROGRAM);
+        // A run that blocks fails its test instead of holding the suite.
+        std::string command = "timeout 60 " + quoted(WAVEDUMP_PROGRAM);
         for (const std::string& arg : args)
             command += " " + quoted(arg);
         const fs::path out = folder / "stdout";
@@ -151,6 +153,10 @@ TEST_F(WavedumpMidiCommands, PortsListsNothingWithoutHardwarePorts)
     EXPECT_EQ(extra.exitCode, 2);
     EXPECT_EQ(extra.out, "");
     EXPECT_EQ(extra.err, "wavedump ports: unexpected argument '0'\n");
+
+    const Outcome option = run({"ports", "--port", "0"});
+    EXPECT_EQ(option.exitCode, 2);
+    EXPECT_EQ(option.err, "wavedump ports: unknown option '--port'\n");
 }
 
 TEST_F(WavedumpMidiCommands, EachCommandDescribesItselfWithHelp)
@@ -307,6 +313,28 @@ TEST_P(WavedumpBadDump, IsRefusedWithNothingSent)
 
 INSTANTIATE_TEST_SUITE_P(Files, WavedumpBadDump, ::testing::ValuesIn(badDumps()),
                          [](const ::testing::TestParamInfo<BadDump>& info) { return info.param.name; });
+
+// A FIFO without a writer, a folder or a device is refused before it is read,
+// so nothing can hold the command; a long file is not read whole.
+TEST_F(WavedumpMidiCommands, SendSyxReadsOnlyARegularFile)
+{
+    const fs::path fifo = folder / "fifo.syx";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const fs::path& path : {fifo, folder, fs::path("/dev/zero")}) {
+        const Outcome result = run({"send-syx", path.string()});
+
+        EXPECT_EQ(result.exitCode, 1) << path;
+        EXPECT_EQ(result.out, "") << path;
+        EXPECT_EQ(result.err, "wavedump send-syx: cannot read '" + path.string() + "': not a regular file\n");
+    }
+
+    const fs::path large = folder / "large.syx";
+    writeBytes(large, std::vector<std::uint8_t>(100000, 0xF0));
+    const Outcome result = run({"send-syx", large.string()});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err,
+        "wavedump send-syx: '" + large.string() + "' has 100000 bytes, not one 300-byte waveshape dump; nothing sent\n");
+}
 
 TEST_F(WavedumpMidiCommands, SendSyxOfAMissingFileTellsWhy)
 {

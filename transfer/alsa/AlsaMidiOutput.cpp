@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -103,11 +104,12 @@ struct OpenPort {
     // True once the buffer is empty, or once the port can no longer say.
     bool drained()
     {
-        if (snd_rawmidi_type(handle) != SND_RAWMIDI_TYPE_HW) {
-            // Other kinds of port keep no buffer that the status reports.
-            snd_rawmidi_drain(handle);
+        // Other kinds of port (the sequencer-backed "virtual" one) keep no buffer
+        // that the status reports, and their write has passed the bytes on
+        // already. Their drain is not asked: it waits on the sequencer without
+        // any time limit.
+        if (snd_rawmidi_type(handle) != SND_RAWMIDI_TYPE_HW)
             return true;
-        }
         snd_rawmidi_status_t* status;
         snd_rawmidi_status_alloca(&status);
         if (snd_rawmidi_status(handle, status) < 0)
@@ -264,7 +266,9 @@ public:
 
     void errorText(MidiResult code, char* text, std::size_t size) override
     {
-        if (size == 0)
+        // The codes are errno values; one that no int holds has no text (and
+        // negating it would overflow).
+        if (size == 0 || code > static_cast<MidiResult>(INT_MAX))
             return;
         const char* message = snd_strerror(-static_cast<int>(code));
         if (!message)

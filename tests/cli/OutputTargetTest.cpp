@@ -1,0 +1,71 @@
+// Where `syx -o` writes when OUT is not a plain new file, and what the printing
+// subcommands do when standard output cannot take their text.
+#include "CliHarness.h"
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path example(const char* name)
+{
+    return sourceFile(std::string("examples/") + name);
+}
+
+TEST_F(CliTest, SyxOverItsOwnInputReadsItBeforeReplacingIt)
+{
+    const fs::path input = makeFile("in.wav", readBytes(example("saw.wav")));
+    const RunResult run = runWavedump({"syx", input, "--slot", "97", "-o", input});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(readBytes(input), dumpBytes(libraryWave(example("saw.wav")).wave, 97));
+}
+
+TEST_F(CliTest, SyxThroughALinkReplacesTheFileItNames)
+{
+    makeFile("target.syx", "old");
+    fs::create_symlink(file("target.syx"), file("link.syx"));
+    const RunResult run = runWavedump({"syx", example("saw.wav"), "--slot", "98", "-o", file("link.syx")});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(file("link.syx"))));
+    EXPECT_EQ(readBytes(file("target.syx")), dumpBytes(libraryWave(example("saw.wav")).wave, 98));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 2);
+}
+
+// A device is written into, never replaced by a file of the same name.
+TEST_F(CliTest, SyxIntoADeviceWritesIntoIt)
+{
+    const RunResult run = runWavedump({"syx", example("saw.wav"), "--slot", "97", "-o", "/dev/null"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    struct stat info {};
+    ASSERT_EQ(::stat("/dev/null", &info), 0);
+    EXPECT_TRUE(S_ISCHR(info.st_mode));
+}
+
+TEST_F(CliTest, AFullStandardOutputFailsWithOneLine)
+{
+    const std::string program = WAVEDUMP_PROGRAM;
+    const std::string saw = example("saw.wav").string();
+    const fs::path err = file("err");
+    const std::pair<const char*, std::string> commands[] = {
+        {"samples", "samples '" + saw + "'"},
+        {"show", "show '" + saw + "'"},
+        {"info", "info '" + saw + "'"},
+        {"syx", "syx '" + saw + "' --slot 97 -o -"},
+    };
+    for (const auto& [name, args] : commands) {
+        const int status =
+            std::system(("'" + program + "' " + args + " </dev/null >/dev/full 2>'" + err.string() + "'").c_str());
+        ASSERT_TRUE(WIFEXITED(status)) << name;
+        EXPECT_EQ(WEXITSTATUS(status), 1) << name;
+        const std::string text = readBytes(err);
+        EXPECT_EQ(lines(text).size(), 1u) << text;
+        EXPECT_TRUE(text.starts_with(std::string("wavedump ") + name + ": cannot write to standard output")) << text;
+    }
+}
+
+} // namespace
