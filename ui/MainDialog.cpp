@@ -71,6 +71,21 @@ QString firstLocalFile(const QMimeData* data)
     return {};
 }
 
+// A drop of a local file is taken as a copy, never as a move: the file manager
+// would otherwise delete the file once it has been read. Refused drops show the
+// no-drop cursor.
+bool acceptFileDrop(QDropEvent& event)
+{
+    const Qt::DropActions possible = event.possibleActions();
+    if (firstLocalFile(event.mimeData()).isEmpty() || !(possible & (Qt::CopyAction | Qt::LinkAction))) {
+        event.ignore();
+        return false;
+    }
+    event.setDropAction(possible & Qt::CopyAction ? Qt::CopyAction : Qt::LinkAction);
+    event.accept();
+    return true;
+}
+
 } // namespace
 
 MainDialog::MainDialog(MidiOutput& midi)
@@ -264,22 +279,19 @@ void MainDialog::runIdle()
 
 void MainDialog::dragEnterEvent(QDragEnterEvent* event)
 {
-    // Refused drops show the no-drop cursor.
-    if (firstLocalFile(event->mimeData()).isEmpty())
-        event->ignore();
-    else
-        event->acceptProposedAction();
+    acceptFileDrop(*event);
+}
+
+void MainDialog::dragMoveEvent(QDragMoveEvent* event)
+{
+    acceptFileDrop(*event);
 }
 
 void MainDialog::dropEvent(QDropEvent* event)
 {
-    const QString path = firstLocalFile(event->mimeData());
-    if (path.isEmpty()) {
-        event->ignore();
+    if (!acceptFileDrop(*event))
         return;
-    }
-    event->acceptProposedAction();
-    currentPath_ = path;
+    currentPath_ = firstLocalFile(event->mimeData());
     // Loaded once the drop has completed, so that a warning box does not hold the
     // file manager's drag until it is closed.
     QMetaObject::invokeMethod(this, &MainDialog::loadCurrentFile, Qt::QueuedConnection);

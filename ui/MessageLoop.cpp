@@ -27,6 +27,13 @@ bool isCaretTimer(const QObject* receiver) noexcept
         && (receiver->inherits("QWidgetLineControl") || receiver->inherits("QWidgetTextControl"));
 }
 
+// The application object's own timers wake and put to sleep the tool tips after
+// the pointer has moved; they are pointer movement too.
+bool isToolTipTimer(const QObject* receiver) noexcept
+{
+    return receiver != nullptr && receiver == QCoreApplication::instance();
+}
+
 } // namespace
 
 MessageLoop::MessageLoop(QObject* parent) : QObject(parent)
@@ -86,7 +93,7 @@ bool MessageLoop::opensIdlePeriod(const QObject* receiver, const QEvent* event) 
     case QEvent::Expose:
         return false;
     case QEvent::Timer:
-        return !isCaretTimer(receiver);
+        return !isCaretTimer(receiver) && !isToolTipTimer(receiver);
     default:
         return true;
     }

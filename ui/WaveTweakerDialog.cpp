@@ -2,15 +2,13 @@
 
 #include "DialogUnits.h"
 #include "WaveView.h"
+#include "WindowCentring.h"
 #include "wave/WaveOperations.h"
 #include "wave/Waveshape.h"
 
-#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
 
-#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -80,7 +78,7 @@ WaveTweakerDialog::WaveTweakerDialog(Waveshape& wave, QWidget* owner)
         view_->update();
     });
 
-    centreOverOwner(owner);
+    WindowCentring::centre(*this, owner != nullptr ? owner->window() : nullptr);
     WaveOperations::takeSnapshot(wave_);
     ok->setFocus();
 }
@@ -102,27 +100,6 @@ QPushButton* WaveTweakerDialog::addButton(const DialogUnits& dialogUnits, const 
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(dialogUnits.rect(units.x(), units.y(), units.width(), units.height()));
     return button;
-}
-
-void WaveTweakerDialog::centreOverOwner(QWidget* owner)
-{
-    QWidget* const ownerWindow = owner != nullptr ? owner->window() : nullptr;
-    const bool overOwner = ownerWindow != nullptr && ownerWindow->isVisible() && !ownerWindow->isMinimized();
-    QScreen* screen = overOwner ? ownerWindow->screen() : QGuiApplication::primaryScreen();
-    if (screen == nullptr) {
-        return;
-    }
-    const QRect workArea = screen->availableGeometry();
-    const QRect centreOf = overOwner ? ownerWindow->frameGeometry() : workArea;
-    const QSize size = frameGeometry().size();
-
-    int left = (centreOf.left() + centreOf.left() + centreOf.width()) / 2 - size.width() / 2;
-    int top = (centreOf.top() + centreOf.top() + centreOf.height()) / 2 - size.height() / 2;
-    // Back inside the work area; where the dialog is larger than it, the left and
-    // top edges stay visible.
-    left = std::max(std::min(left, workArea.left() + workArea.width() - size.width()), workArea.left());
-    top = std::max(std::min(top, workArea.top() + workArea.height() - size.height()), workArea.top());
-    move(left, top);
 }
 
 bool WaveTweakerDialog::isOverView(QPoint point) const

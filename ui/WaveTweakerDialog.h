@@ -36,8 +36,6 @@ protected:
 
 private:
     QPushButton* addButton(const DialogUnits& dialogUnits, const QString& text, const char* name, QRect units);
-    void runOperation(void (*operation)(Waveshape&));
-    void centreOverOwner(QWidget* owner);
     [[nodiscard]] bool isOverView(QPoint point) const;
     void sendPenPoint(QPoint point);
 

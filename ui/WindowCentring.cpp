@@ -8,7 +8,10 @@ namespace WindowCentring {
 
 QPoint centredOn(const QRect& area, QSize size) noexcept
 {
-    return {area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 2};
+    // The area's midpoint less half the window's size, each truncated on its own,
+    // so that every dialog lands on the same pixel for the same owner.
+    return {(area.x() + area.x() + area.width()) / 2 - size.width() / 2,
+            (area.y() + area.y() + area.height()) / 2 - size.height() / 2};
 }
 
 QPoint keptInside(QPoint topLeft, QSize size, const QRect& area) noexcept

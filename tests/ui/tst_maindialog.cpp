@@ -93,6 +93,7 @@ private slots:
     void dropOfAFileWrittenBySox();
     void dragWithoutLocalFileIsRefused_data();
     void dragWithoutLocalFileIsRefused();
+    void dropOfferedAsAMoveIsTakenAsACopy();
     void longPathReachesTheLoaderWhole();
     void longPathLosesItsMiddleOnScreen();
     void reloadReadsTheChangedFile();
@@ -422,6 +423,36 @@ void TestMainDialog::dragWithoutLocalFileIsRefused()
     enter.setAccepted(false);
     QApplication::sendEvent(dialog_.get(), &enter);
     QCOMPARE(enter.isAccepted(), accepted);
+}
+
+// Shift held in the file manager offers a move; taking it would let the file
+// manager delete the file, so the drop is taken as a copy.
+void TestMainDialog::dropOfferedAsAMoveIsTakenAsACopy()
+{
+    const QString path = fixture(QStringLiteral("offered-as-move.wav"), WavFixture::cycle(128));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    const QPoint centre(dialog_->width() / 2, dialog_->height() / 2);
+    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+
+    QDragEnterEvent enter(centre, offered, &data, Qt::LeftButton, Qt::ShiftModifier);
+    QCOMPARE(enter.proposedAction(), Qt::MoveAction);
+    QApplication::sendEvent(dialog_.get(), &enter);
+    QVERIFY(enter.isAccepted());
+    QCOMPARE(enter.dropAction(), Qt::CopyAction);
+
+    QDragMoveEvent move(centre, offered, &data, Qt::LeftButton, Qt::ShiftModifier);
+    QApplication::sendEvent(dialog_.get(), &move);
+    QVERIFY(move.isAccepted());
+    QCOMPARE(move.dropAction(), Qt::CopyAction);
+
+    QDropEvent drop(centre, offered, &data, Qt::LeftButton, Qt::ShiftModifier);
+    QApplication::sendEvent(dialog_.get(), &drop);
+    QVERIFY(drop.isAccepted());
+    QCOMPARE(drop.dropAction(), Qt::CopyAction);
+    QCoreApplication::sendPostedEvents(dialog_.get(), QEvent::MetaCall);
+    QVERIFY(currentWaveshape().loaded);
+    QCOMPARE(dialog_->currentPath(), path);
 }
 
 // The path is not cut: a file that lies deeper than 256 characters loads.

@@ -95,6 +95,7 @@ private slots:
     void idlePeriodsByEventKind();
     void fetchedEventsThatOpenAnIdlePeriod_data();
     void fetchedEventsThatOpenAnIdlePeriod();
+    void toolTipTimersAfterPointerMovementOpenNone();
     void startsWithAnIdlePeriodOpen();
     void noIdlePassOrFilterInsideAModalLoop();
     void filtersAreAskedLastRegisteredFirst_data();
@@ -210,6 +211,16 @@ void TestMessageLoop::fetchedEventsThatOpenAnIdlePeriod()
     QObject receiver;
     const QEvent event(type);
     QCOMPARE(MessageLoop::opensIdlePeriod(&receiver, &event), opens);
+}
+
+// A pointer coming to rest makes the application wake its tool tips by a timer of
+// its own: that is still pointer movement, while other objects' timers count.
+void TestMessageLoop::toolTipTimersAfterPointerMovementOpenNone()
+{
+    QTimerEvent tick(1);
+    QVERIFY(!MessageLoop::opensIdlePeriod(QCoreApplication::instance(), &tick));
+    QWidget widget;
+    QVERIFY(MessageLoop::opensIdlePeriod(&widget, &tick));
 }
 
 // Paints before the queue first runs dry do not matter: the first pass comes.

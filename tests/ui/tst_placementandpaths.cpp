@@ -25,6 +25,7 @@ void TestPlacementAndPaths::centredOn_data()
     QTest::addColumn<QPoint>("topLeft");
     QTest::newRow("even") << QRect(0, 0, 800, 600) << QSize(400, 200) << QPoint(200, 200);
     QTest::newRow("odd remainder") << QRect(0, 0, 801, 601) << QSize(400, 200) << QPoint(200, 200);
+    QTest::newRow("odd window: each half truncated") << QRect(0, 0, 800, 600) << QSize(401, 201) << QPoint(200, 200);
     QTest::newRow("offset area") << QRect(100, 50, 400, 300) << QSize(100, 100) << QPoint(250, 150);
     QTest::newRow("larger than the area") << QRect(0, 0, 200, 200) << QSize(300, 300) << QPoint(-50, -50);
 }

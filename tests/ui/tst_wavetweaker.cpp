@@ -1,6 +1,7 @@
 // The Wave Tweaker: its template, its buttons, its endings and the pen strokes
 // that reach it through the view.
 
+#include "PaintSpy.h"
 #include "ui/DialogUnits.h"
 #include "ui/WaveTweakerDialog.h"
 #include "ui/WaveView.h"
@@ -10,7 +11,6 @@
 
 #include <QApplication>
 #include <QMouseEvent>
-#include <QPaintEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
@@ -26,38 +26,6 @@ Q_DECLARE_METATYPE(Operation)
 namespace {
 
 constexpr std::uint32_t fixedTicks = 4242;
-
-// Records the region of every paint that reaches a widget.
-class PaintSpy final : public QObject {
-public:
-    explicit PaintSpy(QWidget* target) : QObject(target) { target->installEventFilter(this); }
-
-    QRegion painted() const
-    {
-        QRegion all;
-        for (const QRegion& region : regions) {
-            all += region;
-        }
-        return all;
-    }
-
-    QList<QRegion> regions;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            regions.append(static_cast<QPaintEvent*>(event)->region());
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
-
-void flushRepaints()
-{
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::processEvents();
-}
 
 Waveshape loadedWave()
 {
@@ -79,6 +47,22 @@ std::pair<std::size_t, std::int16_t> penTarget(const WaveView& view, QPoint poin
     const double index = std::clamp(std::trunc(point.x() / width * 128.0), 0.0, 127.0);
     const double value = std::clamp(std::trunc((height - point.y()) / height * 65535.0 - 32767.0), -32768.0, 32767.0);
     return {static_cast<std::size_t>(index), static_cast<std::int16_t>(value)};
+}
+
+// Shows the dialog and presses once on its view, so that edit mode is on from
+// then until the dialog closes; viewOrigin is the view's client area's top-left
+// corner in the dialog.
+bool showInEditMode(WaveTweakerDialog& dialog, QPoint& viewOrigin)
+{
+    dialog.show();
+    if (!QTest::qWaitForWindowExposed(&dialog)) {
+        return false;
+    }
+    WaveView* view = dialog.view();
+    viewOrigin = view->mapTo(&dialog, view->clientArea().topLeft());
+    QTest::mousePress(dialog.windowHandle(), Qt::LeftButton, {}, viewOrigin + QPoint(5, 5));
+    QTest::mouseRelease(dialog.windowHandle(), Qt::LeftButton, {}, viewOrigin + QPoint(5, 5));
+    return view->editMode();
 }
 
 } // namespace
@@ -369,15 +353,10 @@ private slots:
     void dragFromTheBackgroundDrawsOnceTheViewWasPressed()
     {
         WaveTweakerDialog dialog(wave_);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QPoint viewOrigin;
+        QVERIFY(showInEditMode(dialog, viewOrigin));
         WaveView* view = dialog.view();
         QWindow* window = dialog.windowHandle();
-        const QPoint viewOrigin = view->mapTo(&dialog, view->clientArea().topLeft());
-
-        // Pressed and released on the view: edit mode stays on from here.
-        QTest::mousePress(window, Qt::LeftButton, {}, viewOrigin + QPoint(5, 5));
-        QTest::mouseRelease(window, Qt::LeftButton, {}, viewOrigin + QPoint(5, 5));
         const SampleArray before = wave_.samples;
 
         QTest::mousePress(window, Qt::LeftButton, {}, QPoint(2, 2));
@@ -394,13 +373,9 @@ private slots:
     {
         WaveTweakerDialog dialog(wave_);
         dialog.setMouseTracking(true);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        WaveView* view = dialog.view();
+        QPoint viewOrigin;
+        QVERIFY(showInEditMode(dialog, viewOrigin));
         QWindow* window = dialog.windowHandle();
-        const QPoint viewOrigin = view->mapTo(&dialog, view->clientArea().topLeft());
-        QTest::mousePress(window, Qt::LeftButton, {}, viewOrigin + QPoint(5, 5));
-        QTest::mouseRelease(window, Qt::LeftButton, {}, viewOrigin + QPoint(5, 5));
         const SampleArray before = wave_.samples;
 
         for (int x = 10; x < 300; x += 9) {

@@ -1,11 +1,11 @@
 // The wave view's picture and pen points, on a client area of 384 x 300 pixels.
 
+#include "PaintSpy.h"
 #include "ui/WaveView.h"
 #include "ui/WindowsNT.h"
 #include "wave/Waveshape.h"
 
 #include <QImage>
-#include <QPaintEvent>
 #include <QPixmap>
 #include <QScreen>
 #include <QSignalSpy>
@@ -47,30 +47,6 @@ QImage paintedClient(WaveView& view)
 QImage shownClient(WaveView& view)
 {
     return view.screen()->grabWindow(view.winId()).toImage().copy(view.clientArea());
-}
-
-// Records the region of every paint that reaches a widget.
-class PaintSpy final : public QObject {
-public:
-    explicit PaintSpy(QWidget* target) : QObject(target) { target->installEventFilter(this); }
-
-    QList<QRegion> regions;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            regions.append(static_cast<QPaintEvent*>(event)->region());
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
-
-// Lets the pending repaint requests run.
-void flushRepaints()
-{
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::processEvents();
 }
 
 QRect redBounds(const QImage& image)
