@@ -11,7 +11,3 @@ set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-# GCC 12 reports a false -Wrestrict inside std::string's operator+ at -O3
-# (GCC bug 105651), which -Werror would turn into a failed build.
-set(CMAKE_CXX_FLAGS_INIT "-Wno-restrict")
