@@ -23,6 +23,22 @@ bool machineHasSoundCard()
     return snd_card_next(&card) == 0 && card >= 0;
 }
 
+// A sender on the system's MIDI output with a loaded wave and both lists filled.
+struct SenderOnSystemOutput {
+    explicit SenderOnSystemOutput(MidiOutput& output) : sender(output, wave, ports, waveNumbers, boxes)
+    {
+        wave.loaded = true;
+        sender.fillWaveNumberList();
+        sender.fillPortList();
+    }
+
+    Waveshape wave;
+    RecordingListControl ports;
+    RecordingListControl waveNumbers;
+    RecordingMessagePresenter boxes;
+    MidiSender sender;
+};
+
 class AlsaWithoutSoundCard : public ::testing::Test {
 protected:
     void SetUp() override
@@ -62,20 +78,13 @@ TEST_F(AlsaWithoutSoundCard, OpeningTheDefaultPortFailsWithAlsasReasonAndLeavesN
 
 TEST_F(AlsaWithoutSoundCard, ASendShowsTheOpenFailureOnce)
 {
-    Waveshape wave;
-    wave.loaded = true;
-    RecordingListControl ports;
-    RecordingListControl waveNumbers;
-    RecordingMessagePresenter boxes;
-    MidiSender sender(*output, wave, ports, waveNumbers, boxes);
-    sender.fillWaveNumberList();
-    sender.fillPortList();
+    SenderOnSystemOutput setup(*output);
 
-    sender.send();
+    setup.sender.send();
 
-    EXPECT_TRUE(ports.items.empty());
-    ASSERT_EQ(boxes.boxes.size(), 1u);
-    const std::string& text = boxes.boxes[0].text;
+    EXPECT_TRUE(setup.ports.items.empty());
+    ASSERT_EQ(setup.boxes.boxes.size(), 1u);
+    const std::string& text = setup.boxes.boxes[0].text;
     const std::string sentence = MidiSenderMessages::openFailed;
     ASSERT_GT(text.size(), sentence.size());
     EXPECT_EQ(text.substr(0, sentence.size()), sentence);
@@ -108,25 +117,18 @@ TEST(AlsaMidiOutput, HardwarePortNamedInTheEnvironmentTakesADump)
     if (!named)
         GTEST_SKIP() << "set HWD_MIDI_TEST_PORT to a device id to send to real hardware";
     const auto output = makeSystemMidiOutput();
-    Waveshape wave;
-    wave.loaded = true;
-    RecordingListControl ports;
-    RecordingListControl waveNumbers;
-    RecordingMessagePresenter boxes;
-    MidiSender sender(*output, wave, ports, waveNumbers, boxes);
-    sender.fillWaveNumberList();
-    sender.fillPortList();
+    SenderOnSystemOutput setup(*output);
     const long device = std::strtol(named, nullptr, 10);
     int index = -1;
-    for (std::size_t i = 0; i < ports.items.size(); ++i)
-        if (ports.items[i].data == device)
+    for (std::size_t i = 0; i < setup.ports.items.size(); ++i)
+        if (setup.ports.items[i].data == device)
             index = static_cast<int>(i);
     ASSERT_GE(index, 0) << "device " << device << " is not a listed hardware port";
-    ports.setCurrentIndex(index);
+    setup.ports.setCurrentIndex(index);
 
-    sender.send();
+    setup.sender.send();
 
-    EXPECT_TRUE(boxes.boxes.empty()) << boxes.boxes[0].text;
+    EXPECT_TRUE(setup.boxes.boxes.empty()) << setup.boxes.boxes[0].text;
 }
 
 } // namespace
