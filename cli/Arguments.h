@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WaveOps.h"
+#include "wave/WaveOps.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -14,7 +14,7 @@
 // The command line of a wave subcommand (samples, info, syx, show, send):
 //
 //   FILE...            the WAV files; at least one, at most ArgumentRules::maxFiles
-//   --op OP            an edit, repeatable, applied in order (see WaveOps.h)
+//   --op OP            an edit, repeatable, applied in order (see wave/WaveOps.h)
 //   --seed N           0 to 4294967295, the seed of every random-pd
 //   --slot N           the user slot, 97 to 128
 //   -o OUT             where the output goes; "-" is standard output

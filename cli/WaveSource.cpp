@@ -1,7 +1,6 @@
 #include "WaveSource.h"
 
 #include "wave/WaveFileLoader.h"
-#include "wave/WaveOperations.h"
 #include "wave/Waveshape.h"
 
 #include <cstdio>
@@ -11,7 +10,7 @@ const char* loadAndEdit(Waveshape& wave, const char* path, std::span<const WaveO
 {
     if (!WaveFileLoader(wave).load(path))
         return wave.lastError;
-    WaveOperations::takeSnapshot(wave);
+    beginEditing(wave);
     applyWaveOps(wave, ops, seed);
     return nullptr;
 }

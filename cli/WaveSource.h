@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WaveOps.h"
+#include "wave/WaveOps.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "Application.h"
 
-#include "LoopRegistry.h"
+#include "app/LoopRegistry.h"
 #include "MainDialog.h"
 #include "MessageLoop.h"
 #include "transfer/MidiOutput.h"

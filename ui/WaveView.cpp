@@ -1,6 +1,6 @@
 #include "WaveView.h"
 
-#include "WindowsNT.h"
+#include "app/WindowsNT.h"
 #include "wave/Waveshape.h"
 
 #include <QFontMetrics>

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
@@ -191,25 +192,42 @@ const char* readWave(std::FILE* stream, std::uint64_t length, Waveshape& wave) n
 // block the program in the open. Its size from the same look serves the walk,
 // which so need not seek to the end of the file and back (four more system
 // calls and a read of the last block).
-bool isRegularFile(const char* path, std::uint64_t& length) noexcept
+bool isRegularFile(const std::filesystem::path& path, std::uint64_t& length) noexcept
 {
-    struct stat info {};
-    if (::stat(path, &info) != 0 || !S_ISREG(info.st_mode))
+#ifdef _WIN32
+    struct _stat64 info {};
+    if (::_wstat64(path.c_str(), &info) != 0 || (info.st_mode & _S_IFMT) != _S_IFREG)
         return false;
+#else
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+#endif
     length = static_cast<std::uint64_t>(info.st_size);
     return true;
 }
 
+// The path's own encoding: bytes on Linux, UTF-16 on Windows, so that a name
+// outside the ANSI code page opens too.
+std::FILE* openForReading(const std::filesystem::path& path) noexcept
+{
+#ifdef _WIN32
+    return ::_wfopen(path.c_str(), L"rb");
+#else
+    return std::fopen(path.c_str(), "rb");
+#endif
+}
+
 } // namespace
 
-bool WaveFileLoader::load(const char* path) noexcept
+bool WaveFileLoader::load(const std::filesystem::path& path) noexcept
 {
     wave_.lastError = "";
     wave_.resampled = false;
     std::uint64_t length = 0;
-    if (path == nullptr || !isRegularFile(path, length))
+    if (path.empty() || !isRegularFile(path, length))
         return finish(cannotOpen);
-    std::FILE* stream = std::fopen(path, "rb");
+    std::FILE* stream = openForReading(path);
     if (stream == nullptr)
         return finish(cannotOpen);
     std::setvbuf(stream, streamBuffer, _IOFBF, sizeof streamBuffer);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <filesystem>
 
 struct Waveshape;
 
@@ -12,8 +13,9 @@ class WaveFileLoader final {
 public:
     explicit WaveFileLoader(Waveshape& target) noexcept : wave_(target) {}
 
-    // Loads the file at path. Returns the new value of `loaded`.
-    bool load(const char* path) noexcept;
+    // Loads the file at path, opened by its native name (bytes on Linux, UTF-16
+    // on Windows). Returns the new value of `loaded`.
+    bool load(const std::filesystem::path& path) noexcept;
 
     // Loads from a stream opened for binary reading, positioned at its start.
     // The caller keeps ownership of the stream.

@@ -6,7 +6,7 @@
 
 #include "ProbeReport.h"
 #include "transfer/MidiOutput.h"
-#include "ui/LoopRegistry.h"
+#include "app/LoopRegistry.h"
 #include "ui/MainDialog.h"
 #include "ui/MessageLoop.h"
 

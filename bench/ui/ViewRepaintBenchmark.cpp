@@ -4,7 +4,7 @@
 
 #include "ui/WaveTweakerDialog.h"
 #include "ui/WaveView.h"
-#include "ui/WindowsNT.h"
+#include "app/WindowsNT.h"
 #include "wave/Waveshape.h"
 
 #include <benchmark/benchmark.h>

@@ -29,7 +29,7 @@ struct PathOutcome {
 };
 
 // Loads after a successful load, so that a failure has something to undo.
-PathOutcome loadAfterGoodFile(const ScratchDirectory& directory, const char* path)
+PathOutcome loadAfterGoodFile(const ScratchDirectory& directory, const std::filesystem::path& path)
 {
     PathOutcome outcome{};
     WaveFileLoader loader(outcome.wave);
@@ -53,8 +53,8 @@ TEST(LoaderPath, NonRegularFilesFailAtOnceWithTheOpenMessage)
     std::filesystem::create_symlink(missing, danglingLink);
 
     for (const char* path : {fifo.c_str(), subdirectory.c_str(), "/dev/null", "/dev/zero", missing.c_str(),
-                             danglingLink.c_str(), "", static_cast<const char*>(nullptr)}) {
-        SCOPED_TRACE(path == nullptr ? "(null)" : path);
+                             danglingLink.c_str(), ""}) {
+        SCOPED_TRACE(path);
         const PathOutcome outcome = loadAfterGoodFile(directory, path);
         EXPECT_FALSE(outcome.result);
         EXPECT_FALSE(outcome.wave.loaded);

@@ -3,7 +3,7 @@
 // Tweaker while the user draws, the About box and both kinds of message box.
 // usage: make-screenshots OUTPUT_FOLDER
 
-#include "ui/LoopRegistry.h"
+#include "app/LoopRegistry.h"
 #include "ui/MainDialog.h"
 #include "ui/MessageLoop.h"
 #include "ModalWatcher.h"

@@ -1,6 +1,6 @@
 // The registry through which a window finds its thread's message loop.
 
-#include "ui/LoopRegistry.h"
+#include "app/LoopRegistry.h"
 #include "ui/MessageLoop.h"
 
 #include <QTest>

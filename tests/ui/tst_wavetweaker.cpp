@@ -5,7 +5,7 @@
 #include "ui/DialogUnits.h"
 #include "ui/WaveTweakerDialog.h"
 #include "ui/WaveView.h"
-#include "ui/WindowsNT.h"
+#include "app/WindowsNT.h"
 #include "wave/WaveOperations.h"
 #include "wave/Waveshape.h"
 

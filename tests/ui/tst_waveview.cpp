@@ -2,7 +2,7 @@
 
 #include "PaintSpy.h"
 #include "ui/WaveView.h"
-#include "ui/WindowsNT.h"
+#include "app/WindowsNT.h"
 #include "wave/Waveshape.h"
 
 #include <QImage>

@@ -6,5 +6,6 @@
 [[nodiscard]] bool isWindowsNT() noexcept;
 void setWindowsNT(bool value) noexcept;
 
-// The platform check: whether this system counts as the NT family.
+// The platform check, each front end's own: whether this system counts as the
+// NT family.
 [[nodiscard]] bool platformIsWindowsNT() noexcept;

@@ -13,9 +13,3 @@ void setWindowsNT(bool value) noexcept
 {
     windowsNT = value;
 }
-
-bool platformIsWindowsNT() noexcept
-{
-    // Every system this program runs on has the full-scale drawing and the editor.
-    return true;
-}

@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+// Each front end has its own message loop class of this name; the registry
+// holds references only.
 class MessageLoop;
 
 // The process-wide list through which a window finds the message loop of its

@@ -1,0 +1,35 @@
+/* The resource and control ids of the desktop program, one source for the
+   Win32 resource script and the C++ of both front ends. Plain defines, so that
+   the resource compiler reads this header too. */
+#pragma once
+
+#ifndef IDOK
+#define IDOK 1
+#endif
+#ifndef IDCANCEL
+#define IDCANCEL 2
+#endif
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
+#define IDD_ABOUTBOX 100
+#define IDR_MAINFRAME 128
+#define IDD_MAINDLG 129
+#define IDD_WAVE_TWEAKER 201
+
+#define IDC_FILTER 107
+#define IDC_NORMALIZE 108
+#define IDC_ADDITIVE 109
+#define IDC_UNDO 110
+#define IDC_CLEAR 111
+#define IDC_RANDOM_PD 112
+
+#define IDC_SEND 1000
+#define IDC_PORT 1001
+#define IDC_WAVE_NUMBER 1003
+#define IDC_WAVE_VIEW 1004
+#define IDC_FILE_NAME 1005
+#define IDC_RELOAD 1006
+
+#define ID_APP_ABOUT 0xE140

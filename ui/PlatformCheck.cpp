@@ -1,0 +1,7 @@
+#include "app/WindowsNT.h"
+
+bool platformIsWindowsNT() noexcept
+{
+    // Every system this program runs on has the full-scale drawing and the editor.
+    return true;
+}
