@@ -4,7 +4,7 @@
 // ProbeReport.h); the time is taken here, from the spawn to the "painted" line.
 // The ratio benchmark alternates the two programs and reports harlix/baseline.
 
-#include "../../tests/ui/WavFixture.h"
+#include "../../tests/ui/qt/WavFixture.h"
 
 #include <benchmark/benchmark.h>
 

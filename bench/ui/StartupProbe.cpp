@@ -7,8 +7,8 @@
 #include "ProbeReport.h"
 #include "transfer/MidiOutput.h"
 #include "app/LoopRegistry.h"
-#include "ui/MainDialog.h"
-#include "ui/MessageLoop.h"
+#include "ui/qt/MainDialog.h"
+#include "ui/qt/MessageLoop.h"
 
 #include <QApplication>
 #include <QDropEvent>

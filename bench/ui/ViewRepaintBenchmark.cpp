@@ -2,8 +2,8 @@
 // stay under 2 ms, and a pen point's strip under 0.5 ms so that a drag keeps up
 // with the mouse.
 
-#include "ui/WaveTweakerDialog.h"
-#include "ui/WaveView.h"
+#include "ui/qt/WaveTweakerDialog.h"
+#include "ui/qt/WaveView.h"
 #include "app/WindowsNT.h"
 #include "wave/Waveshape.h"
 

@@ -2,9 +2,9 @@
 // that reach it through the view.
 
 #include "PaintSpy.h"
-#include "ui/DialogUnits.h"
-#include "ui/WaveTweakerDialog.h"
-#include "ui/WaveView.h"
+#include "ui/qt/DialogUnits.h"
+#include "ui/qt/WaveTweakerDialog.h"
+#include "ui/qt/WaveView.h"
 #include "app/WindowsNT.h"
 #include "wave/WaveOperations.h"
 #include "wave/Waveshape.h"

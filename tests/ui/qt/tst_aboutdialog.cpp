@@ -1,8 +1,8 @@
 // The About box: its template, its place on the screen and the four ways to close it.
 
 #include "ModalWatcher.h"
-#include "ui/AboutDialog.h"
-#include "ui/DialogUnits.h"
+#include "ui/qt/AboutDialog.h"
+#include "ui/qt/DialogUnits.h"
 
 #include <QCloseEvent>
 #include <QLabel>

@@ -1,7 +1,7 @@
 // The dialogs' centring rule and the file-name box's path ellipsis.
 
-#include "ui/PathLabel.h"
-#include "ui/WindowCentring.h"
+#include "ui/qt/PathLabel.h"
+#include "ui/qt/WindowCentring.h"
 
 #include <QFontMetrics>
 #include <QTest>

@@ -1,7 +1,7 @@
 // The wave view's picture and pen points, on a client area of 384 x 300 pixels.
 
 #include "PaintSpy.h"
-#include "ui/WaveView.h"
+#include "ui/qt/WaveView.h"
 #include "app/WindowsNT.h"
 #include "wave/Waveshape.h"
 

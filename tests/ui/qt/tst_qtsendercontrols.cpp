@@ -1,7 +1,7 @@
 // The sender's list and message box on Qt widgets.
 
 #include "ModalWatcher.h"
-#include "ui/QtSenderControls.h"
+#include "ui/qt/QtSenderControls.h"
 
 #include <QComboBox>
 #include <QMessageBox>

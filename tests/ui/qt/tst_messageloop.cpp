@@ -3,7 +3,7 @@
 // the loop's own idle passes and from the moments it is about to wait.
 
 #include "ModalWatcher.h"
-#include "ui/MessageLoop.h"
+#include "ui/qt/MessageLoop.h"
 
 #include <QAbstractEventDispatcher>
 #include <QDialog>

@@ -1,6 +1,6 @@
 // Deferred enabling: the table records at once and applies at the idle pass.
 
-#include "ui/ControlStateTable.h"
+#include "ui/qt/ControlStateTable.h"
 
 #include <QEvent>
 #include <QPushButton>

@@ -4,13 +4,13 @@
 // usage: make-screenshots OUTPUT_FOLDER
 
 #include "app/LoopRegistry.h"
-#include "ui/MainDialog.h"
-#include "ui/MessageLoop.h"
+#include "ui/qt/MainDialog.h"
+#include "ui/qt/MessageLoop.h"
 #include "ModalWatcher.h"
 #include "ScriptedMidiOutput.h"
 #include "WavFixture.h"
-#include "ui/WaveTweakerDialog.h"
-#include "ui/WaveView.h"
+#include "ui/qt/WaveTweakerDialog.h"
+#include "ui/qt/WaveView.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 // The registry through which a window finds its thread's message loop.
 
 #include "app/LoopRegistry.h"
-#include "ui/MessageLoop.h"
+#include "ui/qt/MessageLoop.h"
 
 #include <QTest>
 
