@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cinttypes>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -18,10 +19,14 @@ constexpr const char* usage =
     "usage: wavedump info FILE\n"
     "\n"
     "Describes FILE as its headers describe it (format, channels, sample rate,\n"
-    "bits, chunks, data bytes, sample count), then loads it as the desktop\n"
-    "program does and says on one line whether the load reduced a longer run\n"
-    "to 128 samples: 'resampled: yes' or 'resampled: no'. A file that does not\n"
-    "load is described all the same, and the reason goes to stderr.\n"
+    "bits, chunks, data bytes, sample count) as the desktop program's loader\n"
+    "walks it, and says on one line whether the load reduced a longer run to\n"
+    "128 samples: 'resampled: yes' or 'resampled: no'. The chunks are listed as\n"
+    "the loader found them, up to the data it takes: 'chunk walk: declared\n"
+    "sizes' when they follow one another at their declared sizes, 'chunk walk:\n"
+    "pad bytes' when they were found only with a pad byte after each odd-sized\n"
+    "chunk. A file that does not load is described as far as the loader read\n"
+    "it, and the reason goes to stderr.\n"
     "\n"
     "Exit status: 0 the file loads, 1 it does not (the reason on stderr),\n"
     "2 usage error.\n";
@@ -39,6 +44,7 @@ void printFacts(const char* path, const WavFacts& facts)
         return;
     }
     std::printf("container: RIFF/WAVE\n");
+    std::printf("chunk walk: %s\n", facts.walk == ChunkWalk::padded ? "pad bytes" : "declared sizes");
     for (const WavFacts::Chunk& chunk : facts.chunks) {
         std::printf("chunk: '%s' %" PRIu32 " bytes", chunk.id.c_str(), chunk.size);
         if (chunk.present < chunk.size)
@@ -55,7 +61,7 @@ void printFacts(const char* path, const WavFacts& facts)
     std::printf("sample rate: %" PRIu32 " Hz\n", format.sampleRate);
     std::printf("bits per sample: %u\n", unsigned{format.bitsPerSample});
     if (!facts.dataBytes) {
-        std::printf("data bytes: none found\n");
+        std::printf("data bytes: none taken\n");
         return;
     }
     std::printf("data bytes: %" PRIu32 "\n", *facts.dataBytes);
@@ -75,12 +81,15 @@ int runInfo(int argc, char** argv)
 
     const char* path = arguments.files.front().c_str();
     Waveshape& wave = currentWaveshape();
-    const char* error = loadAndEdit(wave, path, {}, std::nullopt);
+    WavFactsRecorder recorder;
+    const bool loaded = WaveFileLoader(wave).load(path, recorder);
+    const char* error = loaded ? nullptr : wave.lastError;
     // A file the loader refuses is described all the same: that is when the facts
     // help. One it cannot open (a folder, say) has nothing to describe.
     if (error != WaveFileMessages::cannotOpen) {
-        if (const std::optional<WavFacts> facts = readWavFacts(path))
-            printFacts(path, *facts);
+        std::error_code unknown;
+        const std::uintmax_t size = std::filesystem::file_size(path, unknown);
+        printFacts(path, recorder.facts(unknown ? 0 : size));
     }
     if (error != nullptr) {
         std::fflush(stdout);

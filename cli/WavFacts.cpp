@@ -1,9 +1,6 @@
 #include "WavFacts.h"
 
 #include <algorithm>
-#include <array>
-#include <cstring>
-#include <fstream>
 
 namespace {
 
@@ -33,53 +30,47 @@ std::string printableId(const unsigned char* bytes)
 
 } // namespace
 
-std::optional<WavFacts> readWavFacts(const char* path)
+void WavFactsRecorder::walkStarted(ChunkWalk walk)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return std::nullopt;
-    file.seekg(0, std::ios::end);
-    const std::streamoff end = file.tellg();
-    file.seekg(0, std::ios::beg);
-    if (end < 0 || !file)
-        return std::nullopt;
+    walking_ = walk;
+    current() = Walk{true, {}, std::nullopt, std::nullopt};
+}
 
+void WavFactsRecorder::chunkFound(const unsigned char* id, std::uint32_t size, std::uint64_t offset)
+{
+    Walk& walk = current();
+    walk.last = Found{printableId(id), size, offset};
+    if (walk.chunks.size() < chunkLimit)
+        walk.chunks.push_back(*walk.last);
+}
+
+void WavFactsRecorder::formatFound(const unsigned char* body)
+{
+    current().format =
+        WavFacts::Format{littleEndian16(body), littleEndian16(body + 2), littleEndian32(body + 4), littleEndian16(body + 14)};
+}
+
+void WavFactsRecorder::walkChosen(ChunkWalk walk)
+{
+    chosen_ = walk;
+}
+
+WavFacts WavFactsRecorder::facts(std::uint64_t fileBytes) const
+{
+    const Walk& walk = walks_[chosen_ == ChunkWalk::padded ? 1 : 0];
     WavFacts facts;
-    facts.fileBytes = static_cast<std::uint64_t>(end);
-    std::array<unsigned char, 12> header{};
-    if (!file.read(reinterpret_cast<char*>(header.data()), header.size()))
-        return facts;
-    facts.riffWave = std::memcmp(header.data(), "RIFF", 4) == 0 && std::memcmp(header.data() + 8, "WAVE", 4) == 0;
-    if (!facts.riffWave)
-        return facts;
-
-    // Chunks follow one another by their declared sizes, without pad bytes, as
-    // the loader walks them.
-    std::uint64_t position = header.size();
-    while (facts.chunks.size() < chunkLimit && position + 8 <= facts.fileBytes) {
-        std::array<unsigned char, 8> chunkHeader{};
-        file.seekg(static_cast<std::streamoff>(position));
-        if (!file.read(reinterpret_cast<char*>(chunkHeader.data()), chunkHeader.size()))
-            break;
-        WavFacts::Chunk chunk;
-        chunk.id = printableId(chunkHeader.data());
-        chunk.size = littleEndian32(chunkHeader.data() + 4);
-        const std::uint64_t body = position + 8;
-        chunk.present = std::min<std::uint64_t>(chunk.size, facts.fileBytes - body);
-
-        // The loader reads 16 bytes of format even when the chunk declares fewer.
-        if (chunk.id == "fmt " && !facts.format && facts.fileBytes - body >= 16) {
-            std::array<unsigned char, 16> format{};
-            if (file.read(reinterpret_cast<char*>(format.data()), format.size())) {
-                facts.format = WavFacts::Format{littleEndian16(format.data()), littleEndian16(format.data() + 2),
-                    littleEndian32(format.data() + 4), littleEndian16(format.data() + 14)};
-            }
-        } else if (chunk.id == "data" && facts.format && !facts.dataBytes) {
-            facts.dataBytes = chunk.size;
-        }
-        facts.chunks.push_back(chunk);
-        position = body + chunk.size;
+    facts.fileBytes = fileBytes;
+    facts.riffWave = walk.started;
+    facts.walk = chosen_;
+    facts.format = walk.format;
+    for (const Found& found : walk.chunks) {
+        const std::uint64_t body = found.offset + 8;
+        const std::uint64_t present = body < fileBytes ? fileBytes - body : 0;
+        facts.chunks.push_back({found.id, found.size, std::min<std::uint64_t>(found.size, present)});
     }
+    // The walk ends at the data chunk it takes, which always comes after the format.
+    if (walk.format && walk.last && walk.last->id == "data")
+        facts.dataBytes = walk.last->size;
     return facts;
 }
 

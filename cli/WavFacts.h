@@ -1,18 +1,19 @@
 #pragma once
 
+#include "wave/WaveFileLoader.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
-// What a WAV file says about itself, read for display only: the loader alone
-// decides whether and how a file loads. The walk never gives up with an error;
-// whatever cannot be read is simply left out, so odd and broken files can be
-// described too.
+// What a WAV file says about itself, gathered from the loader's own walk, so
+// that `info` always describes the chunks the loader read, in the order and at
+// the places the loader found them.
 struct WavFacts {
     struct Chunk {
-        std::string id;          // four letters, unprintable bytes shown as '?'
-        std::uint32_t size = 0;  // as declared
+        std::string id;            // four letters, unprintable bytes shown as '?'
+        std::uint32_t size = 0;    // as declared
         std::uint64_t present = 0; // bytes of the body the file really holds
     };
     struct Format {
@@ -23,14 +24,42 @@ struct WavFacts {
     };
 
     std::uint64_t fileBytes = 0;
-    bool riffWave = false; // begins with "RIFF", size, "WAVE"
+    bool riffWave = false; // the loader got as far as the chunks
+    ChunkWalk walk = ChunkWalk::declaredSizes;
     std::vector<Chunk> chunks;
-    std::optional<Format> format; // the first "fmt " chunk with 16 bytes of body
-    std::optional<std::uint32_t> dataBytes; // the first "data" chunk after it
+    std::optional<Format> format;           // the format chunk's first 16 bytes
+    std::optional<std::uint32_t> dataBytes; // the data chunk the loader took
 };
 
-// Nothing when the file cannot be opened at all.
-[[nodiscard]] std::optional<WavFacts> readWavFacts(const char* path);
+// Records the loader's walk; facts() then describes the walk whose answer stood.
+class WavFactsRecorder final : public ChunkObserver {
+public:
+    void walkStarted(ChunkWalk walk) override;
+    void chunkFound(const unsigned char* id, std::uint32_t size, std::uint64_t offset) override;
+    void formatFound(const unsigned char* body) override;
+    void walkChosen(ChunkWalk walk) override;
+
+    [[nodiscard]] WavFacts facts(std::uint64_t fileBytes) const;
+
+private:
+    struct Found {
+        std::string id;
+        std::uint32_t size;
+        std::uint64_t offset;
+    };
+    struct Walk {
+        bool started = false;
+        std::vector<Found> chunks;
+        std::optional<Found> last; // kept past the chunk limit too
+        std::optional<WavFacts::Format> format;
+    };
+
+    [[nodiscard]] Walk& current() noexcept { return walks_[walking_ == ChunkWalk::padded ? 1 : 0]; }
+
+    Walk walks_[2];
+    ChunkWalk walking_ = ChunkWalk::declaredSizes;
+    ChunkWalk chosen_ = ChunkWalk::declaredSizes;
+};
 
 // "PCM", "IEEE float", ... or "unknown".
 [[nodiscard]] const char* formatTagName(std::uint16_t tag) noexcept;

@@ -54,7 +54,10 @@ struct ChunkHeader {
 // move forward, never a move back to a header already read.
 class ChunkWalker {
 public:
-    ChunkWalker(std::FILE* stream, std::uint64_t length) noexcept : stream_(stream), end_(length) {}
+    ChunkWalker(std::FILE* stream, std::uint64_t length) noexcept : stream_(stream), end_(length)
+    {
+        startKnown_ = std::fgetpos(stream_, &start_) == 0;
+    }
 
     [[nodiscard]] bool read(void* buffer, std::size_t size) noexcept
     {
@@ -91,6 +94,20 @@ public:
         return true;
     }
 
+    // Back to offset of the file, by way of its start: a refused move may have
+    // left the stream anywhere.
+    [[nodiscard]] bool rewindTo(std::uint64_t offset) noexcept
+    {
+        if (!startKnown_ || std::fsetpos(stream_, &start_) != 0)
+            return false;
+        std::clearerr(stream_);
+        position_ = 0;
+        return skip(offset);
+    }
+
+    [[nodiscard]] std::uint64_t position() const noexcept { return position_; }
+    [[nodiscard]] std::uint64_t length() const noexcept { return end_; }
+
     // The bytes from the current position to the end of a stream of unknown
     // length, found by seeking to its end and back.
     static std::uint64_t measureLength(std::FILE* stream) noexcept
@@ -106,6 +123,8 @@ public:
 
 private:
     std::FILE* stream_;
+    std::fpos_t start_{};
+    bool startKnown_ = false;
     std::uint64_t position_ = 0;
     std::uint64_t end_;
 };
@@ -123,8 +142,84 @@ void reduceToWave(std::uint32_t dataBytes, SampleArray& samples) noexcept
     }
 }
 
+constexpr std::uint64_t firstChunkOffset = 12; // after "RIFF", its size and "WAVE"
+
+// How far past a chunk's body the next chunk header lies: the declared size,
+// plus in the padded walk the pad byte that RIFF puts after an odd-sized body.
+std::uint64_t bodyDistance(std::uint32_t size, ChunkWalk walk) noexcept
+{
+    return std::uint64_t{size} + (walk == ChunkWalk::padded && (size & 1u) ? 1u : 0u);
+}
+
+class SilentObserver final : public ChunkObserver {
+public:
+    void walkStarted(ChunkWalk) override {}
+    void chunkFound(const unsigned char*, std::uint32_t, std::uint64_t) override {}
+    void formatFound(const unsigned char*) override {}
+    void walkChosen(ChunkWalk) override {}
+};
+
+SilentObserver silentObserver;
+
+struct WalkOutcome {
+    const char* error = nullptr;   // nullptr: the stream stands at the data chunk's body
+    bool headerUnreadable = false; // the search ended at a chunk header that could not be read
+    std::uint32_t dataBytes = 0;
+};
+
+// Searches for the format chunk and the first data chunk after it, checks the
+// format, and leaves the stream at the data.
+WalkOutcome walkToData(ChunkWalker& file, ChunkWalk walk, ChunkObserver& observer) noexcept
+{
+    observer.walkStarted(walk);
+    ChunkHeader chunk{};
+    const auto readHeader = [&]() noexcept {
+        const std::uint64_t offset = file.position();
+        if (!file.readHeader(chunk))
+            return false;
+        observer.chunkFound(chunk.id, chunk.size, offset);
+        return true;
+    };
+
+    // A move past the end of the file counts as a header that cannot be read.
+    for (;;) {
+        if (!readHeader())
+            return {notWav, true};
+        if (chunk.is("fmt "))
+            break;
+        if (!file.skip(bodyDistance(chunk.size, walk)))
+            return {notWav, true};
+    }
+
+    unsigned char format[16];
+    if (!file.read(format, sizeof format))
+        return {notWav, false};
+    observer.formatFound(format);
+    const std::uint16_t formatTag = littleEndian16(format);
+    const std::uint16_t channels = littleEndian16(format + 2);
+    const std::uint16_t bitsPerSample = littleEndian16(format + 14);
+    if (formatTag != 1 || channels != 1)
+        return {notMonoPcm, false};
+    // 8- or 24-bit data read as 16-bit pairs would be noise.
+    if (bitsPerSample != 16)
+        return {not16Bit, false};
+    // A declared size under 16 is not corrected for: 16 bytes were read
+    // regardless, and nothing more is skipped, not even a pad byte.
+    if (chunk.size > 16 && !file.skip(bodyDistance(chunk.size, walk) - 16))
+        return {noData, true};
+
+    for (;;) {
+        if (!readHeader())
+            return {noData, true};
+        if (chunk.is("data"))
+            return {nullptr, false, chunk.size};
+        if (!file.skip(bodyDistance(chunk.size, walk)))
+            return {noData, true};
+    }
+}
+
 // Returns the failure's message, or nullptr when the wave was read.
-const char* readWave(std::FILE* stream, std::uint64_t length, Waveshape& wave) noexcept
+const char* readWave(std::FILE* stream, std::uint64_t length, Waveshape& wave, ChunkObserver& observer) noexcept
 {
     ChunkWalker file(stream, length);
 
@@ -135,41 +230,25 @@ const char* readWave(std::FILE* stream, std::uint64_t length, Waveshape& wave) n
     if (!file.read(form, sizeof form) || std::memcmp(form, "WAVE", 4) != 0)
         return notWav;
 
-    ChunkHeader chunk{};
-    for (;;) {
-        if (!file.readHeader(chunk))
-            return notWav;
-        if (chunk.is("fmt "))
-            break;
-        if (!file.skip(chunk.size))
-            return notWav;
+    // Chunks are first taken at exactly their declared sizes. Only when that
+    // walk runs out of headers is the file walked again with RIFF's pad byte
+    // after each odd-sized body; if that finds nothing either, the first
+    // walk's answer stands.
+    WalkOutcome walk = walkToData(file, ChunkWalk::declaredSizes, observer);
+    ChunkWalk chosen = ChunkWalk::declaredSizes;
+    if (walk.error != nullptr && walk.headerUnreadable && file.rewindTo(firstChunkOffset)) {
+        const WalkOutcome padded = walkToData(file, ChunkWalk::padded, observer);
+        const bool formatRefused = padded.error == notMonoPcm || padded.error == not16Bit;
+        if (padded.error == nullptr || formatRefused) {
+            walk = padded;
+            chosen = ChunkWalk::padded;
+        }
     }
+    observer.walkChosen(chosen);
+    if (walk.error != nullptr)
+        return walk.error;
 
-    unsigned char format[16];
-    if (!file.read(format, sizeof format))
-        return notWav;
-    const std::uint16_t formatTag = littleEndian16(format);
-    const std::uint16_t channels = littleEndian16(format + 2);
-    const std::uint16_t bitsPerSample = littleEndian16(format + 14);
-    if (formatTag != 1 || channels != 1)
-        return notMonoPcm;
-    // 8- or 24-bit data read as 16-bit pairs would be noise.
-    if (bitsPerSample != 16)
-        return not16Bit;
-    // A declared size under 16 is not corrected for: 16 bytes were read regardless.
-    if (chunk.size > 16 && !file.skip(chunk.size - 16))
-        return noData;
-
-    for (;;) {
-        if (!file.readHeader(chunk))
-            return noData;
-        if (chunk.is("data"))
-            break;
-        if (!file.skip(chunk.size))
-            return noData;
-    }
-
-    const std::uint32_t dataBytes = chunk.size;
+    const std::uint32_t dataBytes = walk.dataBytes;
     if (dataBytes == verbatimDataBytes) {
         if (!file.read(scratch, verbatimDataBytes))
             return short256;
@@ -222,6 +301,11 @@ std::FILE* openForReading(const std::filesystem::path& path) noexcept
 
 bool WaveFileLoader::load(const std::filesystem::path& path) noexcept
 {
+    return load(path, silentObserver);
+}
+
+bool WaveFileLoader::load(const std::filesystem::path& path, ChunkObserver& observer) noexcept
+{
     wave_.lastError = "";
     wave_.resampled = false;
     std::uint64_t length = 0;
@@ -231,7 +315,7 @@ bool WaveFileLoader::load(const std::filesystem::path& path) noexcept
     if (stream == nullptr)
         return finish(cannotOpen);
     std::setvbuf(stream, streamBuffer, _IOFBF, sizeof streamBuffer);
-    const char* error = readWave(stream, length, wave_);
+    const char* error = readWave(stream, length, wave_, observer);
     std::fclose(stream);
     return finish(error);
 }
@@ -242,7 +326,7 @@ bool WaveFileLoader::load(std::FILE* stream) noexcept
     wave_.resampled = false;
     if (stream == nullptr)
         return finish(cannotOpen);
-    return finish(readWave(stream, ChunkWalker::measureLength(stream), wave_));
+    return finish(readWave(stream, ChunkWalker::measureLength(stream), wave_, silentObserver));
 }
 
 bool WaveFileLoader::finish(const char* error) noexcept

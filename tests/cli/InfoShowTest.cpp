@@ -48,8 +48,34 @@ TEST_F(CliTest, InfoDescribesAFileTheLoaderRefuses)
     const RunResult run = runWavedump({"info", stereo});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, std::string(WaveFileMessages::notMonoPcm) + "\n");
-    for (const char* fact : {"format: 3 (IEEE float)", "channels: 2", "bits per sample: 32", "data bytes: 0",
-             "chunk: 'LIST' 4 bytes"})
+    // The loader stops at the format, so no data chunk is taken or listed.
+    for (const char* fact : {"format: 3 (IEEE float)", "channels: 2", "bits per sample: 32", "data bytes: none taken",
+             "chunk: 'LIST' 4 bytes", "chunk walk: declared sizes"})
+        EXPECT_TRUE(hasLine(run.out, fact)) << fact << " in\n" << run.out;
+    EXPECT_EQ(run.out.find("chunk: 'data'"), std::string::npos) << run.out;
+}
+
+// info lists the chunks exactly as the loader walks them: an odd-sized chunk
+// without a pad byte is stepped over at its declared size, and one with RIFF's
+// pad byte is found by the second walk, which info names.
+TEST_F(CliTest, InfoWalksTheChunksAsTheLoaderDoes)
+{
+    using namespace WavBytes;
+    const std::string data = chunk("data", samples(128));
+    const fs::path unpadded = makeFile("unpadded.wav", riff({format(1, 1, 16), chunk("LIST", "abc"), data}));
+    RunResult run = runWavedump({"info", unpadded});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    for (const char* fact : {"chunk walk: declared sizes", "chunk: 'fmt ' 16 bytes", "chunk: 'LIST' 3 bytes",
+             "chunk: 'data' 256 bytes", "data bytes: 256", "resampled: no"})
+        EXPECT_TRUE(hasLine(run.out, fact)) << fact << " in\n" << run.out;
+    EXPECT_EQ(lines(run.out).size(), 14u) << run.out; // three chunks, nothing bogus after them
+
+    const fs::path withPad =
+        makeFile("padded.wav", riff({chunk("LIST", "abc") + std::string(1, '\0'), format(1, 1, 16), data}));
+    run = runWavedump({"info", withPad});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    for (const char* fact : {"chunk walk: pad bytes", "chunk: 'LIST' 3 bytes", "chunk: 'fmt ' 16 bytes",
+             "data bytes: 256", "resampled: no"})
         EXPECT_TRUE(hasLine(run.out, fact)) << fact << " in\n" << run.out;
 }
 

@@ -68,6 +68,12 @@ const Fixture fixtures[] = {
     {"py_chunks_list_after_data.wav", none},
     {"py_chunks_fmt18.wav", none},
     {"py_chunks_fmt40.wav", none},
+    // Odd-sized chunks followed by RIFF's pad byte (the same chunks without it
+    // are in the byte-built layouts: libsndfile does not read those).
+    {"py_padded_list_before_fmt.wav", none},
+    {"py_padded_junk_between.wav", none},
+    {"py_padded_fmt19.wav", none},
+    {"py_padded_list_and_junk.wav", none},
     {"py_s16_mono_65536.wav", tooMany},
     {"py_s16_mono_100.wav", tooFew},
     {"py_s16_mono_0.wav", tooFew},
