@@ -11,9 +11,3 @@ class AboutDialog final : public QDialog {
 public:
     explicit AboutDialog(QWidget* owner);
 };
-
-namespace AboutTexts {
-inline constexpr const char* title = "Harlix WaveDump Applet v1.3";
-inline constexpr const char* authorship = "By the Harlix Wave Dump authors";
-inline constexpr const char* contact = "Bug reports: see the project home page";
-} // namespace AboutTexts

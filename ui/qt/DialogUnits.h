@@ -1,22 +1,10 @@
 #pragma once
 
-#include <QFont>
-#include <QRect>
+#include "app/DialogUnits.h"
 
-// Converts dialog-template coordinates into pixels through the dialog font: a
-// horizontal unit is a quarter of the average character width, a vertical unit
-// an eighth of the character height, so the windows keep their proportions at
-// any font size and scale.
-class DialogUnits final {
-public:
-    explicit DialogUnits(const QFont& font);
+class QFont;
 
-    [[nodiscard]] int x(int units) const noexcept;
-    [[nodiscard]] int y(int units) const noexcept;
-    [[nodiscard]] QRect rect(int x, int y, int width, int height) const noexcept;
-    [[nodiscard]] QSize size(int width, int height) const noexcept;
-
-private:
-    int baseWidth_;
-    int baseHeight_;
-};
+// The dialog units of a Qt font: the average character width measured over the
+// 52 letters, the character height as the font's line height. Templates are laid
+// out through them, so the windows keep their proportions at any font size.
+[[nodiscard]] DialogUnits dialogUnitsOf(const QFont& font);

@@ -1,21 +1,19 @@
 #pragma once
 
-#include "ControlStateTable.h"
 #include "DialogKeyboard.h"
 #include "MessageLoop.h"
 #include "QtSenderControls.h"
+#include "app/MainDialogState.h"
 
-#include <QString>
 #include <QWidget>
 
+#include <filesystem>
 #include <memory>
 
-class MessageLoop;
 class MidiOutput;
 class MidiSender;
 class PathLabel;
 class QComboBox;
-class QPushButton;
 class WaveView;
 struct Waveshape;
 
@@ -27,8 +25,9 @@ struct Waveshape;
 // It is the message loop's filter, which gives it the dialog keyboard interface,
 // and its idle task, which brings Send and Reload up to date: they are enabled
 // exactly when the last load succeeded, and the change reaches them at the next
-// idle pass.
-class MainDialog final : public QWidget, public PreDispatchFilter, public IdleTask {
+// idle pass. The rules themselves are MainDialogState's; this class is their
+// Qt window.
+class MainDialog final : public QWidget, public PreDispatchFilter, public IdleTask, public MainDialogWindow {
     Q_OBJECT
 
 public:
@@ -39,13 +38,12 @@ public:
     explicit MainDialog(MidiOutput& midi);
     ~MainDialog() override;
 
-    // The path of the last file dropped; empty before the first drop.
-    [[nodiscard]] const QString& currentPath() const noexcept { return currentPath_; }
+    // The first file of the last drop, as the loader opens it; empty before the
+    // first drop.
+    [[nodiscard]] const std::filesystem::path& currentPath() const noexcept { return state_.currentPath(); }
 
     // Loads currentPath into the wave and brings the window up to date.
     void loadCurrentFile();
-    void setControlEnabled(const QString& id, bool enabled);
-    void applyControlStates();
     // Hides the window and asks the loop to end with exitCode.
     void closeApplication(int exitCode);
     void send();
@@ -54,6 +52,9 @@ public:
 
     bool filterMessage(QObject* receiver, QEvent* event) override;
     void runIdle() override;
+
+    void repaintWaveView() override;
+    void showFileName(const std::filesystem::path& path) override;
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -67,18 +68,14 @@ private:
 
     MidiOutput& midi_;
     Waveshape& wave_;
-    ControlStateTable controlStates_;
     DialogKeyboard keyboard_;
     QtMessagePresenter messages_;
+    MainDialogState state_;
 
     WaveView* waveView_ = nullptr;
     PathLabel* fileName_ = nullptr;
-    QComboBox* portList_ = nullptr;
-    QComboBox* waveNumberList_ = nullptr;
     std::unique_ptr<QtListControl> portControl_;
     std::unique_ptr<QtListControl> waveNumberControl_;
     std::unique_ptr<MidiSender> sender_;
     MessageLoop* loop_ = nullptr;
-
-    QString currentPath_;
 };

@@ -87,6 +87,8 @@ bool MessageLoop::opensIdlePeriod(const QObject* receiver, const QEvent* event) 
     case QEvent::Enter:
     case QEvent::Leave:
     case QEvent::TabletMove:
+    // Sent when the pointer has come to rest over a control: pointer movement too.
+    case QEvent::ToolTip:
     case QEvent::Paint:
     case QEvent::UpdateRequest:
     case QEvent::UpdateLater:

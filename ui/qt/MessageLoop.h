@@ -29,7 +29,8 @@ public:
 // Idle tasks run once per idle period, in registration order, as soon as the
 // queue is empty: the loop starts with a period open, and any fetched event
 // opens a new one except pointer movement, painting and the caret's blinking,
-// so that a still mouse over a repainting window causes no idle work.
+// so that a still mouse over a repainting window causes no idle work. The tool
+// tip that a pointer coming to rest asks for counts as pointer movement.
 //
 // Neither filters nor idle tasks run while a modal dialog or message box runs
 // its own nested loop on top of this one.

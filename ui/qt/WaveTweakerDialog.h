@@ -1,12 +1,12 @@
 #pragma once
 
+#include "app/WaveTweakerInput.h"
+
 #include <QDialog>
 
 #include <cstdint>
 #include <functional>
 
-class DialogUnits;
-class QPushButton;
 class WaveView;
 struct Waveshape;
 
@@ -21,7 +21,7 @@ public:
     // Random PD's seed: the milliseconds since the system started, unless replaced.
     using TickSource = std::function<std::uint32_t()>;
 
-    WaveTweakerDialog(Waveshape& wave, QWidget* owner = nullptr);
+    explicit WaveTweakerDialog(Waveshape& wave, QWidget* owner = nullptr);
 
     [[nodiscard]] WaveView* view() const noexcept { return view_; }
     void setTickSource(TickSource ticks);
@@ -32,12 +32,13 @@ public slots:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    QPushButton* addButton(const DialogUnits& dialogUnits, const QString& text, const char* name, QRect units);
-    [[nodiscard]] bool isOverView(QPoint point) const;
-    void sendPenPoint(QPoint point);
+    // Sends the event's point to the view when the editor takes it as a pen
+    // point; answers whether it did.
+    bool takePenPoint(WaveTweakerInput::Pointer pointer, QMouseEvent& event);
 
     Waveshape& wave_;
     WaveView* view_ = nullptr;

@@ -31,7 +31,7 @@ public:
     // The client area: the view's contents rectangle, inside its frame.
     [[nodiscard]] QRect clientArea() const;
 
-    // The logical height E of the picture: 65535, 68535 or 32767.
+    // The logical height E of the picture, by the platform family and edit mode.
     [[nodiscard]] int verticalExtent() const noexcept;
 
 signals:

@@ -2,7 +2,6 @@
 
 #include "ModalWatcher.h"
 #include "ui/qt/AboutDialog.h"
-#include "ui/qt/DialogUnits.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -26,17 +25,19 @@ private slots:
 
 void TestAboutDialog::templateControls()
 {
+    // The template's dialog units at 7 x 14 pixels a base unit: x and y both
+    // times 1.75, rounded.
     AboutDialog dialog(nullptr);
-    const DialogUnits units(dialog.font());
     QCOMPARE(dialog.windowTitle(), QStringLiteral("About"));
-    QCOMPARE(dialog.size(), units.size(187, 102));
+    QCOMPARE(dialog.objectName(), QStringLiteral("IDD_ABOUTBOX"));
+    QCOMPARE(dialog.size(), QSize(327, 179));
     QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
 
     const QList<QLabel*> labels = dialog.findChildren<QLabel*>();
     QCOMPARE(labels.size(), 2);
-    QCOMPARE(labels[0]->geometry(), units.rect(83, 7, 20, 20));
+    QCOMPARE(labels[0]->geometry(), QRect(145, 12, 35, 35));
     QVERIFY(!labels[0]->pixmap().isNull());
-    QCOMPARE(labels[1]->geometry(), units.rect(7, 30, 173, 49));
+    QCOMPARE(labels[1]->geometry(), QRect(12, 53, 303, 86));
     QVERIFY(labels[1]->alignment() & Qt::AlignHCenter);
     const QStringList paragraphs = labels[1]->text().split(QStringLiteral("\n\n"));
     QCOMPARE(paragraphs.size(), 3);
@@ -47,7 +48,7 @@ void TestAboutDialog::templateControls()
     auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("IDOK"));
     QVERIFY(ok != nullptr);
     QCOMPARE(ok->text(), QStringLiteral("OK"));
-    QCOMPARE(ok->geometry(), units.rect(69, 81, 50, 14));
+    QCOMPARE(ok->geometry(), QRect(121, 142, 88, 25));
     QVERIFY(ok->isDefault());
     QCOMPARE(dialog.focusWidget(), ok);
 

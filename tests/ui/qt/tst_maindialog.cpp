@@ -10,6 +10,7 @@
 #include "ui/qt/AboutDialog.h"
 #include "ui/qt/Application.h"
 #include "ui/qt/DialogUnits.h"
+#include "PaintSpy.h"
 #include "app/LoopRegistry.h"
 #include "ui/qt/MainDialog.h"
 #include "ui/qt/MessageLoop.h"
@@ -35,7 +36,10 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <filesystem>
+#include <functional>
 #include <memory>
+#include <string>
 #include <thread>
 
 namespace {
@@ -56,6 +60,12 @@ MainDialog* shownMainDialog()
             return dialog;
     }
     return nullptr;
+}
+
+// The current path as the file manager names the file.
+QString shownPath(const std::filesystem::path& path)
+{
+    return QString::fromStdString(path.string());
 }
 
 void dropOn(QWidget& target, const QStringList& paths)
@@ -85,6 +95,7 @@ private slots:
     void templateControls();
     void initialState();
     void centredOnTheWorkArea();
+    void dialogUnitsOfTheOffscreenFont();
 
     void dropOfAValidFile();
     void dropOfAnInvalidFileAfterAValidOne();
@@ -94,9 +105,11 @@ private slots:
     void dragWithoutLocalFileIsRefused_data();
     void dragWithoutLocalFileIsRefused();
     void dropOfferedAsAMoveIsTakenAsACopy();
+    void nameOutsideAsciiLoadsAndShowsWhole();
     void longPathReachesTheLoaderWhole();
     void longPathLosesItsMiddleOnScreen();
     void reloadReadsTheChangedFile();
+    void thePictureFollowsEveryLoad();
 
     void sendGoesThroughTheMidiOutput();
     void sendReportsAnOpenFailure();
@@ -108,6 +121,8 @@ private slots:
 
     void keyboard_data();
     void keyboard();
+    void keysAfterReloadRefusedTheFile_data();
+    void keysAfterReloadRefusedTheFile();
 
     void exitCodes_data();
     void exitCodes();
@@ -177,33 +192,33 @@ void TestMainDialog::templateControls_data()
 {
     QTest::addColumn<QString>("id");
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QRect>("units");
+    QTest::addColumn<QRect>("pixels");   // a height of 0: the list field's own
 
-    QTest::newRow("Quit") << "IDCANCEL" << "Quit" << QRect(204, 44, 50, 14);
-    QTest::newRow("About") << "ID_APP_ABOUT" << "About..." << QRect(204, 27, 50, 14);
-    QTest::newRow("view") << "IDC_WAVE_VIEW" << QString() << QRect(18, 83, 168, 62);
-    QTest::newRow("Send") << "IDC_SEND" << "Send" << QRect(204, 10, 50, 14);
-    QTest::newRow("port list") << "IDC_PORT" << QString() << QRect(18, 28, 134, 0);
-    QTest::newRow("wave number list") << "IDC_WAVE_NUMBER" << QString() << QRect(156, 28, 31, 0);
-    QTest::newRow("file name") << "IDC_FILE_NAME" << QString() << QRect(18, 70, 168, 9);
-    QTest::newRow("Reload") << "IDC_RELOAD" << "Reload" << QRect(72, 150, 50, 14);
+    // The template's dialog units at 7 x 14 pixels a base unit: x and y both
+    // times 1.75, rounded.
+    QTest::newRow("Quit") << "IDCANCEL" << "Quit" << QRect(357, 77, 88, 25);
+    QTest::newRow("About") << "ID_APP_ABOUT" << "About..." << QRect(357, 47, 88, 25);
+    QTest::newRow("view") << "IDC_WAVE_VIEW" << QString() << QRect(32, 145, 294, 109);
+    QTest::newRow("Send") << "IDC_SEND" << "Send" << QRect(357, 18, 88, 25);
+    QTest::newRow("port list") << "IDC_PORT" << QString() << QRect(32, 49, 235, 0);
+    QTest::newRow("wave number list") << "IDC_WAVE_NUMBER" << QString() << QRect(273, 49, 54, 0);
+    QTest::newRow("file name") << "IDC_FILE_NAME" << QString() << QRect(32, 123, 294, 16);
+    QTest::newRow("Reload") << "IDC_RELOAD" << "Reload" << QRect(126, 263, 88, 25);
 }
 
 void TestMainDialog::templateControls()
 {
     QFETCH(QString, id);
     QFETCH(QString, text);
-    QFETCH(QRect, units);
+    QFETCH(QRect, pixels);
 
-    const DialogUnits du(dialog_->font());
     auto* control = dialog_->findChild<QWidget*>(id);
     QVERIFY(control != nullptr);
     QCOMPARE(control->parentWidget(), dialog_.get());
-    const QRect expected = du.rect(units.x(), units.y(), units.width(), units.height());
-    QCOMPARE(control->pos(), expected.topLeft());
-    QCOMPARE(control->width(), expected.width());
-    if (units.height() != 0)
-        QCOMPARE(control->height(), expected.height());
+    QCOMPARE(control->pos(), pixels.topLeft());
+    QCOMPARE(control->width(), pixels.width());
+    if (pixels.height() != 0)
+        QCOMPARE(control->height(), pixels.height());
     if (auto* push = qobject_cast<QPushButton*>(control)) {
         QCOMPARE(push->text(), text);
         QVERIFY(!push->isDefault());
@@ -215,27 +230,28 @@ void TestMainDialog::templateControls()
 void TestMainDialog::initialState()
 {
     QCOMPARE(dialog_->windowTitle(), QStringLiteral("Harlix Wave Dump"));
-    QCOMPARE(dialog_->size(), DialogUnits(dialog_->font()).size(261, 177));
+    QCOMPARE(dialog_->objectName(), QStringLiteral("IDD_MAINDLG"));
+    QCOMPARE(dialog_->size(), QSize(457, 310));
     QCOMPARE(dialog_->minimumSize(), dialog_->maximumSize());
     QVERIFY(dialog_->windowFlags() & Qt::WindowMinimizeButtonHint);
     QVERIFY(!(dialog_->windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(dialog_->acceptDrops());
     QVERIFY(!dialog_->windowIcon().isNull());
     QVERIFY(isWindowsNT());
-    QVERIFY(dialog_->currentPath().isEmpty());
+    QVERIFY(dialog_->currentPath().empty());
 
     // Template order: the children in creation order, which is also the tab order.
     QStringList names;
-    for (QObject* child : dialog_->children()) {
-        if (child->isWidgetType())
-            names << child->objectName();
+    QStringList groups;
+    for (QWidget* next = dialog_->nextInFocusChain(); next != dialog_.get(); next = next->nextInFocusChain()) {
+        if (next->parentWidget() == dialog_.get())
+            names << next->objectName();
+        if (const auto* group = qobject_cast<const QGroupBox*>(next))
+            groups << group->title();
     }
     QCOMPARE(names, (QStringList{"IDCANCEL", "ID_APP_ABOUT", "IDC_WAVE_VIEW", "IDC_SEND", "IDC_STATIC", "IDC_STATIC",
                                  "IDC_PORT", "IDC_STATIC", "IDC_WAVE_NUMBER", "IDC_STATIC", "IDC_FILE_NAME",
                                  "IDC_RELOAD"}));
-    QStringList groups;
-    for (const QGroupBox* group : dialog_->findChildren<QGroupBox*>())
-        groups << group->title();
     QCOMPARE(groups, (QStringList{"MIDI Parameters", "Wave File"}));
 
     QCOMPARE(fileNameText(), QStringLiteral("Drag/Drop WAV file from Explorer"));
@@ -267,13 +283,21 @@ void TestMainDialog::initialState()
     QVERIFY(button("ID_APP_ABOUT")->isEnabled());
 }
 
+// The frame, 461 x 314 with the offscreen platform's two-pixel border, in the
+// middle of its 800 x 800 work area.
 void TestMainDialog::centredOnTheWorkArea()
 {
-    const QRect workArea = QGuiApplication::primaryScreen()->availableGeometry();
-    const QRect frame = dialog_->frameGeometry();
-    QVERIFY(workArea.contains(frame));
-    QVERIFY(qAbs(frame.center().x() - workArea.center().x()) <= 1);
-    QVERIFY(qAbs(frame.center().y() - workArea.center().y()) <= 1);
+    QCOMPARE(QGuiApplication::primaryScreen()->availableGeometry(), QRect(0, 0, 800, 800));
+    QCOMPARE(dialog_->frameGeometry(), QRect(170, 243, 461, 314));
+}
+
+// The offscreen platform's font, whose numbers the layout tests use: 385 pixels
+// for the 52 letters and a line of 14.
+void TestMainDialog::dialogUnitsOfTheOffscreenFont()
+{
+    const DialogUnits units = dialogUnitsOf(dialog_->font());
+    QCOMPARE(units.baseWidth(), 7);
+    QCOMPARE(units.baseHeight(), 14);
 }
 
 void TestMainDialog::dropOfAValidFile()
@@ -287,7 +311,7 @@ void TestMainDialog::dropOfAValidFile()
     drop({path});
 
     QVERIFY(boxes.empty());
-    QCOMPARE(dialog_->currentPath(), path);
+    QCOMPARE(shownPath(dialog_->currentPath()), path);
     QVERIFY(currentWaveshape().loaded);
     QCOMPARE(currentWaveshape().samples[0], samples[0]);
     QCOMPARE(currentWaveshape().samples[127], samples[127]);
@@ -361,7 +385,7 @@ void TestMainDialog::dropOfThreeFilesLoadsTheFirst()
     drop({a, b, c});
 
     QVERIFY(boxes.empty());
-    QCOMPARE(dialog_->currentPath(), a);
+    QCOMPARE(shownPath(dialog_->currentPath()), a);
     QCOMPARE(fileNameText(), a);
     QVERIFY(std::equal(first.begin(), first.end(), currentWaveshape().samples.begin()));
 }
@@ -452,7 +476,25 @@ void TestMainDialog::dropOfferedAsAMoveIsTakenAsACopy()
     QCOMPARE(drop.dropAction(), Qt::CopyAction);
     QCoreApplication::sendPostedEvents(dialog_.get(), QEvent::MetaCall);
     QVERIFY(currentWaveshape().loaded);
-    QCOMPARE(dialog_->currentPath(), path);
+    QCOMPARE(shownPath(dialog_->currentPath()), path);
+}
+
+// The loader opens the name's own bytes (UTF-8 here) and the box shows the
+// name as the file manager does.
+void TestMainDialog::nameOutsideAsciiLoadsAndShowsWhole()
+{
+    const QString path = fixture(QStringLiteral("Gr\u00fc\u00dfe-\u6ce2\u5f62.wav"), WavFixture::ramp(128, -640, 10));
+    std::vector<ShownBox> boxes;
+    const auto watcher = recordBoxes(boxes);
+    drop({path});
+
+    QVERIFY(boxes.empty());
+    QVERIFY(currentWaveshape().loaded);
+    QCOMPARE(currentWaveshape().samples[0], std::int16_t(-640));
+    const QByteArray bytes = path.toUtf8();
+    QCOMPARE(dialog_->currentPath().native(), std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    QVERIFY(dialog_->currentPath().native().ends_with("Gr\xc3\xbc\xc3\x9f" "e-\xe6\xb3\xa2\xe5\xbd\xa2.wav"));
+    QCOMPARE(fileNameText(), path);
 }
 
 // The path is not cut: a file that lies deeper than 256 characters loads.
@@ -471,7 +513,7 @@ void TestMainDialog::longPathReachesTheLoaderWhole()
     drop({path});
     QVERIFY(boxes.empty());
     QVERIFY(currentWaveshape().loaded);
-    QCOMPARE(dialog_->currentPath(), path);
+    QCOMPARE(shownPath(dialog_->currentPath()), path);
     QCOMPARE(fileNameText(), path);
 }
 
@@ -507,6 +549,44 @@ void TestMainDialog::reloadReadsTheChangedFile()
     QVERIFY(currentWaveshape().loaded);
     QVERIFY(std::equal(changed.begin(), changed.end(), currentWaveshape().samples.begin()));
     QCOMPARE(fileNameText(), path);
+}
+
+// What the window shows after each load, partial repaints included: the new
+// wave after a drop and after Reload, the empty box after a refused file. The
+// view's client area is 292 x 107 at 33, 146; with the margin of the main
+// picture a bar of 20000 reaches from row 22 to the centre row 53.
+void TestMainDialog::thePictureFollowsEveryLoad()
+{
+    QVERIFY(QTest::qWaitForWindowExposed(dialog_.get()));
+    auto shown = [this](int x, int y) {
+        flushRepaints();
+        const QImage window = dialog_->screen()->grabWindow(dialog_->winId()).toImage();
+        return window.pixel(33 + x, 146 + y) & 0xFFFFFFu;
+    };
+    constexpr QRgb black = 0x000000;
+    constexpr QRgb lightBlue = 0x8080FF;
+    QCOMPARE(shown(100, 53), lightBlue);
+
+    const QString path = fixture(QStringLiteral("picture.wav"), WavFixture::ramp(128, 20000, 0));
+    drop({path});
+    QCOMPARE(shown(100, 53), black);
+    QCOMPARE(shown(100, 30), black);
+    QCOMPARE(shown(100, 70), lightBlue);
+
+    dialog_->runIdle();
+    QVERIFY(WavFixture::write(path, WavFixture::ramp(128, -20000, 0)));
+    QTest::mouseClick(button("IDC_RELOAD"), Qt::LeftButton);
+    QCOMPARE(shown(100, 30), lightBlue);
+    QCOMPARE(shown(100, 70), black);
+
+    const QString text = files_->filePath(QStringLiteral("text.wav"));
+    QVERIFY(WavFixture::writeText(text));
+    std::vector<ShownBox> boxes;
+    const auto watcher = recordBoxes(boxes);
+    drop({text});
+    QCOMPARE(boxes.size(), std::size_t{1});
+    QCOMPARE(shown(100, 53), lightBlue);
+    QCOMPARE(shown(100, 70), lightBlue);
 }
 
 void TestMainDialog::sendGoesThroughTheMidiOutput()
@@ -667,6 +747,17 @@ void TestMainDialog::keyboard_data()
                                                    << true << QString() << true;
     QTest::newRow("Esc") << false << "ID_APP_ABOUT" << int(Qt::Key_Escape) << none << true << QString() << true;
     QTest::newRow("a letter") << false << "IDCANCEL" << int(Qt::Key_Q) << none << false << QString() << false;
+    // With the focus on no control, the dialog itself holds it.
+    QTest::newRow("Tab from the dialog") << true << "IDD_MAINDLG" << int(Qt::Key_Tab) << none << true
+                                         << "IDCANCEL" << false;
+    QTest::newRow("Shift+Tab from the dialog") << true << "IDD_MAINDLG" << int(Qt::Key_Backtab) << shift << true
+                                               << "IDC_RELOAD" << false;
+    QTest::newRow("Shift+Tab from the dialog, nothing loaded")
+        << false << "IDD_MAINDLG" << int(Qt::Key_Backtab) << shift << true << "IDC_WAVE_NUMBER" << false;
+    QTest::newRow("Space on the dialog") << true << "IDD_MAINDLG" << int(Qt::Key_Space) << none << false
+                                         << QString() << false;
+    QTest::newRow("Enter on the dialog") << true << "IDD_MAINDLG" << int(Qt::Key_Return) << none << true
+                                         << QString() << true;
 }
 
 // The filter on its own, as the loop offers it a key press for a control.
@@ -683,7 +774,7 @@ void TestMainDialog::keyboard()
     if (loaded)
         drop({fixture(QStringLiteral("keys.wav"), WavFixture::cycle(128))});
     dialog_->runIdle();
-    auto* control = dialog_->findChild<QWidget*>(from);
+    QWidget* control = from == dialog_->objectName() ? dialog_.get() : dialog_->findChild<QWidget*>(from);
     control->setFocus();
     QCOMPARE(dialog_->focusWidget(), control);
 
@@ -691,6 +782,94 @@ void TestMainDialog::keyboard()
     QCOMPARE(dialog_->filterMessage(control, &press), handled);
     QCOMPARE(dialog_->focusWidget()->objectName(), focus.isEmpty() ? from : focus);
     QCOMPARE(!dialog_->isVisible(), closes);
+}
+
+void TestMainDialog::keysAfterReloadRefusedTheFile_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QStringList>("seenAfterTheKey");
+    QTest::addColumn<int>("exitCode");
+
+    QTest::newRow("Space presses nothing") << int(Qt::Key_Space) << QStringList{"focus IDD_MAINDLG"} << 2;
+    QTest::newRow("Tab goes to Quit") << int(Qt::Key_Tab) << QStringList{"focus IDCANCEL"} << 2;
+    QTest::newRow("Esc ends with 2") << int(Qt::Key_Escape) << QStringList{} << 2;
+    QTest::newRow("Enter ends with 1") << int(Qt::Key_Return) << QStringList{} << 1;
+}
+
+// Reload has the focus when the file it reads again is refused; the idle pass
+// disables it. The focus then stays on no control, with the dialog itself, so
+// the keys that follow act as they do with no control focused. Driven through
+// the whole program, from an idle task of its own after the dialog's.
+void TestMainDialog::keysAfterReloadRefusedTheFile()
+{
+    QFETCH(int, key);
+    QFETCH(QStringList, seenAfterTheKey);
+    QFETCH(int, exitCode);
+    dialog_.reset();
+    const QString path = fixture(QStringLiteral("reloaded.wav"), WavFixture::cycle(128));
+
+    auto press = [](QWidget& window, int pressed) {
+        QCoreApplication::postEvent(window.windowHandle(), new QKeyEvent(QEvent::KeyPress, pressed, Qt::NoModifier));
+        QCoreApplication::postEvent(window.windowHandle(), new QKeyEvent(QEvent::KeyRelease, pressed, Qt::NoModifier));
+    };
+    auto focusName = [](const MainDialog& dialog) {
+        return QStringLiteral("focus ") + (dialog.focusWidget() != nullptr ? dialog.focusWidget()->objectName()
+                                                                           : QStringLiteral("none"));
+    };
+    enum class Stage { Drop, Reload, Key, After, Done } stage = Stage::Drop;
+    QStringList seen;
+    struct Probe final : IdleTask {
+        std::function<void()> step;
+        void runIdle() override { step(); }
+    } probe;
+    probe.step = [&] {
+        MainDialog* dialog = shownMainDialog();
+        if (dialog == nullptr)
+            return;
+        auto* reload = dialog->findChild<QPushButton*>(QStringLiteral("IDC_RELOAD"));
+        switch (stage) {
+        case Stage::Drop:
+            dropOn(*dialog, {path});
+            stage = Stage::Reload;
+            break;
+        case Stage::Reload:
+            if (!reload->isEnabled())
+                return;
+            QVERIFY(WavFixture::writeText(path));
+            reload->setFocus();
+            press(*dialog, Qt::Key_Space);
+            stage = Stage::Key;
+            break;
+        case Stage::Key:
+            if (reload->isEnabled())
+                return;
+            seen << focusName(*dialog);
+            press(*dialog, key);
+            stage = Stage::After;
+            break;
+        case Stage::After:
+            seen << focusName(*dialog);
+            press(*dialog, Qt::Key_Escape);
+            stage = Stage::Done;
+            break;
+        case Stage::Done:
+            break;
+        }
+    };
+    std::vector<ShownBox> boxes;
+    ModalWatcher watcher([&](QDialog& shown) {
+        if (auto* box = qobject_cast<QMessageBox*>(&shown)) {
+            boxes.push_back({box->text(), box->windowTitle(), box->icon(), box->standardButtons(), box->parentWidget(),
+                             false});
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    QTimer::singleShot(0, this, [&] { LoopRegistry::instance().find(std::this_thread::get_id())->addIdleTask(probe); });
+
+    QCOMPARE(runApplication(*midi_, Qt::WindowNoState), exitCode);
+    QCOMPARE(boxes.size(), std::size_t{1});
+    QCOMPARE(boxes[0].text, QString::fromLatin1(WaveFileMessages::notWav));
+    QCOMPARE(seen, QStringList{"focus IDD_MAINDLG"} + seenAfterTheKey);
 }
 
 void TestMainDialog::exitCodes_data()

@@ -7,6 +7,7 @@
 
 #include <QAbstractEventDispatcher>
 #include <QDialog>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -81,7 +82,7 @@ private:
     bool swallows_;
 };
 
-enum class Stimulus { MouseMove, HoverMove, Repaint, MousePress, KeyPress, QueuedCall };
+enum class Stimulus { MouseMove, HoverMove, ToolTip, Repaint, MousePress, KeyPress, QueuedCall };
 
 } // namespace
 
@@ -113,6 +114,7 @@ void TestMessageLoop::idlePeriodsByEventKind_data()
 
     QTest::newRow("mouse move") << Stimulus::MouseMove << QEvent::MouseMove << 1;
     QTest::newRow("hover move") << Stimulus::HoverMove << QEvent::HoverMove << 1;
+    QTest::newRow("tool tip of a resting pointer") << Stimulus::ToolTip << QEvent::ToolTip << 1;
     QTest::newRow("repaint") << Stimulus::Repaint << QEvent::Paint << 1;
     QTest::newRow("mouse press") << Stimulus::MousePress << QEvent::MouseButtonPress << 2;
     QTest::newRow("key press") << Stimulus::KeyPress << QEvent::KeyPress << 2;
@@ -151,6 +153,10 @@ void TestMessageLoop::idlePeriodsByEventKind()
             QCoreApplication::postEvent(&target, new QHoverEvent(QEvent::HoverMove, point, target.mapToGlobal(point),
                                                                  QPointF(5, 5)));
             break;
+        case Stimulus::ToolTip:
+            QCoreApplication::postEvent(&target, new QHelpEvent(QEvent::ToolTip, point.toPoint(),
+                                                                target.mapToGlobal(point.toPoint())));
+            break;
         case Stimulus::Repaint:
             target.update();
             break;
@@ -188,6 +194,7 @@ void TestMessageLoop::fetchedEventsThatOpenAnIdlePeriod_data()
     QTest::newRow("hover move") << QEvent::HoverMove << false;
     QTest::newRow("enter") << QEvent::Enter << false;
     QTest::newRow("leave") << QEvent::Leave << false;
+    QTest::newRow("tool tip") << QEvent::ToolTip << false;
     QTest::newRow("paint") << QEvent::Paint << false;
     QTest::newRow("update request") << QEvent::UpdateRequest << false;
     QTest::newRow("expose") << QEvent::Expose << false;

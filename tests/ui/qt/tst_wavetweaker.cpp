@@ -2,7 +2,6 @@
 // that reach it through the view.
 
 #include "PaintSpy.h"
-#include "ui/qt/DialogUnits.h"
 #include "ui/qt/WaveTweakerDialog.h"
 #include "ui/qt/WaveView.h"
 #include "app/WindowsNT.h"
@@ -38,16 +37,9 @@ Waveshape loadedWave()
     return wave;
 }
 
-// The sample and value a pen point in the view's client coordinates writes, with
-// points off the client area taken to the nearest sample and full scale.
-std::pair<std::size_t, std::int16_t> penTarget(const WaveView& view, QPoint point)
-{
-    const double width = view.clientArea().width();
-    const double height = view.clientArea().height();
-    const double index = std::clamp(std::trunc(point.x() / width * 128.0), 0.0, 127.0);
-    const double value = std::clamp(std::trunc((height - point.y()) / height * 65535.0 - 32767.0), -32768.0, 32767.0);
-    return {static_cast<std::size_t>(index), static_cast<std::int16_t>(value)};
-}
+// The view's client area is 446 x 381 pixels with the offscreen platform's
+// font; the pen targets below are worked out for it by hand.
+constexpr QSize viewClient(446, 381);
 
 // Shows the dialog and presses once on its view, so that edit mode is on from
 // then until the dialog closes; viewOrigin is the view's client area's top-left
@@ -64,6 +56,27 @@ bool showInEditMode(WaveTweakerDialog& dialog, QPoint& viewOrigin)
     QTest::mouseRelease(dialog.windowHandle(), Qt::LeftButton, {}, viewOrigin + QPoint(5, 5));
     return view->editMode();
 }
+
+// Counts the events of one type that reach a widget.
+class EventCounter final : public QObject {
+public:
+    EventCounter(QWidget* target, QEvent::Type type, int& count) : QObject(target), type_(type), count_(count)
+    {
+        target->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == type_)
+            ++count_;
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QEvent::Type type_;
+    int& count_;
+};
 
 } // namespace
 
@@ -88,9 +101,9 @@ private slots:
     void dialogTemplate()
     {
         WaveTweakerDialog dialog(wave_);
-        const DialogUnits units(dialog.font());
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Wave Tweaker"));
-        QCOMPARE(dialog.size(), units.size(329, 233));
+        QCOMPARE(dialog.objectName(), QStringLiteral("IDD_WAVE_TWEAKER"));
+        QCOMPARE(dialog.size(), QSize(576, 408));
         QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
         QVERIFY(!dialog.windowFlags().testFlag(Qt::WindowCloseButtonHint));
         QVERIFY(!dialog.windowFlags().testFlag(Qt::WindowSystemMenuHint));
@@ -98,32 +111,35 @@ private slots:
         QVERIFY(dialog.findChild<QPushButton*>(QStringLiteral("IDOK"))->isDefault());
         QCOMPARE(dialog.findChildren<QPushButton*>().size(), 7);
         QVERIFY(!dialog.view()->editMode());
+        QCOMPARE(dialog.view()->clientArea().size(), viewClient);
+        QVERIFY(dialog.view()->testAttribute(Qt::WA_TransparentForMouseEvents));
     }
 
+    // 329 x 233 dialog units and the controls' rectangles at 7 x 14 pixels a
+    // base unit: x and y both times 1.75, rounded.
     void controls_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QRect>("units");
-        QTest::newRow("OK") << "IDOK" << "OK" << QRect(272, 7, 50, 14);
-        QTest::newRow("view") << "IDC_WAVE_VIEW" << QString() << QRect(7, 7, 256, 219);
-        QTest::newRow("Filter") << "IDC_FILTER" << "Filter" << QRect(272, 28, 50, 14);
-        QTest::newRow("Normalize") << "IDC_NORMALIZE" << "Normalize" << QRect(272, 45, 50, 14);
-        QTest::newRow("Additive") << "IDC_ADDITIVE" << "Additive" << QRect(272, 62, 50, 14);
-        QTest::newRow("Undo") << "IDC_UNDO" << "Undo" << QRect(272, 117, 50, 14);
-        QTest::newRow("Clear") << "IDC_CLEAR" << "Clear" << QRect(272, 100, 50, 14);
-        QTest::newRow("Random PD") << "IDC_RANDOM_PD" << "Random PD" << QRect(272, 79, 50, 14);
+        QTest::addColumn<QRect>("pixels");
+        QTest::newRow("OK") << "IDOK" << "OK" << QRect(476, 12, 88, 25);
+        QTest::newRow("view") << "IDC_WAVE_VIEW" << QString() << QRect(12, 12, 448, 383);
+        QTest::newRow("Filter") << "IDC_FILTER" << "Filter" << QRect(476, 49, 88, 25);
+        QTest::newRow("Normalize") << "IDC_NORMALIZE" << "Normalize" << QRect(476, 79, 88, 25);
+        QTest::newRow("Additive") << "IDC_ADDITIVE" << "Additive" << QRect(476, 109, 88, 25);
+        QTest::newRow("Undo") << "IDC_UNDO" << "Undo" << QRect(476, 205, 88, 25);
+        QTest::newRow("Clear") << "IDC_CLEAR" << "Clear" << QRect(476, 175, 88, 25);
+        QTest::newRow("Random PD") << "IDC_RANDOM_PD" << "Random PD" << QRect(476, 138, 88, 25);
     }
     void controls()
     {
         QFETCH(QString, name);
         QFETCH(QString, text);
-        QFETCH(QRect, units);
+        QFETCH(QRect, pixels);
         WaveTweakerDialog dialog(wave_);
-        const DialogUnits dialogUnits(dialog.font());
         auto* control = dialog.findChild<QWidget*>(name);
         QVERIFY(control != nullptr);
-        QCOMPARE(control->geometry(), dialogUnits.rect(units.x(), units.y(), units.width(), units.height()));
+        QCOMPARE(control->geometry(), pixels);
         if (auto* button = qobject_cast<QPushButton*>(control)) {
             QCOMPARE(button->text(), text);
         } else {
@@ -235,7 +251,6 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&owner));
         WaveTweakerDialog dialog(wave_, &owner);
         const SampleArray opening = wave_.samples;
-        auto [index, value] = penTarget(*dialog.view(), {100, 20});
 
         QTimer::singleShot(0, &dialog, [&] {
             WaveView* view = dialog.view();
@@ -254,7 +269,7 @@ private slots:
         QCOMPARE(dialog.result(), result);
 
         SampleArray drawn = opening;
-        drawn[index] = value;
+        drawn[28] = 29327;
         QCOMPARE(wave_.samples, drawn);
         QCOMPARE(wave_.undo, opening);
     }
@@ -296,13 +311,12 @@ private slots:
         WaveView* view = dialog.view();
         const SampleArray opening = wave_.samples;
         const QPoint client(150, 40);
-        const auto [index, value] = penTarget(*view, client);
 
         QTest::mousePress(dialog.windowHandle(), Qt::LeftButton, {}, view->mapTo(&dialog, client + view->clientArea().topLeft()));
 
         QVERIFY(view->editMode());
         SampleArray expected = opening;
-        expected[index] = value;
+        expected[43] = 25887;
         QCOMPARE(wave_.samples, expected);
         QTest::mouseRelease(dialog.windowHandle(), Qt::LeftButton, {}, view->mapTo(&dialog, client));
     }
@@ -355,7 +369,6 @@ private slots:
         WaveTweakerDialog dialog(wave_);
         QPoint viewOrigin;
         QVERIFY(showInEditMode(dialog, viewOrigin));
-        WaveView* view = dialog.view();
         QWindow* window = dialog.windowHandle();
         const SampleArray before = wave_.samples;
 
@@ -363,9 +376,8 @@ private slots:
         QTest::mouseMove(window, viewOrigin + QPoint(200, 100));
         QTest::mouseRelease(window, Qt::LeftButton, {}, viewOrigin + QPoint(200, 100));
 
-        const auto [index, value] = penTarget(*view, {200, 100});
         SampleArray expected = before;
-        expected[index] = value;
+        expected[57] = 15567;
         QCOMPARE(wave_.samples, expected);
     }
 
@@ -389,79 +401,96 @@ private slots:
     }
 
     // The sunken edge counts as the view; its points go to the nearest sample and
-    // full scale.
+    // full scale. The view's outer rectangle is 12, 12, 448 x 383 in the dialog,
+    // its client area starts at 13, 13.
     void pressOnTheEdge_data()
     {
-        QTest::addColumn<QString>("edge");
-        QTest::newRow("left") << "left";
-        QTest::newRow("right") << "right";
-        QTest::newRow("top") << "top";
-        QTest::newRow("bottom") << "bottom";
+        QTest::addColumn<QPoint>("press");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<int>("value");
+        // Client points (-1, 190), (446, 190), (222, -1) and (222, 381).
+        QTest::newRow("left") << QPoint(12, 203) << 0 << 86;
+        QTest::newRow("right") << QPoint(459, 203) << 127 << 86;
+        QTest::newRow("top") << QPoint(235, 12) << 63 << 32767;
+        QTest::newRow("bottom") << QPoint(235, 394) << 63 << -32767;
     }
     void pressOnTheEdge()
     {
-        QFETCH(QString, edge);
+        QFETCH(QPoint, press);
+        QFETCH(int, index);
+        QFETCH(int, value);
         WaveTweakerDialog dialog(wave_);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        WaveView* view = dialog.view();
-        const QRect outer = view->geometry();
-        const int width = view->clientArea().width();
-        const int height = view->clientArea().height();
-
-        QPoint press;
-        QPoint client;
-        std::size_t index = 0;
-        std::int16_t value = 0;
-        if (edge == QLatin1String("left")) {
-            press = QPoint(outer.left(), outer.center().y());
-            client = QPoint(-1, press.y() - outer.top() - 1);
-            index = 0;
-            value = penTarget(*view, client).second;
-        } else if (edge == QLatin1String("right")) {
-            press = QPoint(outer.right(), outer.center().y());
-            client = QPoint(width, press.y() - outer.top() - 1);
-            index = 127;
-            value = penTarget(*view, client).second;
-        } else if (edge == QLatin1String("top")) {
-            press = QPoint(outer.center().x(), outer.top());
-            client = QPoint(press.x() - outer.left() - 1, -1);
-            index = penTarget(*view, client).first;
-            value = 32767;
-        } else {
-            press = QPoint(outer.center().x(), outer.bottom());
-            client = QPoint(press.x() - outer.left() - 1, height);
-            index = penTarget(*view, client).first;
-            value = -32767;
-        }
         SampleArray expected = wave_.samples;
-        expected[index] = value;
+        expected[static_cast<std::size_t>(index)] = static_cast<std::int16_t>(value);
 
         QTest::mousePress(dialog.windowHandle(), Qt::LeftButton, {}, press);
         QTest::mouseRelease(dialog.windowHandle(), Qt::LeftButton, {}, press);
 
-        QVERIFY(view->editMode());
+        QVERIFY(dialog.view()->editMode());
         QCOMPARE(wave_.samples, expected);
     }
 
+    // The second click of a double click comes as a double-click event only; it
+    // is no press and draws nothing, while a drag that goes on from it draws.
+    void secondClickOfADoubleClickDrawsNothing()
+    {
+        WaveTweakerDialog dialog(wave_);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QWindow* window = dialog.windowHandle();
+        const QPoint origin = dialog.view()->mapTo(&dialog, dialog.view()->clientArea().topLeft());
+        int doubleClicks = 0;
+        EventCounter counter(&dialog, QEvent::MouseButtonDblClick, doubleClicks);
+        const SampleArray opening = wave_.samples;
+
+        // As the window system delivers it: two presses close in time and place.
+        int time = QTest::lastMouseTimestamp += QTest::mouseDoubleClickInterval;
+        auto mouse = [&](QEvent::Type type, QPoint client, Qt::MouseButtons state, Qt::MouseButton button) {
+            const QPoint local = origin + client;
+            qt_handleMouseEvent(window, local, window->mapToGlobal(local), state, button, type, {}, ++time);
+        };
+        mouse(QEvent::MouseButtonPress, {200, 150}, Qt::LeftButton, Qt::LeftButton);
+        mouse(QEvent::MouseButtonRelease, {200, 150}, Qt::NoButton, Qt::LeftButton);
+        SampleArray firstClick = opening;
+        firstClick[57] = 6966;
+        QCOMPARE(wave_.samples, firstClick);
+
+        mouse(QEvent::MouseButtonPress, {203, 153}, Qt::LeftButton, Qt::LeftButton);
+        QCOMPARE(doubleClicks, 1);
+        QCOMPARE(wave_.samples, firstClick);
+
+        mouse(QEvent::MouseMove, {250, 300}, Qt::LeftButton, Qt::NoButton);
+        mouse(QEvent::MouseButtonRelease, {250, 300}, Qt::NoButton, Qt::LeftButton);
+        QTest::lastMouseTimestamp = time + QTest::mouseDoubleClickInterval;
+        SampleArray dragged = firstClick;
+        dragged[71] = -18834;
+        QCOMPARE(wave_.samples, dragged);
+    }
+
+    // Placed once its frame is known: the frame, 580 x 412 pixels with the
+    // offscreen platform's two-pixel border, centred over the owner's frame or
+    // the 800 x 800 work area, and kept inside the work area.
     void centring_data()
     {
         QTest::addColumn<QRect>("ownerGeometry");
         QTest::addColumn<QString>("ownerState");
-        QTest::addColumn<QString>("placement");
-        QTest::newRow("over a visible owner") << QRect(120, 90, 560, 420) << "shown" << "owner";
-        QTest::newRow("owner near the bottom right") << QRect(600, 500, 400, 300) << "shown" << "bottom right";
-        QTest::newRow("owner off the top left") << QRect(-500, -400, 400, 300) << "shown" << "top left";
-        QTest::newRow("hidden owner") << QRect(0, 0, 200, 150) << "hidden" << "screen";
-        QTest::newRow("minimised owner") << QRect(0, 0, 200, 150) << "minimised" << "screen";
-        QTest::newRow("no owner") << QRect() << "none" << "screen";
+        QTest::addColumn<QPoint>("frameTopLeft");
+        // The owner's frame is 118, 88, 564 x 424: its middle is 400, 300.
+        QTest::newRow("over a visible owner") << QRect(120, 90, 560, 420) << "shown" << QPoint(110, 94);
+        QTest::newRow("owner near the bottom right") << QRect(600, 500, 400, 300) << "shown" << QPoint(220, 388);
+        QTest::newRow("owner off the top left") << QRect(-500, -400, 400, 300) << "shown" << QPoint(0, 0);
+        QTest::newRow("hidden owner") << QRect(0, 0, 200, 150) << "hidden" << QPoint(110, 194);
+        QTest::newRow("minimised owner") << QRect(0, 0, 200, 150) << "minimised" << QPoint(110, 194);
+        QTest::newRow("no owner") << QRect() << "none" << QPoint(110, 194);
     }
     void centring()
     {
         QFETCH(QRect, ownerGeometry);
         QFETCH(QString, ownerState);
-        QFETCH(QString, placement);
-        const QRect workArea = QGuiApplication::primaryScreen()->availableGeometry();
+        QFETCH(QPoint, frameTopLeft);
+        QCOMPARE(QGuiApplication::primaryScreen()->availableGeometry(), QRect(0, 0, 800, 800));
         QWidget owner;
         owner.setGeometry(ownerGeometry);
         if (ownerState == QLatin1String("shown")) {
@@ -473,29 +502,11 @@ private slots:
         }
 
         WaveTweakerDialog dialog(wave_, ownerState == QLatin1String("none") ? nullptr : &owner);
-        const QRect placed = dialog.frameGeometry();
-        const QSize size = placed.size();
-        QVERIFY(size.width() <= workArea.width() && size.height() <= workArea.height());
-
-        QPoint expected;
-        if (placement == QLatin1String("owner")) {
-            const QRect around = owner.frameGeometry();
-            expected = {around.left() + around.width() / 2 - size.width() / 2,
-                        around.top() + around.height() / 2 - size.height() / 2};
-        } else if (placement == QLatin1String("screen")) {
-            expected = {workArea.left() + workArea.width() / 2 - size.width() / 2,
-                        workArea.top() + workArea.height() / 2 - size.height() / 2};
-        } else if (placement == QLatin1String("bottom right")) {
-            expected = {workArea.left() + workArea.width() - size.width(), workArea.top() + workArea.height() - size.height()};
-        } else {
-            expected = workArea.topLeft();
-        }
-        QCOMPARE(placed.topLeft(), expected);
-        QVERIFY(workArea.contains(placed));
+        QCOMPARE(dialog.frameGeometry(), QRect(frameTopLeft, QSize(580, 412)));
 
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QCOMPARE(dialog.frameGeometry().topLeft(), expected);
+        QCOMPARE(dialog.frameGeometry(), QRect(frameTopLeft, QSize(580, 412)));
     }
 
     void screenshotWhileDrawing()

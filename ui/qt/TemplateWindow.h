@@ -1,0 +1,48 @@
+#pragma once
+
+#include "app/ControlStateTable.h"
+#include "app/DialogTemplates.h"
+
+#include <QWidget>
+
+#include <vector>
+
+struct Waveshape;
+
+// Builds a Qt window from its dialog template, as the platform's dialog manager
+// builds one from a resource: one child widget per control, created in template
+// order (so Qt's tab order is the template's), named by the control's id name
+// and placed through the dialog units of the window's font.
+namespace TemplateWindow {
+
+// The frame and title-bar buttons of each kind of dialog.
+[[nodiscard]] Qt::WindowFlags flagsFor(DialogFrame frame) noexcept;
+
+struct BuiltControl {
+    const ControlTemplate* control;
+    QWidget* widget;
+};
+
+// Gives window the template's caption, object name, fixed size and drop
+// acceptance, then creates its controls. A wave view paints wave, which only a
+// template with a view needs; it reports double clicks when its control is a
+// notifying one and lets the mouse through to the window otherwise.
+std::vector<BuiltControl> build(QWidget& window, const DialogTemplate& dialogTemplate, Waveshape* wave = nullptr);
+
+// The child built for controlId (the first one for IDC_STATIC), or nullptr.
+[[nodiscard]] QWidget* child(const QWidget& window, const DialogTemplate& dialogTemplate, int controlId);
+
+template <class Widget>
+[[nodiscard]] Widget* child(const QWidget& window, const DialogTemplate& dialogTemplate, int controlId)
+{
+    return qobject_cast<Widget*>(child(window, dialogTemplate, controlId));
+}
+
+// A container for the ControlStateTable: enables or disables window's child with
+// the row's id, and does nothing once window is gone. A control that loses its
+// enabling while it has the focus leaves the focus with the window itself, as
+// a dialog does where a disabled control cannot keep it, instead of Qt's
+// passing it on to the next control, where a Space would press that one.
+[[nodiscard]] ControlStateTable::Container controlsOf(QWidget& window, const DialogTemplate& dialogTemplate);
+
+} // namespace TemplateWindow
