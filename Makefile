@@ -7,7 +7,7 @@ FUZZ_SECONDS ?= 60
 
 CMAKE_CONFIGURE = cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
 
-.PHONY: all build run test bench fuzz asan windows screenshots install-check clean
+.PHONY: all build run test bench fuzz asan windows screenshots install-check e2e clean
 
 all: build
 
@@ -48,7 +48,7 @@ fuzz:
 windows:
 	tools/install-deps.sh test
 	cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
-	    -DHWD_BUILD_DESKTOP=OFF -DHWD_BUILD_BENCHMARKS=OFF
+	    -DHWD_BUILD_BENCHMARKS=OFF
 	cmake --build build-windows -j$(JOBS)
 	cd build-windows && ctest --output-on-failure -j$(JOBS)
 
@@ -63,6 +63,11 @@ install-check: build
 	DESTDIR=$(CURDIR)/$(BUILD)/stage cmake --install $(BUILD) --prefix /usr
 	desktop-file-validate $(BUILD)/stage/usr/share/applications/*.desktop
 	appstreamcli validate --no-net $(BUILD)/stage/usr/share/metainfo/*.xml
+
+# wavedump through the kernel's real MIDI drivers: a QEMU virtual machine with a
+# USB MIDI device (tools/e2e/run.sh); its scratch folder is build-e2e.
+e2e:
+	tools/e2e/run.sh build-e2e
 
 clean:
 	rm -rf build build-bench build-asan build-fuzz build-windows

@@ -1,6 +1,7 @@
 // ports, send and send-syx: the desktop program's port list and Send, on the
-// system's MIDI output, with the lists kept in memory and the message boxes
+// caller's MIDI output, with the lists kept in memory and the message boxes
 // printed on standard error.
+#include "AccessNotice.h"
 #include "Arguments.h"
 #include "Commands.h"
 #include "MidiTerminal.h"
@@ -32,7 +33,8 @@ constexpr const char* portsUsage =
     "Lists the hardware MIDI output ports that the desktop program offers, one\n"
     "per line as ID, a tab and the port's name, in the order of their IDs.\n"
     "Synthesizers and software ports are not listed. Prints nothing when there\n"
-    "is no hardware port.\n"
+    "is no hardware port. When this user may not open some of the MIDI devices,\n"
+    "one line on stderr says so and names the remedy.\n"
     "\n"
     "Exit status: 0 done, 2 usage error.\n";
 
@@ -71,11 +73,11 @@ constexpr const char* sendSyxUsage =
 
 constexpr std::string_view portOptions[] = {"--port"};
 
-// The sender on the system's MIDI output, with its lists filled as the desktop
+// The sender on the caller's MIDI output, with its lists filled as the desktop
 // program fills them at its start.
 struct TerminalSender {
-    explicit TerminalSender(const Waveshape& wave)
-        : output(makeSystemMidiOutput()), sender(*output, wave, ports, waveNumbers, messages)
+    TerminalSender(MidiOutput& midi, const Waveshape& wave)
+        : sender(midi, wave, ports, waveNumbers, messages), notice(accessNotice(midi.accessProblem()))
     {
         sender.fillWaveNumberList();
         sender.fillPortList();
@@ -92,8 +94,11 @@ struct TerminalSender {
         const auto [last, error] = std::from_chars(value->data(), end, device);
         const int index = error == std::errc() && last == end ? ports.indexOfData(device) : -1;
         if (index < 0) {
-            return "--port must be the ID of a port that 'wavedump ports' lists, got '" + *value + "'"
-                + (ports.items().empty() ? " (none is listed)" : "");
+            // A port this user may not open is missing from the list for that reason.
+            const std::string why = !notice.empty() ? " (" + notice + ")"
+                : ports.items().empty()             ? " (none is listed)"
+                                                    : "";
+            return "--port must be the ID of a port that 'wavedump ports' lists, got '" + *value + "'" + why;
         }
         ports.setCurrentIndex(index);
         return {};
@@ -101,18 +106,25 @@ struct TerminalSender {
 
     void selectSlot(int slot) { waveNumbers.setCurrentIndex(slot - WaveDumpMessage::firstUserSlot); }
 
-    // 1 when the send told of a failure, else 0.
-    [[nodiscard]] int send()
+    // 1 when the send told of a failure, else 0. A failure while devices are
+    // kept from this user names the remedy on a line of its own.
+    [[nodiscard]] int send(std::string_view command)
     {
         sender.send();
-        return messages.shown() > 0 ? 1 : 0;
+        if (messages.shown() == 0)
+            return 0;
+        if (!notice.empty())
+            std::fprintf(stderr, "wavedump %.*s: %s\n", static_cast<int>(command.size()), command.data(),
+                         notice.c_str());
+        return 1;
     }
 
-    std::unique_ptr<MidiOutput> output;
     TerminalListControl ports;
     TerminalListControl waveNumbers;
     TerminalMessagePresenter messages;
     MidiSender sender;
+    // Empty unless this user may not open some of the MIDI devices.
+    std::string notice;
 };
 
 int dumpFileFailure(const std::string& problem)
@@ -157,20 +169,23 @@ bool readDumpFile(const char* path, std::vector<std::uint8_t>& bytes, std::uint6
 
 } // namespace
 
-int runPorts(int argc, char** argv)
+int runPorts(int argc, char** argv, MidiOutput& midi)
 {
     const CommandLine line = parseCommandLine("ports", portsUsage, argc, argv, ArgumentRules{.maxFiles = 0});
     if (line.exitCode)
         return *line.exitCode;
 
     const Waveshape nothingLoaded;
-    TerminalSender terminal(nothingLoaded);
+    TerminalSender terminal(midi, nothingLoaded);
     for (const TerminalListControl::Item& item : terminal.ports.items())
         std::printf("%ld\t%s\n", item.data, item.label.c_str());
+    // Told, but the list is what it is: the exit status stays that of the listing.
+    if (!terminal.notice.empty())
+        std::fprintf(stderr, "wavedump ports: %s\n", terminal.notice.c_str());
     return finishStandardOutput("ports");
 }
 
-int runSend(int argc, char** argv)
+int runSend(int argc, char** argv, MidiOutput& midi)
 {
     const ArgumentRules rules{.waveOps = true, .slot = true, .otherOptions = portOptions};
     const CommandLine line = parseCommandLine("send", sendUsage, argc, argv, rules);
@@ -179,16 +194,16 @@ int runSend(int argc, char** argv)
     const Arguments& arguments = line.arguments;
 
     Waveshape& wave = currentWaveshape();
-    TerminalSender terminal(wave);
+    TerminalSender terminal(midi, wave);
     if (const std::string problem = terminal.selectPort(arguments.other("--port")); !problem.empty())
         return usageError("send", problem);
     if (const char* error = loadAndEdit(wave, arguments.files.front().c_str(), arguments.ops, arguments.seed))
         return loadFailure(error);
     terminal.selectSlot(*arguments.slot);
-    return terminal.send();
+    return terminal.send("send");
 }
 
-int runSendSyx(int argc, char** argv)
+int runSendSyx(int argc, char** argv, MidiOutput& midi)
 {
     const ArgumentRules rules{.otherOptions = portOptions};
     const CommandLine line = parseCommandLine("send-syx", sendSyxUsage, argc, argv, rules);
@@ -214,7 +229,7 @@ int runSendSyx(int argc, char** argv)
     }
 
     Waveshape wave;
-    TerminalSender terminal(wave);
+    TerminalSender terminal(midi, wave);
     if (const std::string portProblem = terminal.selectPort(arguments.other("--port")); !portProblem.empty())
         return usageError("send-syx", portProblem);
 
@@ -226,5 +241,5 @@ int runSendSyx(int argc, char** argv)
     if (!std::equal(rebuilt.begin(), rebuilt.end(), bytes.begin(), bytes.end()))
         return dumpFileFailure("'" + path + "' is not a dump this program writes; nothing sent");
     terminal.selectSlot(decoded->waveNumber + 1);
-    return terminal.send();
+    return terminal.send("send-syx");
 }

@@ -1,51 +1,9 @@
-#include "Commands.h"
+#include "Wavedump.h"
 
-#include <cstdio>
-#include <cstring>
-
-namespace {
-
-struct Subcommand {
-    const char* name;
-    int (*run)(int argc, char** argv);
-    const char* summary;
-};
-
-constexpr Subcommand subcommands[] = {
-    {"samples", runSamples, "print the 128 samples a WAV file loads as"},
-    {"info", runInfo, "describe a WAV file and whether it loads resampled"},
-    {"syx", runSyx, "write the 300-byte dump for a user slot to a file"},
-    {"show", runShow, "draw the wave as bars in the terminal"},
-    {"ports", runPorts, "list the hardware MIDI output ports"},
-    {"send", runSend, "send a WAV file's wave to a user slot"},
-    {"send-syx", runSendSyx, "send a dump file written by syx"},
-};
-
-void printUsage(std::FILE* stream)
-{
-    std::fprintf(stream, "usage: wavedump COMMAND [ARGS]\n\ncommands:\n");
-    for (const Subcommand& command : subcommands)
-        std::fprintf(stream, "  %-9s %s\n", command.name, command.summary);
-    std::fprintf(stream, "\n'wavedump COMMAND --help' describes a command.\n");
-}
-
-} // namespace
+#include "transfer/MidiOutput.h"
 
 int main(int argc, char** argv)
 {
-    if (argc < 2) {
-        std::fprintf(stderr, "wavedump: missing command (try 'wavedump --help')\n");
-        return 2;
-    }
-    const char* name = argv[1];
-    if (std::strcmp(name, "--help") == 0 || std::strcmp(name, "-h") == 0 || std::strcmp(name, "help") == 0) {
-        printUsage(stdout);
-        return 0;
-    }
-    for (const Subcommand& command : subcommands) {
-        if (std::strcmp(name, command.name) == 0)
-            return command.run(argc - 2, argv + 2);
-    }
-    std::fprintf(stderr, "wavedump: unknown command '%s' (try 'wavedump --help')\n", name);
-    return 2;
+    const auto midi = makeSystemMidiOutput();
+    return wavedumpMain(argc, argv, *midi);
 }

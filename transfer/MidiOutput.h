@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string>
 
 // The small MIDI output layer the sender talks to. One backend per platform
 // (ALSA rawmidi on Linux, WinMM on Windows) and a scripted double in the tests;
@@ -21,6 +22,13 @@ inline constexpr std::size_t midiDeviceNameSize = 32; // 31 characters and the t
 struct MidiOutputCaps {
     char name[midiDeviceNameSize] = {};
     bool hardwarePort = false;
+};
+
+// Sound devices that are there but that this user may not open, and the group
+// whose members may open them (empty when no group would help).
+struct MidiAccessProblem {
+    unsigned deniedDevices = 0;
+    std::string group;
 };
 
 // Manual-reset completion signal: set by the port once it has finished with a
@@ -63,6 +71,10 @@ public:
 
     // The pause before the port is closed, so the interface finishes the last bytes.
     virtual void pause(unsigned milliseconds) = 0;
+
+    // Devices hidden from the port list because this user may not open them.
+    // A platform without such devices answers none.
+    [[nodiscard]] virtual MidiAccessProblem accessProblem() { return {}; }
 };
 
 // The backend of the platform the program was built for.

@@ -65,6 +65,8 @@ public:
     // The texts errorText gives per code; a code missing here has no text and
     // leaves the caller's buffer untouched.
     std::map<MidiResult, std::string> errorTexts;
+    // What accessProblem answers (not logged: the sender never asks).
+    MidiAccessProblem access;
 
     // --- The record. ---
     std::vector<std::string> calls;
@@ -95,6 +97,7 @@ public:
     void close() override;
     void errorText(MidiResult code, char* text, std::size_t size) override;
     void pause(unsigned milliseconds) override;
+    MidiAccessProblem accessProblem() override { return access; }
 
 private:
     class Signal;

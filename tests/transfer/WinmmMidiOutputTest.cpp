@@ -1,16 +1,292 @@
-// The WinMM backend on the Windows (or wine) that runs the tests, which need not
-// have any MIDI device: whatever the system offers, the backend must answer
-// sensibly. Nothing is sent, so no test waits for a port.
+// The WinMM backend twice: against a stand-in for the WinMM calls, which checks
+// what it lists, opens and reports; and on the Windows (or wine) that runs the
+// tests, which need not have any MIDI device: whatever the system offers, the
+// backend must answer sensibly. Nothing waits for a real port.
 #include "ScriptedMidiOutput.h"
 
 #include "transfer/MidiOutput.h"
+#include "transfer/MidiSender.h"
+#include "transfer/winmm/WinmmMidiOutput.h"
+#include "wave/Waveshape.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
+
+// --- The stand-in: the WinMM calls answered from one script -------------------
+
+struct StandInDevice {
+    std::string name;
+    WORD technology = MOD_MIDIPORT;
+    MMRESULT capsResult = MMSYSERR_NOERROR;
+};
+
+struct StandInWinmm {
+    std::vector<StandInDevice> devices;
+    MMRESULT openResult = MMSYSERR_NOERROR;
+    MMRESULT longMsgResult = MMSYSERR_NOERROR;
+    DWORD waitResult = WAIT_OBJECT_0;
+    // What getErrorText writes, cut to the size given as the system does.
+    std::string errorText;
+
+    // The record.
+    int countCalls = 0;
+    std::vector<std::string> calls;
+    std::vector<UINT> openedDevices;
+    std::vector<DWORD> openFlags;
+    std::vector<HMIDIOUT> closedHandles;
+    std::vector<UINT> errorTextSizes;
+    int nextHandle = 0x100;
+    HMIDIOUT openHandle = nullptr;
+};
+
+StandInWinmm* script = nullptr;
+// The one event the stand-in hands out; only its address matters.
+char eventObject;
+
+UINT WINAPI standInGetNumDevs()
+{
+    ++script->countCalls;
+    script->calls.push_back("count");
+    return static_cast<UINT>(script->devices.size());
+}
+
+MMRESULT WINAPI standInGetDevCaps(UINT_PTR deviceId, LPMIDIOUTCAPSA caps, UINT size)
+{
+    script->calls.push_back("caps " + std::to_string(deviceId));
+    if (deviceId >= script->devices.size() || size != sizeof(MIDIOUTCAPSA))
+        return MMSYSERR_BADDEVICEID;
+    const StandInDevice& device = script->devices[deviceId];
+    if (device.capsResult != MMSYSERR_NOERROR)
+        return device.capsResult;
+    *caps = MIDIOUTCAPSA{};
+    // A name of 32 characters fills the field and leaves no terminator, as a driver may.
+    std::memcpy(caps->szPname, device.name.data(), std::min(device.name.size(), sizeof caps->szPname));
+    caps->wTechnology = device.technology;
+    return MMSYSERR_NOERROR;
+}
+
+MMRESULT WINAPI standInOpen(LPHMIDIOUT handle, UINT deviceId, DWORD_PTR callback, DWORD_PTR, DWORD flags)
+{
+    script->calls.push_back("open " + std::to_string(static_cast<int>(deviceId)));
+    script->openedDevices.push_back(deviceId);
+    script->openFlags.push_back(flags);
+    if (callback != reinterpret_cast<DWORD_PTR>(&eventObject))
+        return MMSYSERR_INVALPARAM;
+    if (script->openResult != MMSYSERR_NOERROR)
+        return script->openResult;
+    *handle = reinterpret_cast<HMIDIOUT>(static_cast<INT_PTR>(script->nextHandle++));
+    script->openHandle = *handle;
+    return MMSYSERR_NOERROR;
+}
+
+MMRESULT WINAPI standInPrepareHeader(HMIDIOUT, LPMIDIHDR header, UINT)
+{
+    script->calls.push_back("prepare " + std::to_string(header->dwBufferLength));
+    return MMSYSERR_NOERROR;
+}
+
+MMRESULT WINAPI standInLongMsg(HMIDIOUT, LPMIDIHDR, UINT)
+{
+    script->calls.emplace_back("longMsg");
+    return script->longMsgResult;
+}
+
+MMRESULT WINAPI standInReset(HMIDIOUT)
+{
+    script->calls.emplace_back("reset");
+    return MMSYSERR_NOERROR;
+}
+
+MMRESULT WINAPI standInUnprepareHeader(HMIDIOUT, LPMIDIHDR, UINT)
+{
+    script->calls.emplace_back("unprepare");
+    return MMSYSERR_NOERROR;
+}
+
+MMRESULT WINAPI standInClose(HMIDIOUT handle)
+{
+    script->calls.emplace_back("close");
+    script->closedHandles.push_back(handle);
+    if (handle != script->openHandle)
+        return MMSYSERR_INVALHANDLE;
+    script->openHandle = nullptr;
+    return MMSYSERR_NOERROR;
+}
+
+MMRESULT WINAPI standInGetErrorText(MMRESULT, LPSTR text, UINT size)
+{
+    script->errorTextSizes.push_back(size);
+    if (size == 0)
+        return MMSYSERR_INVALPARAM;
+    const std::size_t length = std::min<std::size_t>(script->errorText.size(), size - 1);
+    std::memcpy(text, script->errorText.data(), length);
+    text[length] = '\0';
+    return MMSYSERR_NOERROR;
+}
+
+HANDLE WINAPI standInCreateEvent(LPSECURITY_ATTRIBUTES, BOOL manualReset, BOOL signalled, LPCSTR)
+{
+    script->calls.push_back(manualReset && !signalled ? "createEvent" : "createEvent of the wrong kind");
+    return &eventObject;
+}
+
+BOOL WINAPI standInResetEvent(HANDLE)
+{
+    script->calls.emplace_back("resetEvent");
+    return TRUE;
+}
+
+DWORD WINAPI standInWait(HANDLE, DWORD milliseconds)
+{
+    script->calls.push_back("wait " + std::to_string(milliseconds));
+    return script->waitResult;
+}
+
+void WINAPI standInSleep(DWORD milliseconds)
+{
+    script->calls.push_back("sleep " + std::to_string(milliseconds));
+}
+
+constexpr WinmmCalls standInCalls{
+    standInGetNumDevs, standInGetDevCaps,   standInOpen,        standInPrepareHeader, standInLongMsg,
+    standInReset,      standInUnprepareHeader, standInClose,    standInGetErrorText,  standInCreateEvent,
+    standInResetEvent, standInWait,         standInSleep,
+};
+
+// The sender on the backend on the stand-in, with a wave loaded.
+class WinmmOnStandIn : public ::testing::Test {
+protected:
+    // The calls answer from winmm until the backend is gone (its destructor may close).
+    struct Installed {
+        explicit Installed(StandInWinmm& winmm) { script = &winmm; }
+        ~Installed() { script = nullptr; }
+    };
+
+    StandInWinmm winmm;
+    Installed installed{winmm};
+    std::unique_ptr<MidiOutput> output = makeWinmmMidiOutput(standInCalls);
+    Waveshape wave = [] {
+        Waveshape loaded;
+        loaded.loaded = true;
+        return loaded;
+    }();
+    RecordingListControl ports;
+    RecordingListControl waveNumbers;
+    RecordingMessagePresenter boxes;
+    MidiSender sender{*output, wave, ports, waveNumbers, boxes};
+};
+
+TEST_F(WinmmOnStandIn, ListsOnlyMidiPortsWithTheirDeviceIds)
+{
+    winmm.devices = {
+        {"Synth", MOD_SYNTH},
+        {"Port A", MOD_MIDIPORT},
+        {"Square", MOD_SQSYNTH},
+        {"FM", MOD_FMSYNTH},
+        {"Mapper", MOD_MAPPER},
+        {"Broken", MOD_MIDIPORT, MMSYSERR_NODRIVER},
+        {"Wavetable", MOD_WAVETABLE},
+        {"Software", MOD_SWSYNTH},
+        {"Port B", MOD_MIDIPORT},
+    };
+
+    sender.fillPortList();
+
+    EXPECT_EQ(ports.labels(), (std::vector<std::string>{"Port A", "Port B"}));
+    ASSERT_EQ(ports.items.size(), 2u);
+    EXPECT_EQ(ports.items[0].data, 1);
+    EXPECT_EQ(ports.items[1].data, 8);
+    EXPECT_EQ(ports.selected, 0);
+    // Asked again before each device and once more to end.
+    EXPECT_EQ(winmm.countCalls, 10);
+    EXPECT_EQ(winmm.calls[0], "count");
+    EXPECT_EQ(winmm.calls[1], "caps 0");
+    EXPECT_EQ(winmm.calls[2], "count");
+}
+
+TEST_F(WinmmOnStandIn, AFullNameIsCutTo31Characters)
+{
+    winmm.devices = {{std::string(32, 'n'), MOD_MIDIPORT}};
+
+    sender.fillPortList();
+
+    EXPECT_EQ(ports.labels(), (std::vector<std::string>{std::string(31, 'n')}));
+}
+
+TEST_F(WinmmOnStandIn, ASendOpensWithTheEventAndClosesAfterThePause)
+{
+    winmm.devices = {{"Synth", MOD_SYNTH}, {"Port", MOD_MIDIPORT}};
+    sender.fillWaveNumberList();
+    sender.fillPortList();
+    winmm.calls.clear();
+
+    sender.send();
+
+    EXPECT_TRUE(boxes.boxes.empty());
+    EXPECT_EQ(winmm.calls, (std::vector<std::string>{"createEvent", "open 1", "prepare 300", "resetEvent", "longMsg",
+                                                     "wait 30000", "unprepare", "sleep 100", "close"}));
+    EXPECT_EQ(winmm.openFlags, (std::vector<DWORD>{CALLBACK_EVENT}));
+    EXPECT_EQ(winmm.openHandle, nullptr);
+}
+
+TEST_F(WinmmOnStandIn, ASecondSendOpensThePortAgain)
+{
+    winmm.devices = {{"Port", MOD_MIDIPORT}};
+    sender.fillWaveNumberList();
+    sender.fillPortList();
+
+    sender.send();
+    sender.send();
+
+    EXPECT_TRUE(boxes.boxes.empty()) << boxes.boxes[0].text;
+    EXPECT_EQ(winmm.openedDevices, (std::vector<UINT>{0, 0}));
+    ASSERT_EQ(winmm.closedHandles.size(), 2u);
+    EXPECT_NE(winmm.closedHandles[0], winmm.closedHandles[1]);
+    EXPECT_EQ(winmm.openHandle, nullptr);
+}
+
+TEST_F(WinmmOnStandIn, ATimedOutSendResetsThePort)
+{
+    winmm.devices = {{"Port", MOD_MIDIPORT}};
+    winmm.waitResult = WAIT_TIMEOUT;
+    sender.fillWaveNumberList();
+    sender.fillPortList();
+    winmm.calls.clear();
+
+    sender.send();
+
+    EXPECT_TRUE(boxes.boxes.empty());
+    EXPECT_EQ(winmm.calls, (std::vector<std::string>{"createEvent", "open 0", "prepare 300", "resetEvent", "longMsg",
+                                                     "wait 30000", "reset", "unprepare", "sleep 100", "close"}));
+}
+
+TEST_F(WinmmOnStandIn, TheErrorTextIsCutAt98Characters)
+{
+    winmm.openResult = MMSYSERR_ALLOCATED;
+    winmm.errorText = std::string(150, 'e');
+
+    char text[100];
+    std::memset(text, '#', sizeof text);
+    output->errorText(MMSYSERR_ALLOCATED, text, 99);
+    EXPECT_EQ(std::strlen(text), 98u);
+    EXPECT_EQ(text[99], '#');
+
+    // No port listed: the send goes to the mapper, whose open fails.
+    sender.send();
+    EXPECT_EQ(winmm.openedDevices, (std::vector<UINT>{static_cast<UINT>(-1)}));
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text, MidiSenderMessages::openFailed + std::string(98, 'e'));
+    EXPECT_EQ(winmm.errorTextSizes, (std::vector<UINT>{99, 99}));
+    EXPECT_TRUE(winmm.closedHandles.empty());
+}
+
+// --- The system's own WinMM ------------------------------------------------------
 
 TEST(WinmmMidiOutput, ACompletionSignalStartsClearAndWaitsWithoutBlockingAtZero)
 {

@@ -1,9 +1,12 @@
 // The MIDI output layer on ALSA's raw MIDI interface. Device ids number the
-// output subdevices of all cards in (card, device, subdevice) order; the ports of
-// the virtual raw MIDI driver count as software ports, everything else as
-// hardware. A long message is written into the port's buffer at once and is done
-// when that buffer has drained, which the completion signal's wait watches.
-#include "transfer/MidiOutput.h"
+// output subdevices of all cards in (card, device, subdevice) order (see
+// AlsaPortList.h); the ports of the virtual raw MIDI driver count as software
+// ports, everything else as hardware. A long message is written into the port's
+// buffer at once and is done when that buffer has drained, which the completion
+// signal's wait watches.
+#include "AlsaMidiOutput.h"
+
+#include "AlsaPortList.h"
 
 #include <alsa/asoundlib.h>
 
@@ -16,6 +19,7 @@
 #include <cstdio>
 #include <cstring>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -27,72 +31,6 @@ constexpr auto writeLimit = std::chrono::milliseconds(1000);
 // How often a wait looks whether the port's buffer has drained; 300 bytes take
 // about 100 ms on a MIDI link.
 constexpr auto drainPollInterval = std::chrono::milliseconds(1);
-
-struct OutputPort {
-    int card;
-    int device;
-    int subdevice;
-    const char* name;
-    bool software;
-};
-
-bool startsWith(const char* text, const char* prefix)
-{
-    return text && std::strncmp(text, prefix, std::strlen(prefix)) == 0;
-}
-
-// The virtual raw MIDI driver's ports lead to sequencer clients, not to a synthesizer.
-bool isVirtualMidiCard(const snd_ctl_card_info_t* info)
-{
-    const char* driver = snd_ctl_card_info_get_driver(info);
-    return (driver && std::strcmp(driver, "VirMIDI") == 0) || startsWith(snd_ctl_card_info_get_id(info), "VirMIDI")
-           || startsWith(snd_ctl_card_info_get_name(info), "VirMIDI");
-}
-
-// Calls visit for each output subdevice in device-id order until it answers true;
-// answers whether it did. The name passed lives only during the call.
-template <typename Visit>
-bool forEachOutputPort(Visit visit)
-{
-    snd_ctl_card_info_t* cardInfo;
-    snd_ctl_card_info_alloca(&cardInfo);
-    snd_rawmidi_info_t* info;
-    snd_rawmidi_info_alloca(&info);
-
-    int card = -1;
-    while (snd_card_next(&card) == 0 && card >= 0) {
-        char name[32];
-        std::snprintf(name, sizeof name, "hw:%d", card);
-        snd_ctl_t* control = nullptr;
-        if (snd_ctl_open(&control, name, 0) < 0)
-            continue;
-        const bool software = snd_ctl_card_info(control, cardInfo) == 0 && isVirtualMidiCard(cardInfo);
-        bool stopped = false;
-        int device = -1;
-        while (!stopped && snd_ctl_rawmidi_next_device(control, &device) == 0 && device >= 0) {
-            snd_rawmidi_info_set_device(info, static_cast<unsigned>(device));
-            snd_rawmidi_info_set_stream(info, SND_RAWMIDI_STREAM_OUTPUT);
-            snd_rawmidi_info_set_subdevice(info, 0);
-            if (snd_ctl_rawmidi_info(control, info) < 0)
-                continue; // no output on this device
-            const unsigned subdevices = snd_rawmidi_info_get_subdevices_count(info);
-            for (unsigned sub = 0; !stopped && sub < subdevices; ++sub) {
-                snd_rawmidi_info_set_subdevice(info, sub);
-                if (snd_ctl_rawmidi_info(control, info) < 0)
-                    continue;
-                // Named as amidi -l names it: the subdevice's name, else the device's.
-                const char* portName = snd_rawmidi_info_get_subdevice_name(info);
-                if (!portName || portName[0] == '\0')
-                    portName = snd_rawmidi_info_get_name(info);
-                stopped = visit(OutputPort{card, device, static_cast<int>(sub), portName, software});
-            }
-        }
-        snd_ctl_close(control);
-        if (stopped)
-            return true;
-    }
-    return false;
-}
 
 // The port while it is open, shared with the completion signal that watches it.
 struct OpenPort {
@@ -151,36 +89,28 @@ private:
 
 class AlsaMidiOutput final : public MidiOutput {
 public:
-    AlsaMidiOutput() = default;
+    explicit AlsaMidiOutput(std::unique_ptr<AlsaCards> cards) : cards_(std::move(cards)) {}
     AlsaMidiOutput(const AlsaMidiOutput&) = delete;
     AlsaMidiOutput& operator=(const AlsaMidiOutput&) = delete;
     ~AlsaMidiOutput() override { close(); }
 
-    unsigned deviceCount() override
-    {
-        unsigned count = 0;
-        forEachOutputPort([&](const OutputPort&) {
-            ++count;
-            return false;
-        });
-        return count;
-    }
+    // The cards are walked afresh on every call: devices come and go.
+    unsigned deviceCount() override { return static_cast<unsigned>(listAlsaOutputPorts(*cards_).size()); }
 
     MidiResult deviceCaps(unsigned deviceId, MidiOutputCaps& caps) override
     {
-        unsigned index = 0;
-        const bool found = forEachOutputPort([&](const OutputPort& port) {
-            if (index++ != deviceId)
-                return false;
-            const char* name = port.name ? port.name : "";
-            const std::size_t length = strnlen(name, sizeof caps.name - 1);
-            std::memset(caps.name, 0, sizeof caps.name);
-            std::memcpy(caps.name, name, length);
-            caps.hardwarePort = !port.software;
-            return true;
-        });
-        return found ? midiSuccess : ENODEV;
+        const auto ports = listAlsaOutputPorts(*cards_);
+        if (deviceId >= ports.size())
+            return ENODEV;
+        const AlsaOutputPort& port = ports[deviceId];
+        const std::size_t length = strnlen(port.name.c_str(), sizeof caps.name - 1);
+        std::memset(caps.name, 0, sizeof caps.name);
+        std::memcpy(caps.name, port.name.data(), length);
+        caps.hardwarePort = !port.software;
+        return midiSuccess;
     }
+
+    MidiAccessProblem accessProblem() override { return cards_->accessProblem(); }
 
     std::unique_ptr<MidiCompletionSignal> createCompletionSignal() override
     {
@@ -284,15 +214,14 @@ public:
     }
 
 private:
-    static bool portName(int deviceId, char* name, std::size_t size)
+    bool portName(int deviceId, char* name, std::size_t size)
     {
-        int index = 0;
-        return forEachOutputPort([&](const OutputPort& port) {
-            if (index++ != deviceId)
-                return false;
-            std::snprintf(name, size, "hw:%d,%d,%d", port.card, port.device, port.subdevice);
-            return true;
-        });
+        const auto ports = listAlsaOutputPorts(*cards_);
+        if (deviceId < 0 || static_cast<std::size_t>(deviceId) >= ports.size())
+            return false;
+        const AlsaOutputPort& port = ports[static_cast<std::size_t>(deviceId)];
+        std::snprintf(name, size, "hw:%d,%d,%u", port.card, port.device, port.subdevice);
+        return true;
     }
 
     void waitForRoom(std::chrono::milliseconds limit)
@@ -306,6 +235,7 @@ private:
         ::poll(descriptors, static_cast<nfds_t>(count), static_cast<int>(std::max<long long>(limit.count(), 1)));
     }
 
+    std::unique_ptr<AlsaCards> cards_;
     OpenPort port_;
     AlsaCompletionSignal* signal_ = nullptr;
 };
@@ -314,10 +244,15 @@ void quietAlsaErrors(const char*, int, const char*, int, const char*, ...) {}
 
 } // namespace
 
-std::unique_ptr<MidiOutput> makeSystemMidiOutput()
+std::unique_ptr<MidiOutput> makeAlsaMidiOutput(std::unique_ptr<AlsaCards> cards)
 {
     // The library would print its own lines on stderr besides the failure the
     // user is shown; the error codes carry everything the program reports.
     snd_lib_error_set_handler(quietAlsaErrors);
-    return std::make_unique<AlsaMidiOutput>();
+    return std::make_unique<AlsaMidiOutput>(std::move(cards));
+}
+
+std::unique_ptr<MidiOutput> makeSystemMidiOutput()
+{
+    return makeAlsaMidiOutput(makeSystemAlsaCards());
 }

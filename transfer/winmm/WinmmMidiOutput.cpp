@@ -1,11 +1,7 @@
 // The MIDI output layer on the Windows multimedia MIDI output. The completion
 // signal is a manual-reset event that the port signals through CALLBACK_EVENT
 // (on open, when it is done with a long-message buffer, and on close).
-#include "transfer/MidiOutput.h"
-
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
-#include <mmsystem.h>
+#include "WinmmMidiOutput.h"
 
 #include <cstring>
 
@@ -14,39 +10,43 @@ namespace {
 // Created once and kept for the life of the process: never closed.
 class WinmmCompletionSignal final : public MidiCompletionSignal {
 public:
-    WinmmCompletionSignal() : event_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+    explicit WinmmCompletionSignal(const WinmmCalls& calls)
+        : calls_(calls), event_(calls.createEvent(nullptr, TRUE, FALSE, nullptr))
+    {
+    }
 
     void reset() override
     {
         if (event_)
-            ResetEvent(event_);
+            calls_.resetEvent(event_);
     }
 
     bool wait(unsigned timeoutMs) override
     {
         // Anything but a time-out counts as done.
-        return WaitForSingleObject(event_, timeoutMs) != WAIT_TIMEOUT;
+        return calls_.waitForSingleObject(event_, timeoutMs) != WAIT_TIMEOUT;
     }
 
     [[nodiscard]] HANDLE event() const noexcept { return event_; }
 
 private:
+    const WinmmCalls& calls_;
     HANDLE event_;
 };
 
 class WinmmMidiOutput final : public MidiOutput {
 public:
-    WinmmMidiOutput() = default;
+    explicit WinmmMidiOutput(const WinmmCalls& calls) : calls_(calls) {}
     WinmmMidiOutput(const WinmmMidiOutput&) = delete;
     WinmmMidiOutput& operator=(const WinmmMidiOutput&) = delete;
     ~WinmmMidiOutput() override { close(); }
 
-    unsigned deviceCount() override { return midiOutGetNumDevs(); }
+    unsigned deviceCount() override { return calls_.getNumDevs(); }
 
     MidiResult deviceCaps(unsigned deviceId, MidiOutputCaps& caps) override
     {
         MIDIOUTCAPSA platformCaps{};
-        const MMRESULT result = midiOutGetDevCapsA(deviceId, &platformCaps, sizeof platformCaps);
+        const MMRESULT result = calls_.getDevCaps(deviceId, &platformCaps, sizeof platformCaps);
         if (result != MMSYSERR_NOERROR)
             return result;
         // szPname has room for 31 characters; a driver may leave it unterminated.
@@ -59,7 +59,7 @@ public:
 
     std::unique_ptr<MidiCompletionSignal> createCompletionSignal() override
     {
-        return std::make_unique<WinmmCompletionSignal>();
+        return std::make_unique<WinmmCompletionSignal>(calls_);
     }
 
     MidiResult open(int deviceId, MidiCompletionSignal& done) override
@@ -71,7 +71,7 @@ public:
         if (handle_)
             return MMSYSERR_ALLOCATED;
         // -1 is MIDI_MAPPER.
-        const MMRESULT result = midiOutOpen(&handle_, static_cast<UINT>(deviceId),
+        const MMRESULT result = calls_.open(&handle_, static_cast<UINT>(deviceId),
                                             reinterpret_cast<DWORD_PTR>(signal->event()), 0, CALLBACK_EVENT);
         if (result != MMSYSERR_NOERROR)
             handle_ = nullptr;
@@ -86,7 +86,7 @@ public:
         header_.dwBufferLength = static_cast<DWORD>(message.size());
         header_.dwBytesRecorded = static_cast<DWORD>(message.size());
         if (handle_)
-            midiOutPrepareHeader(handle_, &header_, sizeof header_);
+            calls_.prepareHeader(handle_, &header_, sizeof header_);
     }
 
     MidiResult sendLong(std::span<const std::uint8_t> message) override
@@ -95,19 +95,19 @@ public:
             return MMSYSERR_INVALHANDLE;
         if (header_.lpData != reinterpret_cast<const char*>(message.data()))
             return MIDIERR_UNPREPARED;
-        return midiOutLongMsg(handle_, &header_, sizeof header_);
+        return calls_.longMsg(handle_, &header_, sizeof header_);
     }
 
     void reset() override
     {
         if (handle_)
-            midiOutReset(handle_);
+            calls_.reset(handle_);
     }
 
     void unprepare() override
     {
         if (handle_)
-            midiOutUnprepareHeader(handle_, &header_, sizeof header_);
+            calls_.unprepareHeader(handle_, &header_, sizeof header_);
         header_ = MIDIHDR{};
     }
 
@@ -115,18 +115,19 @@ public:
     {
         if (!handle_)
             return;
-        midiOutClose(handle_);
+        calls_.close(handle_);
         handle_ = nullptr;
     }
 
     void errorText(MidiResult code, char* text, std::size_t size) override
     {
-        midiOutGetErrorTextA(code, text, static_cast<UINT>(size));
+        calls_.getErrorText(code, text, static_cast<UINT>(size));
     }
 
-    void pause(unsigned milliseconds) override { Sleep(milliseconds); }
+    void pause(unsigned milliseconds) override { calls_.sleep(milliseconds); }
 
 private:
+    const WinmmCalls& calls_;
     HMIDIOUT handle_ = nullptr;
     // Belongs to one send, from its preparation to its unpreparation.
     MIDIHDR header_{};
@@ -134,7 +135,22 @@ private:
 
 } // namespace
 
+const WinmmCalls& systemWinmmCalls()
+{
+    static const WinmmCalls calls{
+        midiOutGetNumDevs, midiOutGetDevCapsA, midiOutOpen,   midiOutPrepareHeader, midiOutLongMsg,
+        midiOutReset,      midiOutUnprepareHeader, midiOutClose, midiOutGetErrorTextA, CreateEventA,
+        ResetEvent,        WaitForSingleObject, Sleep,
+    };
+    return calls;
+}
+
+std::unique_ptr<MidiOutput> makeWinmmMidiOutput(const WinmmCalls& calls)
+{
+    return std::make_unique<WinmmMidiOutput>(calls);
+}
+
 std::unique_ptr<MidiOutput> makeSystemMidiOutput()
 {
-    return std::make_unique<WinmmMidiOutput>();
+    return makeWinmmMidiOutput(systemWinmmCalls());
 }

@@ -1,0 +1,267 @@
+# The checks that run inside the test machine, after init.sh has plugged the
+# gadget in. Each prints one PASS or FAIL line (a FAIL with what was seen
+# below it); run_checks ends with "N passed, M failed".
+#
+# The cards, as init.sh sets them up:
+#   0  VirMIDI: 4 devices of 16 subdevices, port IDs 0 to 63, never listed
+#   1  the gadget's own side (f_midi), 2 subdevices: IDs 64 and 65
+#   2  the USB MIDI interface on the host side, 2 subdevices: IDs 66 and 67
+# What is sent to ID 66 arrives at the gadget's hw:1,0,0, ID 67 at hw:1,0,1.
+
+USB_PORT=66
+USB_PORT_2=67
+RECEIVER=hw:1,0,0
+RECEIVER_2=hw:1,0,1
+# A capture ends this long after the last byte; a send that has not ended
+# after SEND_LIMIT_MS is killed and fails its check.
+QUIET_MS=400
+SEND_LIMIT_MS=15000
+# A port that another program holds must fail at once: well before the 30 s
+# that a send waits for a port, whatever the load on the machine that runs QEMU.
+AT_ONCE_MS=5000
+
+# What a user outside the group audio is told: the 6 raw MIDI devices
+# (midiC0D0 to midiC0D3, midiC1D0, midiC2D0) are kept from them.
+NOTICE="6 MIDI devices here may not be opened by this user; members of the group 'audio' may"
+NOTICE="$NOTICE (sudo usermod -aG audio \$USER, then log in again)"
+NOT_LISTED="--port must be the ID of a port that 'wavedump ports' lists, got '$USB_PORT'"
+
+EXPECTED_PORTS="64	f_midi
+65	f_midi
+66	Harlix MIDI Test Interface MIDI
+67	Harlix MIDI Test Interface MIDI"
+
+passed=0
+failed=0
+
+pass() {
+    echo "PASS: $1"
+    passed=$((passed + 1))
+}
+
+# fail NAME [DETAIL]...
+fail() {
+    echo "FAIL: $1"
+    shift
+    for detail in "$@"; do
+        printf '%s\n' "$detail" | sed 's/^/    /'
+    done
+    failed=$((failed + 1))
+}
+
+byte_at() {
+    od -An -tx1 -j "$2" -N 1 "$1" | tr -d ' \n'
+}
+
+# probe PORT COMMAND...: runs COMMAND under midi-probe, capturing on PORT ("-"
+# for none) into /tmp/received, its stderr into /tmp/stderr; sets bytes,
+# status, start_to_last_ms, last_to_exit_ms and total_ms. The command's own
+# standard output is dropped: the probe's line comes last.
+probe() {
+    port=$1
+    shift
+    bytes=0 status=none start_to_last_ms=-1 last_to_exit_ms=-1 total_ms=-1
+    line=$(midi-probe "$port" /tmp/received "$QUIET_MS" "$SEND_LIMIT_MS" "$@" 2>/tmp/stderr | tail -n 1)
+    case "$line" in
+    bytes=*) eval "$line" ;;
+    *) echo "probe: $line $(cat /tmp/stderr)" >/tmp/stderr ;;
+    esac
+}
+
+timing() {
+    echo "TIME: $1: start to last byte ${start_to_last_ms} ms, last byte to exit ${last_to_exit_ms} ms," \
+        "whole ${total_ms} ms"
+}
+
+# As a user of the machine: player is in the group audio, outsider is not.
+as_user() {
+    user=$1
+    shift
+    su -s /bin/sh "$user" -c "$*"
+}
+
+# amidi -l's output ports in wavedump's form, VirMIDI's left out: one line per
+# subdevice, the device's name for each of "(N subdevices)".
+amidi_output_ports() {
+    amidi -l | awk '
+        NR > 1 && $1 ~ /O/ && $0 !~ /Virtual Raw MIDI/ {
+            name = substr($0, index($0, $3))
+            count = 1
+            if (match(name, / \([0-9]+ subdevices\)$/)) {
+                count = substr(name, RSTART + 2) + 0
+                name = substr(name, 1, RSTART - 1)
+            }
+            for (i = 0; i < count; i++) print name
+        }'
+}
+
+check_ports() {
+    probe - wavedump ports
+    timing "ports"
+    probe - amidi -l
+    timing "amidi -l, for comparison"
+    out=$(wavedump ports 2>/tmp/stderr)
+    code=$?
+    if [ $code -eq 0 ] && [ "$out" = "$EXPECTED_PORTS" ] && [ ! -s /tmp/stderr ]; then
+        pass "ports lists the gadget's and the USB interface's ports from ID 64, no VirMIDI port"
+    else
+        fail "ports lists the gadget's and the USB interface's ports from ID 64, no VirMIDI port" \
+            "exit $code" "$out" "$(cat /tmp/stderr)"
+    fi
+
+    names=$(printf '%s\n' "$out" | cut -f2-)
+    if [ "$names" = "$(amidi_output_ports)" ]; then
+        pass "amidi -l names the same output ports, apart from VirMIDI"
+    else
+        fail "amidi -l names the same output ports, apart from VirMIDI" "$(amidi -l)"
+    fi
+}
+
+# check_send NAME RECEIVER EXPECTED_FILE SLOT_BYTE COMMAND...
+check_send() {
+    name=$1 receiver=$2 expected=$3 slot_byte=$4
+    shift 4
+    probe "$receiver" "$@"
+    timing "$name"
+    if [ "$status" = 0 ] && [ "$bytes" = 300 ] && cmp -s /tmp/received "$expected" \
+        && [ "$(byte_at /tmp/received 5)" = "$slot_byte" ] && [ ! -s /tmp/stderr ]; then
+        pass "$name"
+    else
+        fail "$name" "exit $status, $bytes bytes, byte 5 $(byte_at /tmp/received 5)" "$(cat /tmp/stderr)" \
+            "$(od -An -tx1 /tmp/received | head -n 3)"
+    fi
+}
+
+check_sends() {
+    for case in "97 60 saw" "100 63 sine" "128 7f square"; do
+        set -- $case
+        wavedump syx "/data/$3.wav" --slot "$1" -o "/tmp/$1.syx"
+        check_send "send of $3.wav to slot $1 arrives as syx wrote it (byte 5 0x$2)" "$RECEIVER" "/tmp/$1.syx" "$2" \
+            wavedump send "/data/$3.wav" --slot "$1" --port "$USB_PORT"
+    done
+    check_send "send to the interface's second port arrives on its second cable" "$RECEIVER_2" /tmp/97.syx 60 \
+        wavedump send /data/saw.wav --slot 97 --port "$USB_PORT_2"
+    check_send "send-syx of a file written by syx" "$RECEIVER" /tmp/100.syx 63 \
+        wavedump send-syx /tmp/100.syx --port "$USB_PORT"
+}
+
+check_busy_port() {
+    # The shell's redirection holds the interface's first output.
+    sleep 30 >"/dev/snd/midiC2D0" &
+    holder=$!
+    usleep 200000
+    probe - wavedump send /data/saw.wav --slot 97 --port "$USB_PORT"
+    kill $holder
+    wait $holder 2>/dev/null
+    timing "send to a busy port"
+    if [ "$status" = 1 ] && [ "$total_ms" -lt "$AT_ONCE_MS" ] \
+        && [ "$(cat /tmp/stderr)" = "Error: Failed to open the specified MIDI port. Device or resource busy" ]; then
+        pass "a port held by another program fails at once with the system's reason"
+    else
+        fail "a port held by another program fails at once with the system's reason" \
+            "exit $status after $total_ms ms" "$(cat /tmp/stderr)"
+    fi
+}
+
+check_nobody_reading() {
+    probe - wavedump send /data/sine.wav --slot 110 --port "$USB_PORT"
+    timing "send with nobody reading"
+    if [ "$status" = 0 ] && [ ! -s /tmp/stderr ]; then
+        pass "a send with nobody reading on the far side still ends"
+    else
+        fail "a send with nobody reading on the far side still ends" "exit $status after $total_ms ms" \
+            "$(cat /tmp/stderr)"
+    fi
+}
+
+check_permissions() {
+    out=$(as_user outsider "wavedump ports" 2>/tmp/stderr)
+    code=$?
+    if [ $code -eq 0 ] && [ -z "$out" ] && [ "$(cat /tmp/stderr)" = "wavedump ports: $NOTICE" ]; then
+        pass "a user outside the group audio is told why no port is listed, and the remedy"
+    else
+        fail "a user outside the group audio is told why no port is listed, and the remedy" \
+            "exit $code" "$out" "$(cat /tmp/stderr)"
+    fi
+
+    as_user outsider "wavedump send /data/saw.wav --slot 97 --port $USB_PORT" >/dev/null 2>/tmp/stderr
+    code=$?
+    if [ $code -eq 2 ] && [ "$(cat /tmp/stderr)" = "wavedump send: $NOT_LISTED ($NOTICE)" ]; then
+        pass "a send by a user outside the group audio names the remedy instead of (none is listed)"
+    else
+        fail "a send by a user outside the group audio names the remedy instead of (none is listed)" \
+            "exit $code" "$(cat /tmp/stderr)"
+    fi
+
+    # With no port listed the send goes to the system's default port. alsa-lib
+    # cannot even resolve that name without the control device, so its reason
+    # is "No such file or directory"; the line after it says what helps.
+    as_user outsider "wavedump send /data/saw.wav --slot 97" >/dev/null 2>/tmp/stderr
+    code=$?
+    open_failed="Error: Failed to open the specified MIDI port. "
+    if [ $code -eq 1 ] && [ "$(head -n 1 /tmp/stderr | cut -c1-47)" = "$open_failed" ] \
+        && [ "$(sed -n 2p /tmp/stderr)" = "wavedump send: $NOTICE" ] && [ "$(wc -l </tmp/stderr)" -eq 2 ]; then
+        pass "a send to the default port by a user outside the group audio fails with the remedy"
+    else
+        fail "a send to the default port by a user outside the group audio fails with the remedy" \
+            "exit $code" "$(cat /tmp/stderr)"
+    fi
+
+    out=$(as_user player "wavedump ports" 2>/tmp/stderr)
+    code=$?
+    if [ $code -eq 0 ] && [ "$out" = "$EXPECTED_PORTS" ] && [ ! -s /tmp/stderr ]; then
+        pass "a member of the group audio sees every port and no notice"
+    else
+        fail "a member of the group audio sees every port and no notice" "exit $code" "$out" "$(cat /tmp/stderr)"
+    fi
+
+    check_send "a member of the group audio sends" "$RECEIVER" /tmp/97.syx 60 \
+        su -s /bin/sh player -c "wavedump send /data/saw.wav --slot 97 --port $USB_PORT"
+}
+
+check_unplugged() {
+    unplug_gadget
+    tries=0
+    while [ -e /dev/snd/midiC2D0 ] && [ $tries -lt 50 ]; do
+        tries=$((tries + 1))
+        usleep 100000
+    done
+    # Both sides go: the host's card, and the gadget's own, which lives only
+    # while the gadget is bound. VirMIDI is all that is left.
+    probe - wavedump send /data/saw.wav --slot 97 --port "$USB_PORT"
+    timing "send to an unplugged interface"
+    if [ "$status" = 2 ] && [ "$(cat /tmp/stderr)" = "wavedump send: $NOT_LISTED (none is listed)" ]; then
+        pass "a send to the unplugged interface fails at once with a clear error"
+    else
+        fail "a send to the unplugged interface fails at once with a clear error" "exit $status after $total_ms ms" \
+            "$(cat /tmp/stderr)"
+    fi
+
+    out=$(wavedump ports 2>/tmp/stderr)
+    if [ -z "$out" ] && [ ! -s /tmp/stderr ]; then
+        pass "ports lists nothing once the interface is unplugged"
+    else
+        fail "ports lists nothing once the interface is unplugged" "$out" "$(cat /tmp/stderr)"
+    fi
+
+    # Nothing listed: the send goes to the system's default port, VirMIDI's hw:0,0.
+    probe - wavedump send /data/saw.wav --slot 97
+    timing "send to the default port with nothing listed"
+    if [ "$status" = 0 ] && [ ! -s /tmp/stderr ]; then
+        pass "a send with nothing listed goes to the system's default port and ends"
+    else
+        fail "a send with nothing listed goes to the system's default port and ends" \
+            "exit $status after $total_ms ms" "$(cat /tmp/stderr)"
+    fi
+}
+
+run_checks() {
+    check_ports
+    check_sends
+    check_busy_port
+    check_nobody_reading
+    check_permissions
+    # Last: the interface is gone afterwards.
+    check_unplugged
+    echo "$passed passed, $failed failed"
+}
