@@ -1,0 +1,320 @@
+#!/usr/bin/env python3
+"""A user's session with harlix-wave-dump.exe under wine, seen from outside the process.
+
+Three runs of the program on the X display that the caller provides
+(tools/wine/with-display.sh gives one of its own):
+  1. it starts with its main window and an empty picture; Esc ends it with exit code 2;
+  2. Tab, Tab reaches the port list; Enter there ends it with exit code 1;
+  3. files dragged from a separate program: a good one loads and enables Send,
+     a refused one brings up the warning box, a double click on the picture
+     opens the Wave Tweaker, which draws under the mouse, About... opens the
+     About box, and Quit ends it with exit code 2.
+Prints PASS or FAIL per check and "N passed, M failed"; exits 1 on any failure,
+77 when the display tools are missing. Screenshots of every window go to
+--screenshots.
+"""
+
+import argparse
+import os
+import shutil
+import subprocess
+import sys
+import time
+
+from desktop import Desktop, Geometry
+from programs import DragSource, WineProgram
+from report import Report, RunStopped
+from wave_picture import ABOUT_RECT, QUIT_RECT, SEND_RECT, MainDialogLayout, WavePicture, caption_looks_enabled
+
+SESSION_SECONDS = 170
+SKIPPED = 77
+MAIN_TITLE = "Harlix Wave Dump"
+TWEAKER_TITLE = "Wave Tweaker"
+ABOUT_TITLE = "About"
+
+
+def overlaps(a, b):
+    return a[0] < b[2] and b[0] < a[2] and a[1] < b[3] and b[1] < a[3]
+
+
+def centred_over(inner, outer, tolerance=3):
+    (ix, iy), (ox, oy) = inner.centre, outer.centre
+    return abs(ix - ox) <= tolerance and abs(iy - oy) <= tolerance
+
+
+class Session:
+    def __init__(self, options, desktop, report):
+        self.options = options
+        self.desktop = desktop
+        self.report = report
+        self.program = WineProgram(options.wine, options.program, options.prefix,
+                                   os.path.join(options.work, "program.log"))
+        self.drag_source = DragSource(options.drag_source, desktop)
+
+    # --- helpers -------------------------------------------------------------
+
+    def start_program(self):
+        self.program.start()
+        # The first start in a new prefix takes several seconds.
+        window = self.desktop.wait_for_new_window(MAIN_TITLE, limit=30.0)
+        code = self.program.exit_code()
+        self.report.require("the main window \"Harlix Wave Dump\" appears", window is not None,
+                            "no window after 30 s" if code is None else f"the program ended with exit code {code}")
+        return window
+
+    def main_picture(self, window):
+        """The main window's screenshot once its picture has been painted."""
+        view = self.desktop.wait_until(lambda: _found(WavePicture(self.desktop.capture(window))), 10.0)
+        self.report.require("the main window shows its wave picture", bool(view))
+        return view
+
+    def wait_for_picture(self, window, condition, limit=10.0):
+        """Whether the window's wave picture came to satisfy condition, and the last one seen."""
+        last = [None]
+
+        def attempt():
+            last[0] = WavePicture(self.desktop.capture(window))
+            return last[0].found and condition(last[0])
+
+        return self.desktop.wait_until(attempt, limit), last[0]
+
+    def save(self, picture, name):
+        os.makedirs(self.options.screenshots, exist_ok=True)
+        picture.save_png(os.path.join(self.options.screenshots, name))
+
+    def screen_point(self, window, point):
+        frame = self.desktop.geometry(window)
+        return frame.x + point[0], frame.y + point[1]
+
+    def screen_rect(self, window, rect):
+        frame = self.desktop.geometry(window)
+        return rect[0] + frame.x, rect[1] + frame.y, rect[2] + frame.x, rect[3] + frame.y
+
+    def drop(self, path, window, view):
+        """Drags path from the drag source onto the middle of the main picture."""
+        width, height = self.desktop.screen_size()
+        name = os.path.basename(path)
+        self.report.require(f"the drag source shows {name}",
+                            self.drag_source.show(path, width - 230, height - 110))
+        target = self.screen_point(window, view.point(0.5, 0.5))
+        code = self.drag_source.drag_to(*target)
+        self.report.check(f"the main window takes the drop of {name}", code == 0, f"drag source ended with {code}")
+
+    def wait_exit(self, name, expected):
+        code = self.program.wait_exit(self.desktop.remaining(10.0))
+        self.report.check(f"{name} ends the program with exit code {expected}", code == expected,
+                          "still running" if code is None else f"exit code {code}")
+
+    # --- runs ----------------------------------------------------------------
+
+    def escape_run(self):
+        window = self.start_program()
+        view = self.main_picture(window)
+        screen = Geometry(0, 0, *self.desktop.screen_size())
+        frame = self.desktop.geometry(window)
+        self.report.check("the main window stands in the middle of the screen", centred_over(frame, screen),
+                          f"window {frame} on a {screen.width}x{screen.height} screen")
+        self.report.check("before a load the picture is the empty light-blue box",
+                          view.black_pixels() == 0 and not view.has_centre_line(),
+                          f"{view.black_pixels()} black pixels inside the box")
+        layout = MainDialogLayout(view)
+        disabled, view = self.wait_for_picture(
+            window, lambda seen: not caption_looks_enabled(seen.picture, layout, SEND_RECT), 5.0)
+        self.report.check("Send is disabled before a load", disabled)
+        self.save(view.picture, "session-main-empty.png")
+        self.report.require("the main window gets the keyboard", self.desktop.give_keyboard_to(window),
+                            self.desktop.describe_focus())
+        self.desktop.key("Escape")
+        self.wait_exit("Esc", 2)
+
+    def enter_on_port_list_run(self):
+        window = self.start_program()
+        view = self.main_picture(window)
+        layout = MainDialogLayout(view)
+        # Tab skips Send only once the first idle pass has disabled it.
+        disabled, _ = self.wait_for_picture(
+            window, lambda seen: not caption_looks_enabled(seen.picture, layout, SEND_RECT), 5.0)
+        self.report.require("Send is disabled at start", disabled)
+        self.report.require("the main window gets the keyboard", self.desktop.give_keyboard_to(window),
+                            self.desktop.describe_focus())
+        self.desktop.key("Tab", "Tab", "Return")
+        self.wait_exit("Tab, Tab (Quit, About..., the port list) and Enter", 1)
+
+    def drop_and_dialogs_run(self):
+        window = self.start_program()
+        view = self.main_picture(window)
+        layout = MainDialogLayout(view)
+        self.load_good_file(window, view, layout)
+        self.refuse_file(window, view, layout)
+        self.edit_in_wave_tweaker(window, view)
+        self.about_and_quit(window, layout)
+
+    def load_good_file(self, window, view, layout):
+        self.drop(os.path.join(self.options.examples, "saw.wav"), window, view)
+        loaded, view = self.wait_for_picture(window, lambda seen: seen.has_centre_line())
+        self.report.require("after the drop of saw.wav the picture has a centre line", loaded)
+        # saw.wav rises from -32768 to 32256: bars hang below the line on the left, stand above it on the right.
+        black = {"left, below the line": view.black_fraction(0.05, 0.53, 0.35, 0.60),
+                 "right, above the line": view.black_fraction(0.65, 0.40, 0.95, 0.47)}
+        blue = {"left, above the line": view.blue_fraction(0.05, 0.40, 0.35, 0.47),
+                "right, below the line": view.blue_fraction(0.65, 0.53, 0.95, 0.60)}
+        self.report.check("the picture shows saw.wav as bars rising from left to right",
+                          min(black.values()) >= 0.9 and min(blue.values()) >= 0.95,
+                          ", ".join([f"{place}: {value:.0%} black" for place, value in black.items()]
+                                    + [f"{place}: {value:.0%} light blue" for place, value in blue.items()]))
+        self.report.check("a wave of exactly 128 samples shows no red mark", view.mark_pixels() == 0,
+                          f"{view.mark_pixels()} red pixels")
+        enabled, view = self.wait_for_picture(
+            window, lambda seen: caption_looks_enabled(seen.picture, layout, SEND_RECT), 5.0)
+        self.report.check("Send is enabled after the load", enabled)
+        self.save(view.picture, "session-main-loaded.png")
+
+    def refuse_file(self, window, view, layout):
+        self.drop(self.options.refused_file, window, view)
+        box = self.desktop.wait_for_new_window(MAIN_TITLE, known=(window,), limit=10.0)
+        self.report.require("a refused file brings up a second \"Harlix Wave Dump\" window, the warning box",
+                            box is not None)
+        self.save(self.desktop.capture(box), "session-warning-box.png")
+        self.report.require("the warning box gets the keyboard", self.desktop.give_keyboard_to(box),
+                            self.desktop.describe_focus())
+        self.desktop.key("Return")
+        self.report.check("Enter closes the warning box", self.desktop.wait_until_gone(box))
+        emptied, _ = self.wait_for_picture(window, lambda seen: seen.black_pixels() == 0, 5.0)
+        self.report.check("after the refused file the picture is the empty box again", emptied)
+        disabled, _ = self.wait_for_picture(
+            window, lambda seen: not caption_looks_enabled(seen.picture, layout, SEND_RECT), 5.0)
+        self.report.check("Send is disabled after the refused file", disabled)
+
+    def edit_in_wave_tweaker(self, window, view):
+        self.drop(os.path.join(self.options.examples, "long-sine-600.wav"), window, view)
+        loaded, view = self.wait_for_picture(window, lambda seen: seen.has_centre_line())
+        self.report.require("after the drop of long-sine-600.wav the picture has a centre line", loaded)
+        # One sine cycle: up in the first half, down in the second; above the line on the right is empty.
+        self.report.check("the picture shows the sine: up in the first half, down in the second",
+                          view.black_fraction(0.1, 0.40, 0.4, 0.47) >= 0.9
+                          and view.black_fraction(0.6, 0.53, 0.9, 0.60) >= 0.9
+                          and view.blue_fraction(0.62, 0.25, 0.88, 0.45) >= 0.95)
+        self.report.check("a wave reduced from 600 samples shows the red mark", view.mark_pixels() >= 3,
+                          f"{view.mark_pixels()} red pixels")
+
+        self.desktop.double_click(*self.screen_point(window, view.point(0.5, 0.5)))
+        tweaker = self.desktop.wait_for_new_window(TWEAKER_TITLE, limit=10.0)
+        self.report.require("a double click on the picture opens the \"Wave Tweaker\"", tweaker is not None)
+        self.report.check("the Wave Tweaker opens centred over the main window",
+                          centred_over(self.desktop.geometry(tweaker), self.desktop.geometry(window)))
+        # Off the main picture, so that only the program's own repaint can show the edit there later.
+        main_view = self.screen_rect(window, view.box)
+        moved = self.desktop.drag_title_bar(tweaker, 10, 10)
+        self.report.require("the Wave Tweaker, dragged by its title bar, leaves the main picture uncovered",
+                            not overlaps((moved.x, moved.y, moved.x + moved.width, moved.y + moved.height),
+                                         main_view), f"Tweaker at {moved}")
+        drawn_before = self.desktop.wait_until(lambda: _found(WavePicture(self.desktop.capture(tweaker))), 5.0)
+        self.report.require("the Wave Tweaker shows its wave picture", bool(drawn_before))
+        stroke_area = (0.62, 0.2, 0.88, 0.45)
+        self.report.check("before drawing, the Tweaker's picture is empty above the line on the right",
+                          drawn_before.blue_fraction(*stroke_area) >= 0.95)
+
+        # A stroke high across the right part: each sample it passes becomes a bar up to the pointer.
+        start = self.screen_point(tweaker, drawn_before.point(0.6, 0.15))
+        end = self.screen_point(tweaker, drawn_before.point(0.9, 0.15))
+        self.desktop.move(*start)
+        self.desktop.press()
+        self.desktop.glide(start, end, step=2)
+        self.desktop.release()
+        drawn, after = self.wait_for_picture(tweaker, lambda seen: seen.black_fraction(*stroke_area) >= 0.7, 5.0)
+        self.report.check("a mouse drag across the Tweaker's picture draws bars up to the pointer", drawn,
+                          f"{after.black_fraction(*stroke_area):.0%} black where the stroke went" if after else "")
+        self.save(self.desktop.capture(tweaker), "session-wave-tweaker.png")
+
+        self.report.require("the Wave Tweaker gets the keyboard", self.desktop.give_keyboard_to(tweaker),
+                            self.desktop.describe_focus())
+        self.desktop.key("Return")
+        self.report.check("Enter (OK) closes the Wave Tweaker", self.desktop.wait_until_gone(tweaker))
+        edited, view = self.wait_for_picture(window, lambda seen: seen.black_fraction(0.62, 0.25, 0.88, 0.45) >= 0.7)
+        self.report.check("the main picture shows the edit", edited)
+        self.save(view.picture, "session-main-edited.png")
+
+    def about_and_quit(self, window, layout):
+        self.desktop.click(*self.screen_point(window, layout.centre(ABOUT_RECT)))
+        about = self.desktop.wait_for_new_window(ABOUT_TITLE, limit=10.0)
+        self.report.require("About... opens the \"About\" window", about is not None)
+        self.report.check("the About box opens centred over the main window",
+                          centred_over(self.desktop.geometry(about), self.desktop.geometry(window)))
+        self.save(self.desktop.capture(about), "session-about-box.png")
+        self.report.require("the About box gets the keyboard", self.desktop.give_keyboard_to(about),
+                            self.desktop.describe_focus())
+        self.desktop.key("Return")
+        self.report.check("Enter closes the About box", self.desktop.wait_until_gone(about))
+        self.desktop.click(*self.screen_point(window, layout.centre(QUIT_RECT)))
+        self.wait_exit("Quit", 2)
+
+    def run(self, name, body):
+        try:
+            body()
+        except RunStopped:
+            self.report.note(f"{name}: the rest of this run depends on that check and is left out")
+        except (RuntimeError, subprocess.SubprocessError, OSError, ValueError) as error:
+            self.report.check(f"{name} runs to its end", False, str(error))
+        finally:
+            if self.program.running():
+                self.report.note(f"{name}: the program was still running and is ended")
+            self.program.stop()
+            self.drag_source.stop()
+
+
+def _found(view):
+    return view if view.found else None
+
+
+def make_refused_file(work):
+    """A stereo WAV written by sox: a real file that the program must refuse."""
+    path = os.path.join(work, "stereo.wav")
+    subprocess.run(["sox", "-n", "-r", "44100", "-b", "16", "-c", "2", path, "synth", "128s", "sine", "440"],
+                   check=True, timeout=30)
+    return path
+
+
+def parse_options():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--program", required=True, help="harlix-wave-dump.exe")
+    parser.add_argument("--wine", required=True, help="the wine loader")
+    parser.add_argument("--prepare-prefix", required=True, help="tools/wine/prepare-prefix.sh")
+    parser.add_argument("--drag-source", required=True, help="the drag-source program")
+    parser.add_argument("--examples", required=True, help="folder with saw.wav and long-sine-600.wav")
+    parser.add_argument("--screenshots", required=True, help="folder for the PNG screenshots")
+    parser.add_argument("--work", required=True, help="scratch folder: wine prefix, refused file, program log")
+    options = parser.parse_args()
+    # Wine wants an absolute prefix, and the programs run from other folders.
+    for name in ("program", "prepare_prefix", "drag_source", "examples", "screenshots", "work"):
+        setattr(options, name, os.path.abspath(getattr(options, name)))
+    return options
+
+
+def main():
+    options = parse_options()
+    missing = [tool for tool in ("xdotool", "import", "sox") if shutil.which(tool) is None]
+    if missing or not os.environ.get("DISPLAY"):
+        print(f"SKIP no {', '.join(missing) or 'DISPLAY'}: run under tools/wine/with-display.sh with xdotool, "
+              "imagemagick and sox installed")
+        return SKIPPED
+    deadline = time.monotonic() + SESSION_SECONDS
+    os.makedirs(options.work, exist_ok=True)
+    # A prefix of its own: wine programs on two displays that share a prefix lose their keys.
+    options.prefix = os.path.join(options.work, "wineprefix")
+    report = Report()
+    try:
+        subprocess.run([options.prepare_prefix, options.prefix], check=True, timeout=150)
+        options.refused_file = make_refused_file(options.work)
+    except (subprocess.SubprocessError, OSError) as error:
+        report.check("the wine prefix and the refused file are made", False, str(error))
+        return report.summary()
+    session = Session(options, Desktop(deadline), report)
+    session.run("Esc run", session.escape_run)
+    session.run("port list run", session.enter_on_port_list_run)
+    session.run("drop run", session.drop_and_dialogs_run)
+    session.program.end_server()
+    return report.summary()
+
+
+if __name__ == "__main__":
+    sys.exit(main())
