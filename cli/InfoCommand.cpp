@@ -82,11 +82,12 @@ int runInfo(int argc, char** argv)
     const char* path = arguments.files.front().c_str();
     Waveshape& wave = currentWaveshape();
     WavFactsRecorder recorder;
-    const bool loaded = WaveFileLoader(wave).load(path, recorder);
+    WaveFileLoader loader(wave);
+    const bool loaded = loader.load(path, recorder);
     const char* error = loaded ? nullptr : wave.lastError;
     // A file the loader refuses is described all the same: that is when the facts
     // help. One it cannot open (a folder, say) has nothing to describe.
-    if (error != WaveFileMessages::cannotOpen) {
+    if (loader.failure() != LoadFailure::cannotOpen) {
         std::error_code unknown;
         const std::uintmax_t size = std::filesystem::file_size(path, unknown);
         printFacts(path, recorder.facts(unknown ? 0 : size));

@@ -15,10 +15,10 @@ namespace {
 
 bool isLoaderMessage(const char* text)
 {
-    using namespace WaveFileMessages;
+    using enum LoadFailure;
     // A stream that is open cannot fail to open, so cannotOpen is not listed.
-    for (const char* message : {notWav, notMonoPcm, not16Bit, noData, short256, tooMany, tooFew, truncated})
-        if (std::strcmp(text, message) == 0)
+    for (const LoadFailure failure : {notWav, notMonoPcm, not16Bit, noData, short256, tooMany, tooFew, truncated})
+        if (std::strcmp(text, loadFailureMessage(failure)) == 0)
             return true;
     return false;
 }
@@ -34,6 +34,7 @@ void require(bool condition, const char* what)
 struct Outcome {
     bool result;
     Waveshape wave;
+    LoadFailure failure = LoadFailure::none;
 };
 
 Outcome load(const std::uint8_t* data, std::size_t size, const Waveshape& start)
@@ -47,6 +48,7 @@ Outcome load(const std::uint8_t* data, std::size_t size, const Waveshape& start)
     require(stream != nullptr, "fmemopen failed");
     WaveFileLoader loader(outcome.wave);
     outcome.result = loader.load(stream.get());
+    outcome.failure = loader.failure();
     return outcome;
 }
 
@@ -59,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Waveshape start;
     start.loaded = true;
     start.resampled = true;
-    start.lastError = WaveFileMessages::notWav;
+    start.lastError = loadFailureMessage(LoadFailure::notWav);
     start.samples.fill(0x1234);
     start.undo.fill(-7);
 
@@ -69,6 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(wave.lastError != nullptr, "lastError is null");
     require(wave.loaded == (wave.lastError[0] == '\0'), "loaded and an empty lastError disagree");
     require(wave.loaded || isLoaderMessage(wave.lastError), "a failure left an unknown message");
+    require(std::strcmp(loadFailureMessage(first.failure), wave.lastError) == 0, "the failure and lastError disagree");
     require(wave.loaded || !wave.resampled, "a failure left resampled set");
     require(wave.undo == start.undo, "a load changed undo");
 

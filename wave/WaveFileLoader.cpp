@@ -13,7 +13,7 @@
 
 namespace {
 
-using namespace WaveFileMessages;
+using enum LoadFailure;
 
 constexpr std::uint32_t verbatimDataBytes = 2 * waveshapeSampleCount;
 constexpr std::uint32_t maximumDataBytes = 131070;
@@ -162,7 +162,7 @@ public:
 SilentObserver silentObserver;
 
 struct WalkOutcome {
-    const char* error = nullptr;   // nullptr: the stream stands at the data chunk's body
+    LoadFailure error = none;      // none: the stream stands at the data chunk's body
     bool headerUnreadable = false; // the search ended at a chunk header that could not be read
     std::uint32_t dataBytes = 0;
 };
@@ -212,14 +212,14 @@ WalkOutcome walkToData(ChunkWalker& file, ChunkWalk walk, ChunkObserver& observe
         if (!readHeader())
             return {noData, true};
         if (chunk.is("data"))
-            return {nullptr, false, chunk.size};
+            return {none, false, chunk.size};
         if (!file.skip(bodyDistance(chunk.size, walk)))
             return {noData, true};
     }
 }
 
-// Returns the failure's message, or nullptr when the wave was read.
-const char* readWave(std::FILE* stream, std::uint64_t length, Waveshape& wave, ChunkObserver& observer) noexcept
+// Why the file did not load, or none when the wave was read.
+LoadFailure readWave(std::FILE* stream, std::uint64_t length, Waveshape& wave, ChunkObserver& observer) noexcept
 {
     ChunkWalker file(stream, length);
 
@@ -236,16 +236,16 @@ const char* readWave(std::FILE* stream, std::uint64_t length, Waveshape& wave, C
     // walk's answer stands.
     WalkOutcome walk = walkToData(file, ChunkWalk::declaredSizes, observer);
     ChunkWalk chosen = ChunkWalk::declaredSizes;
-    if (walk.error != nullptr && walk.headerUnreadable && file.rewindTo(firstChunkOffset)) {
+    if (walk.error != none && walk.headerUnreadable && file.rewindTo(firstChunkOffset)) {
         const WalkOutcome padded = walkToData(file, ChunkWalk::padded, observer);
         const bool formatRefused = padded.error == notMonoPcm || padded.error == not16Bit;
-        if (padded.error == nullptr || formatRefused) {
+        if (padded.error == none || formatRefused) {
             walk = padded;
             chosen = ChunkWalk::padded;
         }
     }
     observer.walkChosen(chosen);
-    if (walk.error != nullptr)
+    if (walk.error != none)
         return walk.error;
 
     const std::uint32_t dataBytes = walk.dataBytes;
@@ -254,7 +254,7 @@ const char* readWave(std::FILE* stream, std::uint64_t length, Waveshape& wave, C
             return short256;
         for (std::uint32_t i = 0; i < waveshapeSampleCount; ++i)
             wave.samples[i] = sampleAt(i);
-        return nullptr;
+        return none;
     }
     if (dataBytes > maximumDataBytes)
         return tooMany;
@@ -264,7 +264,7 @@ const char* readWave(std::FILE* stream, std::uint64_t length, Waveshape& wave, C
         return truncated;
     reduceToWave(dataBytes, wave.samples);
     wave.resampled = true;
-    return nullptr;
+    return none;
 }
 
 // Only a regular file is opened: a directory, FIFO or device would fail later or
@@ -315,7 +315,7 @@ bool WaveFileLoader::load(const std::filesystem::path& path, ChunkObserver& obse
     if (stream == nullptr)
         return finish(cannotOpen);
     std::setvbuf(stream, streamBuffer, _IOFBF, sizeof streamBuffer);
-    const char* error = readWave(stream, length, wave_, observer);
+    const LoadFailure error = readWave(stream, length, wave_, observer);
     std::fclose(stream);
     return finish(error);
 }
@@ -329,12 +329,30 @@ bool WaveFileLoader::load(std::FILE* stream) noexcept
     return finish(readWave(stream, ChunkWalker::measureLength(stream), wave_, silentObserver));
 }
 
-bool WaveFileLoader::finish(const char* error) noexcept
+bool WaveFileLoader::finish(LoadFailure failure) noexcept
 {
-    wave_.loaded = error == nullptr;
-    if (error != nullptr) {
-        wave_.lastError = error;
+    failure_ = failure;
+    wave_.loaded = failure == none;
+    if (failure != none) {
+        wave_.lastError = loadFailureMessage(failure);
         wave_.resampled = false;
     }
     return wave_.loaded;
+}
+
+const char* loadFailureMessage(LoadFailure failure) noexcept
+{
+    switch (failure) {
+    case none: return "";
+    case cannotOpen: return "Failed to open wave file. Make sure another application does not have it open.";
+    case notWav: return "Failed to open wave file. File does not appear to be a WAV file.";
+    case notMonoPcm: return "Failed to open wave file. File is not a mono PCM format WAV file.";
+    case not16Bit: return "Failed to open wave file. File is not a 16 bit PCM format WAV file.";
+    case noData: return "Failed to find wave data in file. File does not appear to be a valid WAV file.";
+    case short256: return "Failed to load wave data. File does not appear to contain 256 16 bit samples.";
+    case tooMany: return "Failed to load wave data. File contains too many 16 bit samples.";
+    case tooFew: return "Failed to load wave data. File contains less than 128 16 bit samples.";
+    case truncated: return "Failed to load wave data. File appears to be truncated.";
+    }
+    return "";
 }

@@ -25,6 +25,24 @@ public:
     virtual void walkChosen(ChunkWalk walk) = 0;
 };
 
+// Why a load failed. Each has one message text, which the main dialog shows in
+// its warning box and the loader leaves in lastError.
+enum class LoadFailure {
+    none,
+    cannotOpen,
+    notWav,
+    notMonoPcm,
+    not16Bit,
+    noData,
+    short256,
+    tooMany,
+    tooFew,
+    truncated,
+};
+
+// The failure's message; the empty text for none.
+[[nodiscard]] const char* loadFailureMessage(LoadFailure failure) noexcept;
+
 // Reads a mono 16-bit PCM WAV file into a Waveshape: exactly 128 samples are
 // taken as they stand, a longer run (up to 65535) is reduced to 128 points by
 // picking the nearest sample. Every refusal leaves its own message in lastError.
@@ -32,6 +50,9 @@ public:
 class WaveFileLoader final {
 public:
     explicit WaveFileLoader(Waveshape& target) noexcept : wave_(target) {}
+
+    // Why the last load failed; none after a success.
+    [[nodiscard]] LoadFailure failure() const noexcept { return failure_; }
 
     // Loads the file at path, opened by its native name (bytes on Linux, UTF-16
     // on Windows). Returns the new value of `loaded`.
@@ -44,30 +65,8 @@ public:
     bool load(std::FILE* stream) noexcept;
 
 private:
-    bool finish(const char* error) noexcept;
+    bool finish(LoadFailure failure) noexcept;
 
     Waveshape& wave_;
+    LoadFailure failure_ = LoadFailure::none;
 };
-
-// Arrays, not pointers to literals: each message has one address in the whole
-// program, so lastError can be compared with them.
-namespace WaveFileMessages {
-inline constexpr char cannotOpen[] =
-    "Failed to open wave file. Make sure another application does not have it open.";
-inline constexpr char notWav[] =
-    "Failed to open wave file. File does not appear to be a WAV file.";
-inline constexpr char notMonoPcm[] =
-    "Failed to open wave file. File is not a mono PCM format WAV file.";
-inline constexpr char not16Bit[] =
-    "Failed to open wave file. File is not a 16 bit PCM format WAV file.";
-inline constexpr char noData[] =
-    "Failed to find wave data in file. File does not appear to be a valid WAV file.";
-inline constexpr char short256[] =
-    "Failed to load wave data. File does not appear to contain 256 16 bit samples.";
-inline constexpr char tooMany[] =
-    "Failed to load wave data. File contains too many 16 bit samples.";
-inline constexpr char tooFew[] =
-    "Failed to load wave data. File contains less than 128 16 bit samples.";
-inline constexpr char truncated[] =
-    "Failed to load wave data. File appears to be truncated.";
-} // namespace WaveFileMessages

@@ -3,6 +3,7 @@
 // records, the file name), Send and Reload following the last load, and when a
 // double click may open the Wave Tweaker.
 
+#include "tests/support/LoaderMessages.h"
 #include "app/MainDialogState.h"
 #include "app/ResourceIds.h"
 #include "app/WindowsNT.h"
@@ -218,7 +219,7 @@ TEST_F(MainDialogStateTest, invalidFileAfterAValidOne)
     load(notes);
 
     EXPECT_EQ(takeLog(), (Log{"repaint: empty",
-                              std::string("box: ") + WaveFileMessages::notWav
+                              std::string("box: ") + ExpectedMessage::notWav
                                   + " | Harlix Wave Dump | warning | send on",
                               "name: notes.wav, send off, reload off"}));
     EXPECT_EQ(state.currentPath(), notes);
@@ -241,9 +242,9 @@ TEST_F(MainDialogStateTest, twoFailedLoadsShowTheBoxTwice)
 
     EXPECT_EQ(takeLog(),
               (Log{"repaint: empty",
-                   std::string("box: ") + WaveFileMessages::cannotOpen + " | Harlix Wave Dump | warning | send off",
+                   std::string("box: ") + ExpectedMessage::cannotOpen + " | Harlix Wave Dump | warning | send off",
                    "name: gone.wav, send off, reload off", "repaint: empty",
-                   std::string("box: ") + WaveFileMessages::tooFew + " | Harlix Wave Dump | warning | send off",
+                   std::string("box: ") + ExpectedMessage::tooFew + " | Harlix Wave Dump | warning | send off",
                    "name: short.wav, send off, reload off"}));
 }
 

@@ -1,5 +1,6 @@
 // WAV files written by other programs (sox, Python's wave module), and the
 // example files, which tools/make-examples.py must write byte for byte again.
+#include "tests/support/LoaderMessages.h"
 #include "CliHarness.h"
 
 #include "wave/WaveFileLoader.h"
@@ -62,9 +63,9 @@ INSTANTIATE_TEST_SUITE_P(Cli, SoxFixtures,
         SoxCase{"Mono16Bit1000", {"-c", "1", "-b", "16", "-e", "signed-integer"}, "1000s", nullptr, true},
         SoxCase{"Mono8Bit256", {"-c", "1", "-b", "8", "-e", "unsigned-integer"}, "256s", loaderDecides},
         SoxCase{"Stereo16Bit", {"-c", "2", "-b", "16", "-e", "signed-integer"}, "128s",
-            WaveFileMessages::notMonoPcm},
+            ExpectedMessage::notMonoPcm},
         SoxCase{"MonoFloat", {"-c", "1", "-b", "32", "-e", "floating-point"}, "128s",
-            WaveFileMessages::notMonoPcm}),
+            ExpectedMessage::notMonoPcm}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CliTest, ExamplesScriptWritesTheSameBytesAgain)

@@ -1,4 +1,5 @@
 // What `info` tells about a file and what `show` draws.
+#include "tests/support/LoaderMessages.h"
 #include "CliHarness.h"
 
 #include "wave/WaveFileLoader.h"
@@ -47,7 +48,7 @@ TEST_F(CliTest, InfoDescribesAFileTheLoaderRefuses)
         WavBytes::riff({WavBytes::chunk("LIST", "INFO"), WavBytes::format(3, 2, 32), WavBytes::chunk("data", "")}));
     const RunResult run = runWavedump({"info", stereo});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, std::string(WaveFileMessages::notMonoPcm) + "\n");
+    EXPECT_EQ(run.err, std::string(ExpectedMessage::notMonoPcm) + "\n");
     // The loader stops at the format, so no data chunk is taken or listed.
     for (const char* fact : {"format: 3 (IEEE float)", "channels: 2", "bits per sample: 32", "data bytes: none taken",
              "chunk: 'LIST' 4 bytes", "chunk walk: declared sizes"})

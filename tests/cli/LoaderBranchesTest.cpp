@@ -1,5 +1,6 @@
 // Every way a WAV file can load or be refused, through each wave subcommand:
 // the outcome must be the loader's own, message for message.
+#include "tests/support/LoaderMessages.h"
 #include "CliHarness.h"
 
 #include "wave/WaveFileLoader.h"
@@ -12,7 +13,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace WavBytes;
-namespace Message = WaveFileMessages;
+namespace Message = ExpectedMessage;
 
 // Whether a bit depth other than 16 loads is the loader's call; these rows
 // check only that every subcommand follows it.
@@ -127,7 +128,7 @@ TEST_F(CliTest, UnopenablePathsGiveTheOpenMessage)
         for (const char* command : {"samples", "info", "show"}) {
             const RunResult run = runWavedump({command, path});
             EXPECT_EQ(run.exitCode, 1) << command << " " << path;
-            EXPECT_EQ(run.err, std::string(WaveFileMessages::cannotOpen) + "\n") << command << " " << path;
+            EXPECT_EQ(run.err, std::string(ExpectedMessage::cannotOpen) + "\n") << command << " " << path;
             EXPECT_EQ(run.out, "") << command << " " << path;
         }
     }

@@ -1,5 +1,6 @@
 // `wavedump syx`: the 300-byte dump, its slot byte, where it is written, and
 // that nothing partial is ever left behind.
+#include "tests/support/LoaderMessages.h"
 #include "CliHarness.h"
 
 #include "wave/WaveFileLoader.h"
@@ -67,7 +68,7 @@ TEST_F(CliTest, SyxLoadFailureKeepsTheOldFile)
     const fs::path bad = makeFile("bad.wav", "not a wave");
     const RunResult run = runWavedump({"syx", bad, "--slot", "97", "-o", file("out.syx")});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, std::string(WaveFileMessages::notWav) + "\n");
+    EXPECT_EQ(run.err, std::string(ExpectedMessage::notWav) + "\n");
     EXPECT_EQ(readBytes(file("out.syx")), "old");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 2);
 }
@@ -140,7 +141,7 @@ TEST_F(CliTest, SyxBatchWritesNothingWhenAFileFails)
     for (const fs::path& out : {file("dumps"), file("bank.syx")}) {
         const RunResult run = runWavedump({"syx", example("saw.wav"), bad, "--slot", "97", "-o", out});
         EXPECT_EQ(run.exitCode, 1);
-        EXPECT_EQ(run.err, bad.string() + ": " + WaveFileMessages::notMonoPcm + "\n");
+        EXPECT_EQ(run.err, bad.string() + ": " + ExpectedMessage::notMonoPcm + "\n");
         EXPECT_EQ(run.out, "");
     }
     EXPECT_TRUE(fs::is_empty(file("dumps")));

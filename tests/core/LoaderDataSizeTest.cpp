@@ -1,6 +1,6 @@
 // Which samples a data chunk of a given size yields. The data holds the value k
 // at sample index k, so every loaded sample names the index it was picked from.
-#include "support/LoaderMessages.h"
+#include "tests/support/LoaderMessages.h"
 #include "support/ScratchDirectory.h"
 #include "support/WavBytes.h"
 

@@ -2,7 +2,7 @@
 // each with the message the loader must give. For every file it accepts, the
 // 128 samples must be those libsndfile reads from the same file, picked by the
 // nearest-point rule.
-#include "support/LoaderMessages.h"
+#include "tests/support/LoaderMessages.h"
 
 #include "wave/WaveFileLoader.h"
 #include "wave/Waveshape.h"

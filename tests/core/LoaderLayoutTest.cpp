@@ -2,7 +2,7 @@
 // byte and the exact message the loader must leave (or none, when the file
 // loads). Every case is loaded twice, from a real file and from memory, and the
 // two ways must agree.
-#include "support/LoaderMessages.h"
+#include "tests/support/LoaderMessages.h"
 #include "support/MemoryLoad.h"
 #include "support/ScratchDirectory.h"
 #include "support/WavBytes.h"

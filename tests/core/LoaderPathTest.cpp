@@ -1,6 +1,6 @@
 // Paths that name no regular file, paths longer than the old 256-character
 // limit, and real files whose chunks declare 2 GB and more.
-#include "support/LoaderMessages.h"
+#include "tests/support/LoaderMessages.h"
 #include "support/ScratchDirectory.h"
 #include "support/WavBytes.h"
 

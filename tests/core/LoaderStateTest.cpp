@@ -1,6 +1,6 @@
 // What a load does to the rest of the record: loaded, resampled, lastError and
 // undo, across a run of loads, and what the record says while a load runs.
-#include "support/LoaderMessages.h"
+#include "tests/support/LoaderMessages.h"
 #include "support/ScratchDirectory.h"
 #include "support/WavBytes.h"
 
@@ -13,6 +13,8 @@
 #include <sys/types.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <utility>
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -52,6 +54,34 @@ TEST_F(LoaderState, StartsEmpty)
     EXPECT_STREQ(fresh.lastError, "");
     EXPECT_TRUE(std::all_of(fresh.samples.begin(), fresh.samples.end(), [](auto s) { return s == 0; }));
     EXPECT_TRUE(std::all_of(fresh.undo.begin(), fresh.undo.end(), [](auto s) { return s == 0; }));
+}
+
+// The typed failure and the text left in lastError always tell the same story.
+TEST_F(LoaderState, FailureNamesWhatLastErrorSays)
+{
+    EXPECT_EQ(loader_.failure(), LoadFailure::none);
+    EXPECT_FALSE(loader_.load(stereo()));
+    EXPECT_EQ(loader_.failure(), LoadFailure::notMonoPcm);
+    EXPECT_TRUE(loader_.load(verbatim()));
+    EXPECT_EQ(loader_.failure(), LoadFailure::none);
+    EXPECT_FALSE(loader_.load(std::filesystem::path("/nonexistent/missing.wav")));
+    EXPECT_EQ(loader_.failure(), LoadFailure::cannotOpen);
+    EXPECT_STREQ(wave_.lastError, ExpectedMessage::cannotOpen);
+
+    const std::pair<LoadFailure, const char*> texts[] = {
+        {LoadFailure::none, ExpectedMessage::none},
+        {LoadFailure::cannotOpen, ExpectedMessage::cannotOpen},
+        {LoadFailure::notWav, ExpectedMessage::notWav},
+        {LoadFailure::notMonoPcm, ExpectedMessage::notMonoPcm},
+        {LoadFailure::not16Bit, ExpectedMessage::not16Bit},
+        {LoadFailure::noData, ExpectedMessage::noData},
+        {LoadFailure::short256, ExpectedMessage::short256},
+        {LoadFailure::tooMany, ExpectedMessage::tooMany},
+        {LoadFailure::tooFew, ExpectedMessage::tooFew},
+        {LoadFailure::truncated, ExpectedMessage::truncated},
+    };
+    for (const auto& [failure, text] : texts)
+        EXPECT_STREQ(loadFailureMessage(failure), text);
 }
 
 TEST_F(LoaderState, SuccessAfterFailureClearsTheMessage)

@@ -3,6 +3,7 @@
 // scripted MIDI output, the keyboard interface, the Wave Tweaker and About
 // routes, and the exit codes of the whole program run through runApplication.
 
+#include "tests/support/LoaderMessages.h"
 #include "ModalWatcher.h"
 #include "ScriptedMidiOutput.h"
 #include "WavFixture.h"
@@ -336,7 +337,7 @@ void TestMainDialog::dropOfAnInvalidFileAfterAValidOne()
     drop({invalid});
 
     QCOMPARE(boxes.size(), std::size_t{1});
-    QCOMPARE(boxes[0].text, QString::fromLatin1(WaveFileMessages::notWav));
+    QCOMPARE(boxes[0].text, QString::fromLatin1(ExpectedMessage::notWav));
     QCOMPARE(boxes[0].caption, QStringLiteral("Harlix Wave Dump"));
     QCOMPARE(boxes[0].icon, QMessageBox::Warning);
     QCOMPARE(boxes[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
@@ -365,8 +366,8 @@ void TestMainDialog::twoFailedLoadsShowTheBoxTwice()
     dialog_->runIdle();
 
     QCOMPARE(boxes.size(), std::size_t{2});
-    QCOMPARE(boxes[0].text, QString::fromLatin1(WaveFileMessages::cannotOpen));
-    QCOMPARE(boxes[1].text, QString::fromLatin1(WaveFileMessages::tooFew));
+    QCOMPARE(boxes[0].text, QString::fromLatin1(ExpectedMessage::cannotOpen));
+    QCOMPARE(boxes[1].text, QString::fromLatin1(ExpectedMessage::tooFew));
     QVERIFY(!button("IDC_SEND")->isEnabled());
     QVERIFY(!button("IDC_RELOAD")->isEnabled());
     QCOMPARE(fileNameText(), shortFile);
@@ -868,7 +869,7 @@ void TestMainDialog::keysAfterReloadRefusedTheFile()
 
     QCOMPARE(runApplication(*midi_, Qt::WindowNoState), exitCode);
     QCOMPARE(boxes.size(), std::size_t{1});
-    QCOMPARE(boxes[0].text, QString::fromLatin1(WaveFileMessages::notWav));
+    QCOMPARE(boxes[0].text, QString::fromLatin1(ExpectedMessage::notWav));
     QCOMPARE(seen, QStringList{"focus IDD_MAINDLG"} + seenAfterTheKey);
 }
 
@@ -984,7 +985,7 @@ void TestMainDialog::enablingReachesTheButtonsAtTheNextIdlePass()
                                 "idle: send on, reload on", "loaded: send on, reload on",
                                 "idle: send off, reload off"}));
     QCOMPARE(boxes.size(), std::size_t{1});
-    QCOMPARE(boxes[0].text, QString::fromLatin1(WaveFileMessages::notWav));
+    QCOMPARE(boxes[0].text, QString::fromLatin1(ExpectedMessage::notWav));
 }
 
 QTEST_MAIN(TestMainDialog)
