@@ -106,16 +106,30 @@ struct TerminalSender {
 
     void selectSlot(int slot) { waveNumbers.setCurrentIndex(slot - WaveDumpMessage::firstUserSlot); }
 
-    // 1 when the send told of a failure, else 0. A failure while devices are
-    // kept from this user names the remedy on a line of its own.
+    // 1 when the port did not open or refused the dump, else 0. A failure
+    // while devices are kept from this user names the remedy on a line of its
+    // own. A port that took the dump but did not finish is not a failure, as in
+    // the desktop program, but a terminal user is warned that it may not have
+    // arrived whole.
     [[nodiscard]] int send(std::string_view command)
     {
-        sender.send();
-        if (messages.shown() == 0)
+        const int length = static_cast<int>(command.size());
+        switch (sender.send()) {
+        case SendResult::sent:
+        case SendResult::notLoaded:
             return 0;
+        case SendResult::timedOut:
+            std::fprintf(stderr,
+                         "wavedump %.*s: warning: the port did not finish sending within 30 seconds; "
+                         "the dump may not have arrived whole\n",
+                         length, command.data());
+            return 0;
+        case SendResult::openFailed:
+        case SendResult::refused:
+            break;
+        }
         if (!notice.empty())
-            std::fprintf(stderr, "wavedump %.*s: %s\n", static_cast<int>(command.size()), command.data(),
-                         notice.c_str());
+            std::fprintf(stderr, "wavedump %.*s: %s\n", length, command.data(), notice.c_str());
         return 1;
     }
 

@@ -47,17 +47,17 @@ void MidiSender::fillPortList()
     portList_.setCurrentIndex(0);
 }
 
-void MidiSender::send()
+SendResult MidiSender::send()
 {
     if (!wave_.loaded)
-        return;
+        return SendResult::notLoaded;
     if (!sendDone_)
         sendDone_ = output_.createCompletionSignal();
 
     const auto device = static_cast<int>(portList_.itemData(portList_.currentIndex()));
     if (const MidiResult opened = output_.open(device, *sendDone_); opened != midiSuccess) {
         reportFailure(MidiSenderMessages::openFailed, opened);
-        return;
+        return SendResult::openFailed;
     }
 
     const auto waveNumber = static_cast<std::uint8_t>(waveNumberList_.itemData(waveNumberList_.currentIndex()));
@@ -66,13 +66,17 @@ void MidiSender::send()
     // Cleared right before the long message, so only this buffer's completion ends the wait.
     sendDone_->reset();
     const MidiResult sent = output_.sendLong(message);
-    if (!sendDone_->wait(sendTimeoutMs))
+    const bool finished = sendDone_->wait(sendTimeoutMs);
+    if (!finished)
         output_.reset();
     if (sent != midiSuccess)
         reportFailure(MidiSenderMessages::sendFailed, sent);
     output_.unprepare();
     output_.pause(closePauseMs);
     output_.close();
+    if (sent != midiSuccess)
+        return SendResult::refused;
+    return finished ? SendResult::sent : SendResult::timedOut;
 }
 
 void MidiSender::reportFailure(const char* sentence, MidiResult code)

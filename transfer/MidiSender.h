@@ -7,6 +7,16 @@
 
 struct Waveshape;
 
+// How a send ended. The desktop program shows what the user must know in its
+// boxes and ignores this; wavedump turns it into its exit status.
+enum class SendResult {
+    notLoaded,  // nothing to send: no port was opened
+    openFailed, // the port did not open (told in a box)
+    refused,    // the port refused the dump (told in a box)
+    timedOut,   // the port took the dump but did not finish within 30 s (told nowhere)
+    sent,
+};
+
 // Fills the port and wave-number lists and sends the current wave as one dump.
 // A send blocks its caller from the open of the port to its close: at most 30 s
 // of waiting for the port, then a 100 ms pause.
@@ -20,7 +30,7 @@ public:
     // The hardware output ports in device-id order, data the device id, the first selected.
     void fillPortList();
     // Does nothing at all while no wave is loaded.
-    void send();
+    SendResult send();
 
     static constexpr unsigned sendTimeoutMs = 30000;
     static constexpr unsigned closePauseMs = 100;

@@ -118,6 +118,25 @@ TEST_F(SendInProcess, AFailedOpenIsToldWithTheSystemsReason)
     EXPECT_TRUE(midi.sentMessages.empty());
 }
 
+// The port refused the dump: the system's reason, exit 1. The port took it but
+// never finished: still exit 0, as the desktop program stays silent, with a
+// warning that the dump may not have arrived whole.
+TEST_F(SendInProcess, ARefusedDumpFailsAndAnUnfinishedOneWarns)
+{
+    midi.sendLongResult = 7;
+    midi.errorTexts[7] = "Input/output error";
+    InProcessResult run = runInProcess({"send", saw, "--slot", "97", "--port", "1"}, midi);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "Error: Failed to send the MIDI SysEx message to the synthesizer. Input/output error\n");
+
+    midi.sendLongResult = 0;
+    midi.completionComes = false;
+    run = runInProcess({"send", saw, "--slot", "97", "--port", "1"}, midi);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err, "wavedump send: warning: the port did not finish sending within 30 seconds; "
+                       "the dump may not have arrived whole\n");
+}
+
 // Devices this user may not open are missing from the list; the user is told
 // why and what helps, and nothing else changes.
 class DevicesKeptFromTheUser : public SendInProcess {

@@ -164,7 +164,7 @@ TEST_F(MidiSenderTest, ASendBeforeAnyLoadDoesNothingAtAll)
     wave.loaded = false;
     fillLists();
 
-    sender.send();
+    EXPECT_EQ(sender.send(), SendResult::notLoaded);
 
     EXPECT_TRUE(output.calls.empty());
     EXPECT_EQ(output.signalsCreated, 0);
@@ -240,6 +240,7 @@ struct SendOutcome {
     bool completionComes;
     Calls calls;
     const char* boxText; // nullptr: no box
+    SendResult result;
 };
 
 void PrintTo(const SendOutcome& outcome, std::ostream* out)
@@ -249,22 +250,23 @@ void PrintTo(const SendOutcome& outcome, std::ostream* out)
 
 const std::vector<SendOutcome> sendOutcomes = {
     {"Completed", 0, 0, true,
-     {"open 0", "prepare", "resetSignal", "sendLong", "wait 30000", "unprepare", "pause 100", "close"}, nullptr},
+     {"open 0", "prepare", "resetSignal", "sendLong", "wait 30000", "unprepare", "pause 100", "close"}, nullptr,
+     SendResult::sent},
     {"TimedOutAfterTheMessageWasTaken", 0, 0, false,
      {"open 0", "prepare", "resetSignal", "sendLong", "wait 30000", "reset", "unprepare", "pause 100", "close"},
-     nullptr},
+     nullptr, SendResult::timedOut},
     {"OpenFailed", 4, 0, true, {"open 0", "errorText 4 99"},
-     "Error: Failed to open the specified MIDI port. The device is already in use."},
+     "Error: Failed to open the specified MIDI port. The device is already in use.", SendResult::openFailed},
     {"LongMessageRefused", 0, 7, true,
      {"open 0", "prepare", "resetSignal", "sendLong", "wait 30000", "reset", "errorText 7 99", "unprepare",
       "pause 100", "close"},
-     "Error: Failed to send the MIDI SysEx message to the synthesizer. The device was removed."},
+     "Error: Failed to send the MIDI SysEx message to the synthesizer. The device was removed.", SendResult::refused},
     {"LongMessageRefusedWithoutText", 0, 9, true,
      {"open 0", "prepare", "resetSignal", "sendLong", "wait 30000", "reset", "errorText 9 99", "unprepare",
       "pause 100", "close"},
-     "Error: Failed to send the MIDI SysEx message to the synthesizer. "},
+     "Error: Failed to send the MIDI SysEx message to the synthesizer. ", SendResult::refused},
     {"OpenFailedWithoutText", 9, 0, true, {"open 0", "errorText 9 99"},
-     "Error: Failed to open the specified MIDI port. "},
+     "Error: Failed to open the specified MIDI port. ", SendResult::openFailed},
 };
 
 class MidiSenderOutcomeTest : public MidiSenderTest, public ::testing::WithParamInterface<SendOutcome> {};
@@ -277,7 +279,7 @@ TEST_P(MidiSenderOutcomeTest, EndsWithTheseCallsAndThisBox)
     output.sendLongResult = outcome.sendLongResult;
     output.completionComes = outcome.completionComes;
 
-    sender.send();
+    EXPECT_EQ(sender.send(), outcome.result);
 
     Calls expected = outcome.calls;
     expected.insert(expected.begin(), "createSignal");
