@@ -120,6 +120,32 @@ TEST(Show, DrawsFullBarsAboveThenBelow)
         EXPECT_EQ(picture[row], below) << row;
 }
 
+// Each column shows the sample of its pair that lies further from the centre;
+// of two equally far, the first. So pairs (+20000, -20000) stand above the
+// line and pairs (-20000, +20000) hang below it.
+TEST_F(CliTest, ShowTakesTheFirstOfAnEquallyFarPair)
+{
+    std::string data;
+    for (int pair = 0; pair < 64; ++pair) {
+        const bool upFirst = pair < 32;
+        data += WavBytes::le16(static_cast<std::uint16_t>(upFirst ? 20000 : -20000));
+        data += WavBytes::le16(static_cast<std::uint16_t>(upFirst ? -20000 : 20000));
+    }
+    const fs::path file = makeFile("pairs.wav", WavBytes::riff({WavBytes::format(1, 1, 16), WavBytes::chunk("data", data)}));
+    const RunResult run = runWavedump({"show", file});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::vector<std::string> picture = lines(run.out);
+    ASSERT_EQ(picture.size(), 20u);
+    // 20000 of 32768 is 4.88 rows of 8, so 5 rows: rows 5 to 9 above, 11 to 15 below.
+    const std::string above = "|" + std::string(32, '#') + std::string(32, ' ') + "|";
+    const std::string below = "|" + std::string(32, ' ') + std::string(32, '#') + "|";
+    const std::string empty = "|" + std::string(64, ' ') + "|";
+    for (std::size_t row = 2; row < 10; ++row)
+        EXPECT_EQ(picture[row], row >= 5 ? above : empty) << row;
+    for (std::size_t row = 11; row < 19; ++row)
+        EXPECT_EQ(picture[row], row <= 15 ? below : empty) << row;
+}
+
 TEST(Show, IsPlainAsciiAndEmptyWhenCleared)
 {
     const RunResult run = runWavedump({"show", sourceFile("examples/long-sine-600.wav"), "--op", "clear"});

@@ -18,6 +18,8 @@ void PrintTo(const UsageCase& value, std::ostream* stream) { *stream << value.na
 std::vector<UsageCase> usageCases()
 {
     return {
+        {"UnknownCommand", {"frobnicate", saw}, "wavedump: unknown command 'frobnicate' (try 'wavedump --help')"},
+        {"MissingCommand", {}, "wavedump: missing command (try 'wavedump --help')"},
         {"SamplesMissingFile", {"samples"}, "wavedump samples: missing FILE"},
         {"SamplesTwoFiles", {"samples", saw, saw}, "wavedump samples: unexpected argument '" + saw + "'"},
         {"SamplesUnknownOp", {"samples", saw, "--op", "reverse"},
