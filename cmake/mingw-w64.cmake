@@ -1,5 +1,6 @@
-# Cross-compiles the platform-free core, the WinMM backend and wavedump.exe
-# with Debian's mingw-w64.
+# Cross-compiles the platform-free core, the WinMM backend, wavedump.exe and
+# the native Win32 desktop program with Debian's mingw-w64 (windres for its
+# resources).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 # The POSIX thread model: GoogleTest needs std::mutex, which GCC 12's win32

@@ -1,9 +1,10 @@
-# The tests that need nothing but the standard library and the program's own
-# libraries, cross-built for Windows: the sender against the scripted MIDI
-# output, the dump message and the wave operations (the loader's tests make
-# their scratch folders with POSIX calls and stay on Linux). GoogleTest
-# is built from Debian's sources (the googletest package) with the cross
-# compiler. With wine on the build machine, ctest runs them under it.
+# The Windows cross-build's tests, run under wine: the core tests that need
+# nothing but the standard library and the program's own libraries (the sender
+# against the scripted MIDI output, the dump message, the wave operations; the
+# loader's tests make their scratch folders with POSIX calls and stay on
+# Linux), the desktop layer's tests, and the Win32 desktop program's windows,
+# import table, screenshots, start-up figure and user session. GoogleTest is
+# built from Debian's sources (the googletest package) with the cross compiler.
 
 set(HWD_GOOGLETEST_SOURCE /usr/src/googletest/googletest CACHE PATH "GoogleTest's sources")
 if(NOT EXISTS ${HWD_GOOGLETEST_SOURCE}/CMakeLists.txt)
@@ -25,8 +26,11 @@ if(HWD_WINE)
     message(STATUS "Windows tests run under ${HWD_WINE}")
     # A prefix of their own in the build folder, made once before the tests so
     # that tests run in parallel do not each try to make it.
-    set(HWD_WINE_ENVIRONMENT WINEPREFIX=${CMAKE_CURRENT_BINARY_DIR}/wineprefix WINEDEBUG=-all)
-    add_test(NAME windows.wineprefix COMMAND ${HWD_WINE} wineboot --init)
+    # The prefix has the fonts of a Windows desktop and lets wine draw the
+    # window frames itself, since the test display runs no window manager.
+    set(HWD_WINE_PREFIX ${CMAKE_CURRENT_BINARY_DIR}/wineprefix)
+    set(HWD_WINE_ENVIRONMENT WINEPREFIX=${HWD_WINE_PREFIX} WINEDEBUG=-all)
+    add_test(NAME windows.wineprefix COMMAND ${PROJECT_SOURCE_DIR}/tools/wine/prepare-prefix.sh ${HWD_WINE_PREFIX})
     set_tests_properties(windows.wineprefix PROPERTIES
         ENVIRONMENT "${HWD_WINE_ENVIRONMENT}" FIXTURES_SETUP hwd_wine TIMEOUT 300)
 else()
@@ -35,13 +39,26 @@ endif()
 
 # Builds one test program, statically linked so that wine needs no DLL from
 # the cross compiler, and runs it as one ctest test when wine is there.
+# WINDOWED: the program opens windows, so it runs on a virtual X display of
+# its own. Wine processes of one prefix on different displays lose keyboard
+# focus to each other, so windowed tests never run beside one another.
 function(hwd_windows_test name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
+    cmake_parse_arguments(ARG "WINDOWED;OWN_MAIN" "" "SOURCES;LIBRARIES" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
-    target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} gtest_main)
+    if(ARG_OWN_MAIN)
+        target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} gtest)
+    else()
+        target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} gtest_main)
+    endif()
     target_link_options(${name} PRIVATE -static)
     if(HWD_WINE)
-        add_test(NAME windows.${name} COMMAND ${HWD_WINE} $<TARGET_FILE:${name}>)
+        if(ARG_WINDOWED)
+            add_test(NAME windows.${name}
+                COMMAND ${PROJECT_SOURCE_DIR}/tools/wine/with-display.sh ${HWD_WINE} $<TARGET_FILE:${name}>)
+            set_tests_properties(windows.${name} PROPERTIES RUN_SERIAL ON)
+        else()
+            add_test(NAME windows.${name} COMMAND ${HWD_WINE} $<TARGET_FILE:${name}>)
+        endif()
         set_tests_properties(windows.${name} PROPERTIES
             ENVIRONMENT "${HWD_WINE_ENVIRONMENT}" FIXTURES_REQUIRED hwd_wine TIMEOUT 300)
     endif()
@@ -69,3 +86,18 @@ hwd_windows_test(windows_operations_tests
 hwd_windows_test(windows_winmm_tests
     SOURCES ${HWD_TESTS}/transfer/WinmmMidiOutputTest.cpp
     LIBRARIES hwd_test_support hwd_midi_system)
+
+# The desktop layer's own tests, the same sources as on Linux.
+include(${HWD_TESTS}/app/sources.cmake OPTIONAL)
+if(HWD_APP_TEST_SOURCES)
+    hwd_windows_test(windows_app_tests SOURCES ${HWD_APP_TEST_SOURCES} LIBRARIES hwd_app)
+endif()
+
+if(TARGET hwd_win32)
+    include(${HWD_TESTS}/ui/win32/win32.cmake)
+    # The start-up figure, printed by a ctest of its own.
+    add_subdirectory(${PROJECT_SOURCE_DIR}/bench/win32 ${CMAKE_BINARY_DIR}/bench/win32)
+endif()
+
+# The black-box user session of the desktop program.
+include(${HWD_TESTS}/ui/win32/session/session.cmake OPTIONAL)

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <filesystem>
+#include <vector>
+
+// A drop as the shell hands it to a window that accepts files: a global memory
+// block with a DROPFILES header and the paths as UTF-16, each terminated, the
+// list closed by one more terminator. The receiver releases it with DragFinish.
+[[nodiscard]] HDROP makeDrop(const std::vector<std::filesystem::path>& files);
+
+// Delivers a drop of files to window as the shell does, through WM_DROPFILES.
+void dropFiles(HWND window, const std::vector<std::filesystem::path>& files);

@@ -1,0 +1,36 @@
+#include "Application.h"
+
+#include "MainDialog.h"
+#include "MessageLoop.h"
+#include "app/LoopRegistry.h"
+#include "transfer/MidiOutput.h"
+
+#include <memory>
+#include <thread>
+
+int runApplication(int showCommand)
+{
+    const std::unique_ptr<MidiOutput> midi = makeSystemMidiOutput();
+    return runApplication(showCommand, *midi);
+}
+
+int runApplication(int showCommand, MidiOutput& midi)
+{
+    MessageLoop loop;
+    LoopRegistry& registry = LoopRegistry::instance();
+    const std::thread::id thread = std::this_thread::get_id();
+    registry.add(thread, loop);
+
+    auto dialog = std::make_unique<MainDialog>(midi);
+    int exitCode = 0;
+    if (dialog->create()) {
+        ShowWindow(dialog->window(), showCommand);
+        exitCode = loop.run();
+    } else {
+        dialog.reset();
+    }
+    // The loop goes first, so nothing finds it while the dialog object ends.
+    registry.remove(thread);
+    dialog.reset();
+    return exitCode;
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+class MidiOutput;
+
+// The program's run: one message loop registered for this thread, the main
+// dialog created hidden, shown with showCommand, and the loop run until the
+// dialog asks to quit. Answers the exit code: 2 after Quit, Esc or the close
+// box, 1 after the command IDOK, 0 when the main dialog could not be made.
+int runApplication(int showCommand);
+// The same with the MIDI output given (tests hand in a scripted one).
+int runApplication(int showCommand, MidiOutput& midi);

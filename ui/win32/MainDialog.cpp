@@ -1,0 +1,202 @@
+#include "MainDialog.h"
+
+#include "AboutDialog.h"
+#include "Module.h"
+#include "TextConversion.h"
+#include "WaveTweakerDialog.h"
+#include "WindowCentring.h"
+#include "app/DialogTemplates.h"
+#include "app/LoopRegistry.h"
+#include "app/ResourceIds.h"
+#include "app/WindowsNT.h"
+#include "transfer/MidiSender.h"
+#include "wave/WaveOperations.h"
+#include "wave/Waveshape.h"
+
+#include <shellapi.h>
+
+#include <string>
+#include <thread>
+
+namespace {
+
+struct WindowIcons {
+    HICON large;
+    HICON small;
+};
+
+// Loaded at the first initialisation and kept for the life of the process.
+const WindowIcons& windowIcons()
+{
+    static const WindowIcons icons{
+        static_cast<HICON>(LoadImageW(Module::instance(), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR)),
+        static_cast<HICON>(LoadImageW(Module::instance(), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)),
+    };
+    return icons;
+}
+
+// The first file of a drop, whole, however long its path.
+std::filesystem::path firstDroppedFile(HDROP drop)
+{
+    const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
+    if (length == 0)
+        return {};
+    std::wstring path(length + 1, L'\0');
+    const UINT copied = DragQueryFileW(drop, 0, path.data(), length + 1);
+    path.resize(copied);
+    return path;
+}
+
+} // namespace
+
+MainDialog::MainDialog(MidiOutput& midi)
+    : midi_(midi), wave_(currentWaveshape()), state_(wave_, messages_, *this), waveView_(wave_)
+{
+    // Settled before the window exists, so every paint and double click sees it.
+    if (platformIsWindowsNT())
+        setWindowsNT(true);
+}
+
+MainDialog::~MainDialog() = default;
+
+bool MainDialog::create()
+{
+    return createModeless(IDD_MAINDLG, nullptr) != nullptr;
+}
+
+std::optional<LRESULT> MainDialog::handleMessage(UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return initialise();
+    case WM_DROPFILES:
+        takeDrop(reinterpret_cast<HDROP>(wParam));
+        return 0;
+    case WM_COMMAND:
+        return command(LOWORD(wParam), HIWORD(wParam));
+    default:
+        return std::nullopt;
+    }
+}
+
+LRESULT MainDialog::initialise()
+{
+    const HWND dialog = window();
+    waveView_.takeOver(dialog);
+    waveNumberList_.emplace(GetDlgItem(dialog, IDC_WAVE_NUMBER));
+    portList_.emplace(GetDlgItem(dialog, IDC_PORT));
+    messages_.setOwner(dialog);
+
+    state_.initialise();
+    SetDlgItemTextW(dialog, IDC_FILE_NAME, TextConversion::widenAnsi(dropHint).c_str());
+
+    sender_ = std::make_unique<MidiSender>(midi_, wave_, *portList_, *waveNumberList_, messages_);
+    sender_->fillWaveNumberList();
+    sender_->fillPortList();
+
+    centreDialog(dialog);
+    const WindowIcons& icons = windowIcons();
+    SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons.large));
+    SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons.small));
+
+    if (MessageLoop* loop = LoopRegistry::instance().find(std::this_thread::get_id())) {
+        loop->addFilter(*this);
+        loop->addIdleTask(*this);
+    }
+    state_.controlStates().addContainer([dialog](int controlId, bool enabled) {
+        if (const HWND control = GetDlgItem(dialog, controlId))
+            EnableWindow(control, enabled);
+    });
+    // The platform puts the focus on the first tab stop, Quit.
+    return TRUE;
+}
+
+void MainDialog::takeDrop(HDROP drop)
+{
+    std::filesystem::path path = firstDroppedFile(drop);
+    DragFinish(drop);
+    state_.setCurrentPath(std::move(path));
+    state_.loadCurrentFile();
+}
+
+std::optional<LRESULT> MainDialog::command(int id, int notification)
+{
+    switch (id) {
+    case ID_APP_ABOUT:
+        showAbout();
+        return 0;
+    case IDOK:
+        closeApplication(exitOk);
+        return 0;
+    case IDCANCEL:
+        closeApplication(exitCancel);
+        return 0;
+    case IDC_SEND:
+        if (notification != BN_CLICKED)
+            return std::nullopt;
+        send();
+        return 0;
+    case IDC_RELOAD:
+        if (notification != BN_CLICKED)
+            return std::nullopt;
+        loadCurrentFile();
+        return 0;
+    case IDC_WAVE_VIEW:
+        if (notification != STN_DBLCLK)
+            return std::nullopt;
+        openWaveTweaker();
+        return 0;
+    default:
+        return std::nullopt;
+    }
+}
+
+void MainDialog::send()
+{
+    if (sender_)
+        sender_->send();
+}
+
+void MainDialog::openWaveTweaker()
+{
+    if (!state_.mayOpenWaveTweaker())
+        return;
+    WaveTweakerDialog tweaker(wave_, &WaveOperations::millisecondTicks);
+    tweaker.run(GetActiveWindow());
+    InvalidateRect(waveView_.window(), nullptr, TRUE);
+}
+
+void MainDialog::showAbout()
+{
+    AboutDialog about;
+    about.run(GetActiveWindow());
+}
+
+void MainDialog::closeApplication(int exitCode)
+{
+    DestroyWindow(window());
+    PostQuitMessage(exitCode);
+}
+
+bool MainDialog::filterMessage(MSG& message)
+{
+    return window() != nullptr && IsDialogMessageW(window(), &message);
+}
+
+void MainDialog::runIdle()
+{
+    state_.applyControlStates();
+}
+
+void MainDialog::repaintWaveView()
+{
+    InvalidateRect(waveView_.window(), nullptr, TRUE);
+}
+
+void MainDialog::showFileName(const std::filesystem::path& path)
+{
+    // The static's path ellipsis shortens a long path in its middle.
+    SetDlgItemTextW(window(), IDC_FILE_NAME, path.c_str());
+}

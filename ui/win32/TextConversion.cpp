@@ -1,0 +1,31 @@
+#include "TextConversion.h"
+
+#include <windows.h>
+
+namespace TextConversion {
+
+std::wstring widenAnsi(std::string_view text)
+{
+    if (text.empty())
+        return {};
+    const int size = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
+    if (length > 0)
+        MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), length);
+    return wide;
+}
+
+std::wstring withDialogLineBreaks(std::wstring_view text)
+{
+    std::wstring result;
+    result.reserve(text.size() + 8);
+    for (const wchar_t character : text) {
+        if (character == L'\n')
+            result += L'\r';
+        result += character;
+    }
+    return result;
+}
+
+} // namespace TextConversion

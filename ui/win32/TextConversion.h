@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The sender and the loader speak in the system's narrow code page (port
+// names, the platform's error texts, the loader's messages); the windows are
+// Unicode. These convert at that boundary.
+namespace TextConversion {
+
+// Narrow text in the system code page to UTF-16.
+[[nodiscard]] std::wstring widenAnsi(std::string_view text);
+
+// Line breaks as a static control draws them: every "\n" becomes "\r\n".
+[[nodiscard]] std::wstring withDialogLineBreaks(std::wstring_view text);
+
+} // namespace TextConversion

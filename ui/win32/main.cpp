@@ -1,0 +1,22 @@
+// The desktop program's entry point: the platform set up, the program run, and
+// the set-up undone in reverse order. The program takes no arguments.
+#include "Application.h"
+#include "Module.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
+{
+    (void)CoInitialize(nullptr);
+    (void)DefWindowProcW(nullptr, 0, 0, 0);
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
+    (void)InitCommonControlsEx(&controls);
+
+    Module::initialise(instance);
+    const int exitCode = runApplication(showCommand);
+    Module::terminate();
+
+    CoUninitialize();
+    return exitCode;
+}
