@@ -1,6 +1,7 @@
 #include "Wavedump.h"
 
 #include "Commands.h"
+#include "Version.h"
 
 #include <cstdio>
 #include <cstring>
@@ -30,7 +31,7 @@ void printUsage(std::FILE* stream)
     std::fprintf(stream, "usage: wavedump COMMAND [ARGS]\n\ncommands:\n");
     for (const Subcommand& command : subcommands)
         std::fprintf(stream, "  %-9s %s\n", command.name, command.summary);
-    std::fprintf(stream, "\n'wavedump COMMAND --help' describes a command.\n");
+    std::fprintf(stream, "\n'wavedump COMMAND --help' describes a command; 'wavedump --version' prints the version.\n");
 }
 
 } // namespace
@@ -44,6 +45,10 @@ int wavedumpMain(int argc, char** argv, MidiOutput& midi)
     const char* name = argv[1];
     if (std::strcmp(name, "--help") == 0 || std::strcmp(name, "-h") == 0 || std::strcmp(name, "help") == 0) {
         printUsage(stdout);
+        return 0;
+    }
+    if (std::strcmp(name, "--version") == 0) {
+        std::printf("wavedump %s\n", HWD_VERSION_STRING);
         return 0;
     }
     for (const Subcommand& command : subcommands) {

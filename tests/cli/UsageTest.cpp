@@ -1,5 +1,6 @@
 // Usage errors name the problem on one line and exit 2; --help prints the
-// usage on standard output and exits 0, whatever else is on the line.
+// usage on standard output and exits 0, whatever else is on the line;
+// --version prints the version.
 #include "CliHarness.h"
 
 namespace {
@@ -89,5 +90,14 @@ INSTANTIATE_TEST_SUITE_P(Cli, Help,
         HelpCase{"WinsOverBadSlot", {"syx", "x.wav", "--slot", "5", "--help"}},
         HelpCase{"WinsOverUnknownOption", {"samples", "--bogus", "-h"}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The version is the CMake project's, on one line of standard output.
+TEST(CliVersion, OneLineOnStandardOutputAndExitZero)
+{
+    const RunResult run = runWavedump({"--version"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "wavedump " HWD_PROJECT_VERSION "\n");
+    EXPECT_EQ(run.err, "");
+}
 
 } // namespace

@@ -32,7 +32,7 @@ step=$(now)
 mkdir -p "$scratch"
 log=$scratch/wavedump-build.log
 timeout 1200 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHWD_BUILD_DESKTOP=OFF \
-    -DHWD_BUILD_TESTS=OFF -DHWD_BUILD_BENCHMARKS=OFF >"$log" 2>&1 \
+    -DBUILD_TESTING=OFF -DHWD_BUILD_BENCHMARKS=OFF -DHWD_WARNINGS_AS_ERRORS=ON >"$log" 2>&1 \
     || { cat "$log"; exit 1; }
 timeout 1200 cmake --build "$build" -j"$(nproc)" --target wavedump >>"$log" 2>&1 \
     || { tail -n 50 "$log"; exit 1; }
