@@ -19,4 +19,4 @@
 // Flushes standard output: 0 when everything printed got out, else 1 after one
 // line on standard error, e.g. "wavedump samples: cannot write to standard
 // output: No space left on device".
-int finishStandardOutput(std::string_view command);
+[[nodiscard]] int finishStandardOutput(std::string_view command);
