@@ -1,8 +1,7 @@
 # The Windows cross-build's tests, run under wine: the core tests that need
 # nothing but the standard library and the program's own libraries (the sender
 # against the scripted MIDI output, the dump message, the wave operations; the
-# loader's tests make their scratch folders with POSIX calls and stay on
-# Linux), the desktop layer's tests, and the Win32 desktop program's windows,
+# loader's tests load from memory with POSIX calls and stay on Linux), the desktop layer's tests, and the Win32 desktop program's windows,
 # import table, screenshots, start-up figure and user session. GoogleTest is
 # built from Debian's sources (the googletest package) with the cross compiler.
 
@@ -66,16 +65,15 @@ endfunction()
 
 set(HWD_TESTS ${CMAKE_CURRENT_SOURCE_DIR})
 
-add_library(hwd_test_support STATIC ${HWD_TESTS}/support/ScriptedMidiOutput.cpp)
-target_include_directories(hwd_test_support PUBLIC ${HWD_TESTS}/support)
-target_link_libraries(hwd_test_support PUBLIC hwd_transfer)
+# The shared test support, less the Linux-only subprocess harness.
+add_subdirectory(${HWD_TESTS}/support ${CMAKE_CURRENT_BINARY_DIR}/support)
 
 hwd_windows_test(windows_sender_tests
     SOURCES ${HWD_TESTS}/transfer/MidiSenderTest.cpp
     LIBRARIES hwd_test_support)
 hwd_windows_test(windows_sender_allocation_tests
     SOURCES ${HWD_TESTS}/transfer/MidiSenderAllocationTest.cpp
-    LIBRARIES hwd_transfer)
+    LIBRARIES hwd_transfer hwd_counting_allocator)
 
 hwd_windows_test(windows_dump_tests
     SOURCES ${HWD_TESTS}/core/WaveDumpMessageTest.cpp
@@ -90,7 +88,7 @@ hwd_windows_test(windows_winmm_tests
 # The desktop layer's own tests, the same sources as on Linux.
 include(${HWD_TESTS}/app/sources.cmake OPTIONAL)
 if(HWD_APP_TEST_SOURCES)
-    hwd_windows_test(windows_app_tests SOURCES ${HWD_APP_TEST_SOURCES} LIBRARIES hwd_app)
+    hwd_windows_test(windows_app_tests SOURCES ${HWD_APP_TEST_SOURCES} LIBRARIES hwd_app hwd_test_files)
 endif()
 
 if(TARGET hwd_win32)

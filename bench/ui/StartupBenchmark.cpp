@@ -4,23 +4,18 @@
 // ProbeReport.h); the time is taken here, from the spawn to the "painted" line.
 // The ratio benchmark alternates the two programs and reports harlix/baseline.
 
-#include "../../tests/ui/qt/WavFixture.h"
+#include "SampleRuns.h"
+#include "ScratchDirectory.h"
+#include "Subprocess.h"
+#include "WavBytes.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QDir>
-#include <QTemporaryDir>
-
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <string_view>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -33,56 +28,30 @@ struct Run {
 
 const std::string& wavFile()
 {
-    static QTemporaryDir folder;
-    static const std::string path = [] {
-        const QString file = folder.filePath(QStringLiteral("startup.wav"));
-        WavFixture::write(file, WavFixture::cycle(4410));
-        return file.toStdString();
-    }();
+    static const ScratchDirectory folder;
+    static const std::string path =
+        folder.write("startup.wav", WavBytes::monoWav(SampleRuns::cycle(4410))).string();
     return path;
 }
 
 Run runChild(const char* program, const std::vector<std::string>& arguments)
 {
     Run run;
-    int pipeEnds[2];
-    if (pipe(pipeEnds) != 0)
-        return run;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
-
-    std::vector<char*> argv{const_cast<char*>(program)};
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-
+    std::vector<std::string> command{program};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    Subprocess::Options options;
     const auto start = std::chrono::steady_clock::now();
-    pid_t child = 0;
-    const int spawned = posix_spawn(&child, program, &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(pipeEnds[1]);
-    if (spawned != 0) {
-        close(pipeEnds[0]);
-        return run;
-    }
-
-    std::FILE* output = fdopen(pipeEnds[0], "r");
-    char line[128];
-    while (std::fgets(line, sizeof line, output) != nullptr) {
+    options.onOutputLine = [&run, start](std::string_view line) {
         const std::string text(line);
-        if (text.rfind("painted ", 0) == 0) {
+        if (text.starts_with("painted ")) {
             run.secondsToPaint = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-            run.paintedKilobytes = std::strtol(line + 8, nullptr, 10);
-        } else if (text.rfind("loaded ", 0) == 0) {
-            run.loadedKilobytes = std::strtol(line + 7, nullptr, 10);
+            run.paintedKilobytes = std::strtol(text.c_str() + 8, nullptr, 10);
+        } else if (text.starts_with("loaded ")) {
+            run.loadedKilobytes = std::strtol(text.c_str() + 7, nullptr, 10);
         }
-    }
-    std::fclose(output);
-    int status = 0;
-    waitpid(child, &status, 0);
-    run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0 && run.secondsToPaint > 0;
+    };
+    const Subprocess::Result result = Subprocess::run(command, options);
+    run.ok = result.exitCode == 0 && run.secondsToPaint > 0;
     return run;
 }
 

@@ -5,33 +5,15 @@
 // usage: hwd-startup-probe WAV_FILE
 
 #include "ProbeReport.h"
+#include "tests/ui/qt/FileDrop.h"
 #include "transfer/MidiOutput.h"
 #include "app/LoopRegistry.h"
 #include "ui/qt/MainDialog.h"
 #include "ui/qt/MessageLoop.h"
 
 #include <QApplication>
-#include <QDropEvent>
-#include <QMimeData>
-#include <QUrl>
 
 #include <thread>
-
-namespace {
-
-void dropFile(MainDialog& dialog, const QString& path)
-{
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(path)});
-    const QPoint centre(dialog.width() / 2, dialog.height() / 2);
-    QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&dialog, &enter);
-    QDropEvent drop(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&dialog, &drop);
-    QCoreApplication::sendPostedEvents(&dialog, QEvent::MetaCall);
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -45,7 +27,7 @@ int main(int argc, char** argv)
     LoopRegistry::instance().add(std::this_thread::get_id(), loop);
     MainDialog dialog(*midi);
     FirstPaintReporter reporter(dialog, [&dialog, &wavFile] {
-        dropFile(dialog, wavFile);
+        FileDrop::deliverAndLoad(dialog, {wavFile});
         ProbeReport::print("loaded");
         dialog.closeApplication(MainDialog::exitCancel);
     });

@@ -1,6 +1,7 @@
 // Deferred enabling: the table records at once and reaches the containers only
 // at the idle pass, each row once, with its last recorded state.
 
+#include "tests/support/CaseNames.h"
 #include "app/ControlStateTable.h"
 #include "app/ResourceIds.h"
 
@@ -13,6 +14,9 @@
 #include <vector>
 
 namespace {
+
+// Rows show their names in test names and failure reports.
+using CaseNames::PrintTo;
 
 using Calls = std::vector<std::pair<int, bool>>;
 
@@ -33,11 +37,6 @@ struct Recording {
     Calls applied;
     bool enabledAfter;
 };
-
-void PrintTo(const Recording& recording, std::ostream* out)
-{
-    *out << recording.name;
-}
 
 class ControlStateTableRecordings : public ::testing::TestWithParam<Recording> {};
 
@@ -70,14 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
                       // The earlier change is still pending, so the row is applied
                       // with the state it ended in.
                       Recording{"disable then enable: the last wins", {false, true}, true, {{1000, true}}, true}),
-    [](const ::testing::TestParamInfo<Recording>& info) {
-        std::string name = info.param.name;
-        for (char& c : name) {
-            if (!std::isalnum(static_cast<unsigned char>(c)))
-                c = '_';
-        }
-        return name;
-    });
+    CaseNames::byName);
 
 TEST(ControlStateTable, unknownIdIsIgnored)
 {

@@ -4,6 +4,10 @@
 // double click may open the Wave Tweaker.
 
 #include "tests/support/LoaderMessages.h"
+#include "FileBytes.h"
+#include "SampleRuns.h"
+#include "ScratchDirectory.h"
+#include "WavBytes.h"
 #include "app/MainDialogState.h"
 #include "app/ResourceIds.h"
 #include "app/WindowsNT.h"
@@ -15,10 +19,7 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
-#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -32,60 +33,15 @@ std::string onOff(bool on)
     return on ? "on" : "off";
 }
 
-// A folder of its own under the system's temporary folder, removed with the test.
-class ScratchFolder final {
-public:
-    ScratchFolder()
-    {
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        path_ = fs::temp_directory_path()
-              / ("hwd-app-" + std::string(test->name()) + "-" + std::to_string(std::random_device{}()));
-        fs::create_directories(path_);
-    }
-    ~ScratchFolder()
-    {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    [[nodiscard]] fs::path file(const std::string& name) const { return path_ / name; }
-
-private:
-    fs::path path_;
-};
-
-void writeLittleEndian(std::ofstream& out, std::uint32_t value, int bytes)
-{
-    for (int byte = 0; byte < bytes; ++byte)
-        out.put(static_cast<char>((value >> (8 * byte)) & 0xFF));
-}
-
 // A mono 16-bit PCM file at 44100 Hz whose sample i is first + i * step.
 void writeRamp(const fs::path& path, int count, int first, int step)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    const auto dataSize = static_cast<std::uint32_t>(count * 2);
-    out.write("RIFF", 4);
-    writeLittleEndian(out, 36 + dataSize, 4);
-    out.write("WAVEfmt ", 8);
-    writeLittleEndian(out, 16, 4);
-    writeLittleEndian(out, 1, 2); // PCM
-    writeLittleEndian(out, 1, 2); // mono
-    writeLittleEndian(out, 44100, 4);
-    writeLittleEndian(out, 88200, 4);
-    writeLittleEndian(out, 2, 2);
-    writeLittleEndian(out, 16, 2);
-    out.write("data", 4);
-    writeLittleEndian(out, dataSize, 4);
-    for (int i = 0; i < count; ++i)
-        writeLittleEndian(out, static_cast<std::uint16_t>(first + i * step), 2);
+    FileBytes::write(path, WavBytes::monoWav(SampleRuns::ramp(count, first, step)));
 }
 
 void writeText(const fs::path& path)
 {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << "Not a RIFF file at all.\n";
+    FileBytes::write(path, "Not a RIFF file at all.\n");
 }
 
 // Each call writes down what the user would see at that moment, and the
@@ -144,7 +100,7 @@ protected:
     }
     Log takeLog() { return std::exchange(log, {}); }
 
-    ScratchFolder folder;
+    ScratchDirectory folder;
     Log log;
     Waveshape wave;
     RecordingWindow window{log, wave};

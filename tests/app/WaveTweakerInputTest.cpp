@@ -1,6 +1,7 @@
 // Which mouse input over the Wave Tweaker becomes a pen point, and when edit
 // mode turns on.
 
+#include "tests/support/CaseNames.h"
 #include "app/WaveTweakerInput.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,9 @@
 #include <ostream>
 
 namespace {
+
+// Rows show their names in test names and failure reports.
+using CaseNames::PrintTo;
 
 using WaveTweakerInput::Pointer;
 
@@ -20,11 +24,6 @@ struct Input {
     bool takes;
     bool editModeAfter;
 };
-
-void PrintTo(const Input& input, std::ostream* out)
-{
-    *out << input.name;
-}
 
 class WaveTweakerInputRows : public ::testing::TestWithParam<Input> {};
 
@@ -54,6 +53,6 @@ INSTANTIATE_TEST_SUITE_P(
         Input{"doubleClickOnTheView", Pointer::DoubleClick, true, true, true, false, true},
         Input{"doubleClickBeforeAnyPress", Pointer::DoubleClick, true, true, false, false, false},
         Input{"rightDoubleClick", Pointer::DoubleClick, false, true, true, false, true}),
-    [](const ::testing::TestParamInfo<Input>& info) { return std::string(info.param.name); });
+    CaseNames::byName);
 
 } // namespace

@@ -1,6 +1,7 @@
 // The arithmetic of the wave picture and of the pen, with numbers worked out by
 // hand, mostly for a client area of 384 x 300 pixels (three pixels a sample).
 
+#include "tests/support/CaseNames.h"
 #include "app/WaveViewGeometry.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,9 @@
 #include <string>
 
 namespace {
+
+// Rows show their names in test names and failure reports.
+using CaseNames::PrintTo;
 
 using namespace WaveViewGeometry;
 
@@ -115,11 +119,6 @@ struct Pen {
     int value;
 };
 
-void PrintTo(const Pen& row, std::ostream* out)
-{
-    *out << row.name;
-}
-
 class PenTargets : public ::testing::TestWithParam<Pen> {};
 
 TEST_P(PenTargets, sampleAndValue)
@@ -152,7 +151,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Narrower than 128 pixels the left edge would give index -1.
         Pen{"narrowLeftEdge", {-1, 31}, {100, 62}, 0, 0}, Pen{"narrowRightEdge", {100, 31}, {100, 62}, 127, 0},
         Pen{"narrowBottomRow", {50, 61}, {100, 62}, 64, -31709}),
-    [](const ::testing::TestParamInfo<Pen>& info) { return std::string(info.param.name); });
+    CaseNames::byName);
 
 TEST(PenTarget, nothingForAnEmptyClientArea)
 {

@@ -1,6 +1,7 @@
 // Where the dialogs open: centred over their owner or on the work area, then
 // kept inside the work area with the left and top edges winning.
 
+#include "tests/support/CaseNames.h"
 #include "app/WindowPlacement.h"
 
 #include <gtest/gtest.h>
@@ -11,17 +12,15 @@
 
 namespace {
 
+// Rows show their names in test names and failure reports.
+using CaseNames::PrintTo;
+
 struct Centring {
     const char* name;
     Rect area;
     Size size;
     Point topLeft;
 };
-
-void PrintTo(const Centring& row, std::ostream* out)
-{
-    *out << row.name;
-}
 
 class CentredOn : public ::testing::TestWithParam<Centring> {};
 
@@ -42,7 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
                       // A screen left of and above the primary one: halves
                       // truncated toward zero, -401 / 2 = -200.
                       Centring{"negativeArea", {-301, -201, 201, 101}, {100, 50}, {-250, -175}}),
-    [](const ::testing::TestParamInfo<Centring>& info) { return std::string(info.param.name); });
+    CaseNames::byName);
 
 struct Keeping {
     const char* name;
@@ -50,11 +49,6 @@ struct Keeping {
     Size size;
     Point expected;
 };
-
-void PrintTo(const Keeping& row, std::ostream* out)
-{
-    *out << row.name;
-}
 
 class KeptInside : public ::testing::TestWithParam<Keeping> {};
 
@@ -73,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Keeping{"pastTheLeftAndTop", {-30, -5}, {200, 100}, {0, 0}},
                       Keeping{"tooBigLeftAndTopWin", {-100, -100}, {1000, 900}, {0, 0}},
                       Keeping{"tooBigPushedFromTheRight", {300, 300}, {1000, 900}, {0, 0}}),
-    [](const ::testing::TestParamInfo<Keeping>& info) { return std::string(info.param.name); });
+    CaseNames::byName);
 
 TEST(KeptInside, offsetWorkArea)
 {
@@ -89,11 +83,6 @@ struct Placing {
     Size window;
     Point topLeft;
 };
-
-void PrintTo(const Placing& row, std::ostream* out)
-{
-    *out << row.name;
-}
 
 class Place : public ::testing::TestWithParam<Placing> {};
 
@@ -111,6 +100,6 @@ INSTANTIATE_TEST_SUITE_P(
                       Placing{"ownerNearTheBottomRight", Rect{1100, 900, 400, 300}, {400, 300}, {880, 724}},
                       Placing{"ownerOffTheTopLeft", Rect{-500, -400, 400, 300}, {400, 300}, {0, 32}},
                       Placing{"largerThanTheWorkArea", std::nullopt, {1400, 1100}, {0, 32}}),
-    [](const ::testing::TestParamInfo<Placing>& info) { return std::string(info.param.name); });
+    CaseNames::byName);
 
 } // namespace

@@ -1,11 +1,15 @@
 // WAV files written by other programs (sox, Python's wave module), and the
 // example files, which tools/make-examples.py must write byte for byte again.
+#include "tests/support/CaseNames.h"
 #include "tests/support/LoaderMessages.h"
 #include "CliHarness.h"
 
 #include "wave/WaveFileLoader.h"
 
 namespace {
+
+// Rows show their names in test names and failure reports.
+using CaseNames::PrintTo;
 
 namespace fs = std::filesystem;
 
@@ -21,9 +25,6 @@ struct SoxCase {
     bool resampled = false;
 };
 
-// Test names and failure reports show the case by its name.
-void PrintTo(const SoxCase& value, std::ostream* stream) { *stream << value.name; }
-
 class SoxFixtures : public CliTest, public ::testing::WithParamInterface<SoxCase> {};
 
 TEST_P(SoxFixtures, SamplesAgreeWithTheLoader)
@@ -37,7 +38,7 @@ TEST_P(SoxFixtures, SamplesAgreeWithTheLoader)
     std::vector<std::string> command{SOX_PROGRAM, "-r", "44100", "-n"};
     command.insert(command.end(), param.format.begin(), param.format.end());
     command.insert(command.end(), {wav.string(), "synth", param.samples, "sine", "440", "vol", "0.9"});
-    ASSERT_TRUE(runProgram(command));
+    ASSERT_TRUE(Subprocess::run(command).exitCode == 0);
 
     const LibraryWave expected = libraryWave(wav);
     if (param.message != loaderDecides) {
@@ -66,17 +67,17 @@ INSTANTIATE_TEST_SUITE_P(Cli, SoxFixtures,
             ExpectedMessage::notMonoPcm},
         SoxCase{"MonoFloat", {"-c", "1", "-b", "32", "-e", "floating-point"}, "128s",
             ExpectedMessage::notMonoPcm}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseNames::byName);
 
 TEST_F(CliTest, ExamplesScriptWritesTheSameBytesAgain)
 {
     if (std::string_view(PYTHON_PROGRAM).empty())
         GTEST_SKIP() << "python3 is not installed";
-    ASSERT_TRUE(runProgram({PYTHON_PROGRAM, sourceFile("tools/make-examples.py"), "--out", folder_}));
+    ASSERT_TRUE(Subprocess::run({PYTHON_PROGRAM, sourceFile("tools/make-examples.py"), "--out", folder_}).exitCode == 0);
     for (const char* name : {"saw.wav", "square.wav", "triangle.wav", "sine.wav", "long-sine-600.wav"}) {
-        const std::string committed = readBytes(sourceFile(std::string("examples/") + name));
+        const std::string committed = FileBytes::read(sourceFile(std::string("examples/") + name));
         ASSERT_FALSE(committed.empty()) << name;
-        EXPECT_EQ(readBytes(file(name)), committed) << name;
+        EXPECT_EQ(FileBytes::read(file(name)), committed) << name;
     }
 }
 

@@ -1,4 +1,5 @@
 // What `info` tells about a file and what `show` draws.
+#include "tests/support/CaseNames.h"
 #include "tests/support/LoaderMessages.h"
 #include "CliHarness.h"
 
@@ -7,6 +8,9 @@
 #include <algorithm>
 
 namespace {
+
+// Rows show their names in test names and failure reports.
+using CaseNames::PrintTo;
 
 namespace fs = std::filesystem;
 
@@ -21,9 +25,6 @@ struct InfoCase {
     const char* example;
     std::vector<std::string> facts;
 };
-
-// Test names and failure reports show the case by its name.
-void PrintTo(const InfoCase& value, std::ostream* stream) { *stream << value.name; }
 
 class Info : public ::testing::TestWithParam<InfoCase> {};
 
@@ -40,12 +41,12 @@ INSTANTIATE_TEST_SUITE_P(Cli, Info,
                           {"format: 1 (PCM)", "channels: 1", "sample rate: 44100 Hz", "bits per sample: 16",
                               "data bytes: 256", "sample count: 128", "resampled: no"}},
         InfoCase{"Resampled", "long-sine-600.wav", {"data bytes: 1200", "sample count: 600", "resampled: yes"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseNames::byName);
 
 TEST_F(CliTest, InfoDescribesAFileTheLoaderRefuses)
 {
     const fs::path stereo = makeFile("stereo.wav",
-        WavBytes::riff({WavBytes::chunk("LIST", "INFO"), WavBytes::format(3, 2, 32), WavBytes::chunk("data", "")}));
+        WavBytes::riff({WavBytes::chunk("LIST", "INFO"), WavBytes::formatChunk(3, 2, 32), WavBytes::chunk("data", "")}));
     const RunResult run = runWavedump({"info", stereo});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, std::string(ExpectedMessage::notMonoPcm) + "\n");
@@ -62,8 +63,8 @@ TEST_F(CliTest, InfoDescribesAFileTheLoaderRefuses)
 TEST_F(CliTest, InfoWalksTheChunksAsTheLoaderDoes)
 {
     using namespace WavBytes;
-    const std::string data = chunk("data", samples(128));
-    const fs::path unpadded = makeFile("unpadded.wav", riff({format(1, 1, 16), chunk("LIST", "abc"), data}));
+    const std::string data = chunk("data", scatteredSampleBytes(128));
+    const fs::path unpadded = makeFile("unpadded.wav", riff({formatChunk(1, 1, 16), chunk("LIST", "abc"), data}));
     RunResult run = runWavedump({"info", unpadded});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     for (const char* fact : {"chunk walk: declared sizes", "chunk: 'fmt ' 16 bytes", "chunk: 'LIST' 3 bytes",
@@ -72,7 +73,7 @@ TEST_F(CliTest, InfoWalksTheChunksAsTheLoaderDoes)
     EXPECT_EQ(lines(run.out).size(), 14u) << run.out; // three chunks, nothing bogus after them
 
     const fs::path withPad =
-        makeFile("padded.wav", riff({chunk("LIST", "abc") + std::string(1, '\0'), format(1, 1, 16), data}));
+        makeFile("padded.wav", riff({chunk("LIST", "abc") + std::string(1, '\0'), formatChunk(1, 1, 16), data}));
     run = runWavedump({"info", withPad});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     for (const char* fact : {"chunk walk: pad bytes", "chunk: 'LIST' 3 bytes", "chunk: 'fmt ' 16 bytes",
@@ -83,7 +84,7 @@ TEST_F(CliTest, InfoWalksTheChunksAsTheLoaderDoes)
 TEST_F(CliTest, InfoSaysHowMuchOfACutChunkIsThere)
 {
     const fs::path cut = makeFile("cut.wav",
-        WavBytes::riff({WavBytes::format(1, 1, 16), WavBytes::chunk("data", WavBytes::samples(10), 1000)}));
+        WavBytes::riff({WavBytes::formatChunk(1, 1, 16), WavBytes::chunk("data", 1000, WavBytes::scatteredSampleBytes(10))}));
     const RunResult run = runWavedump({"info", cut});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(hasLine(run.out, "chunk: 'data' 1000 bytes (20 present)")) << run.out;
@@ -93,7 +94,7 @@ TEST_F(CliTest, InfoSaysHowMuchOfACutChunkIsThere)
 // exactly one "resampled:" line.
 TEST_F(CliTest, InfoKeepsANameWithALineBreakOnOneLine)
 {
-    const fs::path odd = makeFile("odd\nresampled: yes.wav", WavBytes::mono16(128));
+    const fs::path odd = makeFile("odd\nresampled: yes.wav", WavBytes::monoWav(WavBytes::scatteredSampleBytes(128)));
     const RunResult run = runWavedump({"info", odd});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     const std::vector<std::string> all = lines(run.out);
@@ -131,7 +132,7 @@ TEST_F(CliTest, ShowTakesTheFirstOfAnEquallyFarPair)
         data += WavBytes::le16(static_cast<std::uint16_t>(upFirst ? 20000 : -20000));
         data += WavBytes::le16(static_cast<std::uint16_t>(upFirst ? -20000 : 20000));
     }
-    const fs::path file = makeFile("pairs.wav", WavBytes::riff({WavBytes::format(1, 1, 16), WavBytes::chunk("data", data)}));
+    const fs::path file = makeFile("pairs.wav", WavBytes::riff({WavBytes::formatChunk(1, 1, 16), WavBytes::chunk("data", data)}));
     const RunResult run = runWavedump({"show", file});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const std::vector<std::string> picture = lines(run.out);

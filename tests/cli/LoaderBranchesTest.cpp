@@ -1,5 +1,6 @@
 // Every way a WAV file can load or be refused, through each wave subcommand:
 // the outcome must be the loader's own, message for message.
+#include "tests/support/CaseNames.h"
 #include "tests/support/LoaderMessages.h"
 #include "CliHarness.h"
 
@@ -10,6 +11,9 @@
 #include <algorithm>
 
 namespace {
+
+// Rows show their names in test names and failure reports.
+using CaseNames::PrintTo;
 
 namespace fs = std::filesystem;
 using namespace WavBytes;
@@ -26,42 +30,39 @@ struct LoaderCase {
     bool resampled = false;
 };
 
-// Test names and failure reports show the case by its name.
-void PrintTo(const LoaderCase& value, std::ostream* stream) { *stream << value.name; }
-
 std::vector<LoaderCase> loaderCases()
 {
-    const std::string pcm = format(1, 1, 16);
+    const std::string pcm = formatChunk(1, 1, 16);
     return {
-        {"Verbatim128", mono16(128), nullptr, false},
-        {"Resampled129", mono16(129), nullptr, true},
-        {"Resampled600", mono16(600), nullptr, true},
-        {"LargestRun65535", mono16(65535), nullptr, true},
-        {"OddDataByteIgnored", riff({pcm, chunk("data", samples(200) + "x")}), nullptr, true},
-        {"EightBit", riff({format(1, 1, 8), chunk("data", samples(128))}), loaderDecides},
-        {"TwentyFourBit", riff({format(1, 1, 24), chunk("data", samples(192))}), loaderDecides},
-        {"ListBeforeFormat", riff({chunk("LIST", "INFOabcd"), pcm, chunk("data", samples(128))}), nullptr, false},
-        {"FactBetween", riff({pcm, chunk("fact", le32(128)), chunk("data", samples(128))}), nullptr, false},
-        {"Format18", riff({format(1, 1, 16, le16(0)), chunk("data", samples(128))}), nullptr, false},
-        {"Format40", riff({format(1, 1, 16, std::string(24, '\x01')), chunk("data", samples(300))}), nullptr, true},
-        {"DataBeforeFormatThenData", riff({chunk("data", samples(10)), pcm, chunk("data", samples(128))}), nullptr,
+        {"Verbatim128", monoWav(scatteredSampleBytes(128)), nullptr, false},
+        {"Resampled129", monoWav(scatteredSampleBytes(129)), nullptr, true},
+        {"Resampled600", monoWav(scatteredSampleBytes(600)), nullptr, true},
+        {"LargestRun65535", monoWav(scatteredSampleBytes(65535)), nullptr, true},
+        {"OddDataByteIgnored", riff({pcm, chunk("data", scatteredSampleBytes(200) + "x")}), nullptr, true},
+        {"EightBit", riff({formatChunk(1, 1, 8), chunk("data", scatteredSampleBytes(128))}), loaderDecides},
+        {"TwentyFourBit", riff({formatChunk(1, 1, 24), chunk("data", scatteredSampleBytes(192))}), loaderDecides},
+        {"ListBeforeFormat", riff({chunk("LIST", "INFOabcd"), pcm, chunk("data", scatteredSampleBytes(128))}), nullptr, false},
+        {"FactBetween", riff({pcm, chunk("fact", le32(128)), chunk("data", scatteredSampleBytes(128))}), nullptr, false},
+        {"Format18", riff({chunk("fmt ", formatBody() + le16(0)), chunk("data", scatteredSampleBytes(128))}), nullptr, false},
+        {"Format40", riff({chunk("fmt ", formatBody() + std::string(24, '\x01')), chunk("data", scatteredSampleBytes(300))}), nullptr, true},
+        {"DataBeforeFormatThenData", riff({chunk("data", scatteredSampleBytes(10)), pcm, chunk("data", scatteredSampleBytes(128))}), nullptr,
             false},
         {"Empty", "", Message::notWav},
         {"RiffHeaderOnly", riff({}), Message::notWav},
-        {"NotRiff", "RIFX" + mono16(128).substr(4), Message::notWav},
-        {"NotWave", mono16(128).substr(0, 8) + "AVI " + mono16(128).substr(12), Message::notWav},
+        {"NotRiff", "RIFX" + monoWav(scatteredSampleBytes(128)).substr(4), Message::notWav},
+        {"NotWave", monoWav(scatteredSampleBytes(128)).substr(0, 8) + "AVI " + monoWav(scatteredSampleBytes(128)).substr(12), Message::notWav},
         {"FormatBodyCut", riff({}) + "fmt " + le32(16) + "1234567890", Message::notWav},
-        {"HugeChunkBeforeFormat", riff({chunk("junk", "", 0xFFFFFFF0u), pcm}), Message::notWav},
-        {"Stereo", riff({format(1, 2, 16), chunk("data", samples(256))}), Message::notMonoPcm},
-        {"FloatFormat", riff({format(3, 1, 32), chunk("data", samples(256))}), Message::notMonoPcm},
+        {"HugeChunkBeforeFormat", riff({chunk("junk", 0xFFFFFFF0u, ""), pcm}), Message::notWav},
+        {"Stereo", riff({formatChunk(1, 2, 16), chunk("data", scatteredSampleBytes(256))}), Message::notMonoPcm},
+        {"FloatFormat", riff({formatChunk(3, 1, 32), chunk("data", scatteredSampleBytes(256))}), Message::notMonoPcm},
         {"FormatOnly", riff({pcm}), Message::noData},
-        {"DataOnlyBeforeFormat", riff({chunk("data", samples(128)), pcm}), Message::noData},
-        {"HugeChunkAfterFormat", riff({pcm, chunk("junk", "", 0xFFFFFFF0u)}), Message::noData},
-        {"Declared256Cut", riff({pcm, chunk("data", samples(100), 256)}), Message::short256},
-        {"TooMany131072", riff({pcm, chunk("data", samples(65536))}), Message::tooMany},
+        {"DataOnlyBeforeFormat", riff({chunk("data", scatteredSampleBytes(128)), pcm}), Message::noData},
+        {"HugeChunkAfterFormat", riff({pcm, chunk("junk", 0xFFFFFFF0u, "")}), Message::noData},
+        {"Declared256Cut", riff({pcm, chunk("data", 256, scatteredSampleBytes(100))}), Message::short256},
+        {"TooMany131072", riff({pcm, chunk("data", scatteredSampleBytes(65536))}), Message::tooMany},
         {"TooFew0", riff({pcm, chunk("data", "")}), Message::tooFew},
-        {"TooFew255", riff({pcm, chunk("data", samples(127) + "x")}), Message::tooFew},
-        {"Truncated", riff({pcm, chunk("data", samples(500), 2000)}), Message::truncated},
+        {"TooFew255", riff({pcm, chunk("data", scatteredSampleBytes(127) + "x")}), Message::tooFew},
+        {"Truncated", riff({pcm, chunk("data", 2000, scatteredSampleBytes(500))}), Message::truncated},
     };
 }
 
@@ -102,7 +103,7 @@ TEST_P(LoaderBranches, SubcommandsAgreeWithTheLoader)
         EXPECT_EQ(lines(show.out).front().ends_with(", resampled"), expected.wave.resampled) << show.out;
 
         EXPECT_EQ(syx.exitCode, 0);
-        EXPECT_EQ(readBytes(file("out.syx")), dumpBytes(expected.wave, 97));
+        EXPECT_EQ(FileBytes::read(file("out.syx")), dumpBytes(expected.wave, 97));
     } else {
         for (const RunResult* run : {&samples, &info, &show, &syx}) {
             EXPECT_EQ(run->exitCode, 1);
@@ -116,7 +117,7 @@ TEST_P(LoaderBranches, SubcommandsAgreeWithTheLoader)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cli, LoaderBranches, ::testing::ValuesIn(loaderCases()),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseNames::byName);
 
 // The files the loader cannot open at all; a FIFO without a writer fails at
 // once instead of blocking.

@@ -1,8 +1,12 @@
 // `--op` and `--seed`: each edit, alone and in sequences, must give exactly
 // what the library gives after the editor's opening snapshot.
+#include "tests/support/CaseNames.h"
 #include "CliHarness.h"
 
 namespace {
+
+// Rows show their names in test names and failure reports.
+using CaseNames::PrintTo;
 
 namespace fs = std::filesystem;
 
@@ -12,9 +16,6 @@ struct OpsCase {
     std::vector<std::string> ops;
     std::uint32_t seed = 0;
 };
-
-// Test names and failure reports show the case by its name.
-void PrintTo(const OpsCase& value, std::ostream* stream) { *stream << value.name; }
 
 std::vector<OpsCase> opsCases()
 {
@@ -56,7 +57,7 @@ TEST_P(Ops, SamplesMatchTheLibrary)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cli, Ops, ::testing::ValuesIn(opsCases()),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseNames::byName);
 
 // Without --seed the tick count seeds Random PD: any result, but a whole wave.
 TEST(OpsUnseeded, RandomPdStillPrints128Samples)

@@ -3,9 +3,6 @@
 #include "CliHarness.h"
 
 #include <sys/stat.h>
-#include <sys/wait.h>
-
-#include <cstdlib>
 
 namespace {
 
@@ -18,10 +15,10 @@ fs::path example(const char* name)
 
 TEST_F(CliTest, SyxOverItsOwnInputReadsItBeforeReplacingIt)
 {
-    const fs::path input = makeFile("in.wav", readBytes(example("saw.wav")));
+    const fs::path input = makeFile("in.wav", FileBytes::read(example("saw.wav")));
     const RunResult run = runWavedump({"syx", input, "--slot", "97", "-o", input});
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(readBytes(input), dumpBytes(libraryWave(example("saw.wav")).wave, 97));
+    EXPECT_EQ(FileBytes::read(input), dumpBytes(libraryWave(example("saw.wav")).wave, 97));
 }
 
 TEST_F(CliTest, SyxThroughALinkReplacesTheFileItNames)
@@ -31,7 +28,7 @@ TEST_F(CliTest, SyxThroughALinkReplacesTheFileItNames)
     const RunResult run = runWavedump({"syx", example("saw.wav"), "--slot", "98", "-o", file("link.syx")});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_TRUE(fs::is_symlink(fs::symlink_status(file("link.syx"))));
-    EXPECT_EQ(readBytes(file("target.syx")), dumpBytes(libraryWave(example("saw.wav")).wave, 98));
+    EXPECT_EQ(FileBytes::read(file("target.syx")), dumpBytes(libraryWave(example("saw.wav")).wave, 98));
     EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 2);
 }
 
@@ -48,21 +45,21 @@ TEST_F(CliTest, SyxIntoADeviceWritesIntoIt)
 
 TEST_F(CliTest, AFullStandardOutputFailsWithOneLine)
 {
-    const std::string program = WAVEDUMP_PROGRAM;
     const std::string saw = example("saw.wav").string();
-    const fs::path err = file("err");
-    const std::pair<const char*, std::string> commands[] = {
-        {"samples", "samples '" + saw + "'"},
-        {"show", "show '" + saw + "'"},
-        {"info", "info '" + saw + "'"},
-        {"syx", "syx '" + saw + "' --slot 97 -o -"},
+    const std::pair<const char*, std::vector<std::string>> commands[] = {
+        {"samples", {"samples", saw}},
+        {"show", {"show", saw}},
+        {"info", {"info", saw}},
+        {"syx", {"syx", saw, "--slot", "97", "-o", "-"}},
     };
+    Subprocess::Options toFullDevice;
+    toFullDevice.standardOutputFile = "/dev/full";
     for (const auto& [name, args] : commands) {
-        const int status =
-            std::system(("'" + program + "' " + args + " </dev/null >/dev/full 2>'" + err.string() + "'").c_str());
-        ASSERT_TRUE(WIFEXITED(status)) << name;
-        EXPECT_EQ(WEXITSTATUS(status), 1) << name;
-        const std::string text = readBytes(err);
+        std::vector<std::string> command{WAVEDUMP_PROGRAM};
+        command.insert(command.end(), args.begin(), args.end());
+        const RunResult run = Subprocess::run(command, toFullDevice);
+        EXPECT_EQ(run.exitCode, 1) << name;
+        const std::string& text = run.err;
         EXPECT_EQ(lines(text).size(), 1u) << text;
         EXPECT_TRUE(text.starts_with(std::string("wavedump ") + name + ": cannot write to standard output")) << text;
     }

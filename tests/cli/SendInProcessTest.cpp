@@ -1,10 +1,14 @@
 // wavedump's ports, send and send-syx run in process on the scripted MIDI
 // output: which port they open, and the very bytes they hand it.
+#include "tests/support/CaseNames.h"
 #include "CliHarness.h"
 #include "InProcessRun.h"
 #include "ScriptedMidiOutput.h"
 
 namespace {
+
+// Rows show their names in test names and failure reports.
+using CaseNames::PrintTo;
 
 namespace fs = std::filesystem;
 
@@ -54,8 +58,6 @@ struct Slot {
     unsigned char slotByte;
 };
 
-void PrintTo(const Slot& slot, std::ostream* stream) { *stream << slot.name; }
-
 class SendInProcessSlots : public SendInProcess, public ::testing::WithParamInterface<Slot> {};
 
 TEST_P(SendInProcessSlots, SendHandsThePortTheDumpForTheSlot)
@@ -89,12 +91,12 @@ TEST_P(SendInProcessSlots, SendSyxHandsThePortTheFilesBytes)
     EXPECT_EQ(opens(), std::vector<std::string>{"open 1"});
     ASSERT_EQ(midi.sentMessages.size(), 1u);
     EXPECT_EQ(static_cast<unsigned char>(sent(0)[5]), GetParam().slotByte);
-    EXPECT_EQ(sent(0), readBytes(dump));
+    EXPECT_EQ(sent(0), FileBytes::read(dump));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cli, SendInProcessSlots,
     ::testing::Values(Slot{"First", 97, 0x60}, Slot{"Middle", 112, 0x6F}, Slot{"Last", 128, 0x7F}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseNames::byName);
 
 TEST_F(SendInProcess, PortsListsTheHardwarePortsWithTheirIds)
 {

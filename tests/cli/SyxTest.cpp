@@ -1,11 +1,15 @@
 // `wavedump syx`: the 300-byte dump, its slot byte, where it is written, and
 // that nothing partial is ever left behind.
+#include "tests/support/CaseNames.h"
 #include "tests/support/LoaderMessages.h"
 #include "CliHarness.h"
 
 #include "wave/WaveFileLoader.h"
 
 namespace {
+
+// Rows show their names in test names and failure reports.
+using CaseNames::PrintTo;
 
 namespace fs = std::filesystem;
 
@@ -20,9 +24,6 @@ struct SlotCase {
     unsigned char waveNumber;
 };
 
-// Test names and failure reports show the case by its name.
-void PrintTo(const SlotCase& value, std::ostream* stream) { *stream << value.name; }
-
 class SyxSlots : public CliTest, public ::testing::WithParamInterface<SlotCase> {};
 
 TEST_P(SyxSlots, WritesTheDumpForTheSlot)
@@ -33,7 +34,7 @@ TEST_P(SyxSlots, WritesTheDumpForTheSlot)
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "");
-    const std::string bytes = readBytes(file("saw.syx"));
+    const std::string bytes = FileBytes::read(file("saw.syx"));
     ASSERT_EQ(bytes.size(), 300u);
     EXPECT_EQ(static_cast<unsigned char>(bytes[5]), GetParam().waveNumber);
     EXPECT_EQ(bytes, dumpBytes(expected.wave, GetParam().slot));
@@ -41,7 +42,7 @@ TEST_P(SyxSlots, WritesTheDumpForTheSlot)
 
 INSTANTIATE_TEST_SUITE_P(Cli, SyxSlots,
     ::testing::Values(SlotCase{"First", 97, 0x60}, SlotCase{"Middle", 112, 0x6F}, SlotCase{"Last", 128, 0x7F}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseNames::byName);
 
 TEST_F(CliTest, SyxToStandardOutputIsTheBareDump)
 {
@@ -58,7 +59,7 @@ TEST_F(CliTest, SyxReplacesAnExistingFileAndLeavesNoTemporary)
     makeFile("out.syx", "old");
     const RunResult run = runWavedump({"syx", example("square.wav"), "--slot", "97", "-o", file("out.syx")});
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(readBytes(file("out.syx")), dumpBytes(libraryWave(example("square.wav")).wave, 97));
+    EXPECT_EQ(FileBytes::read(file("out.syx")), dumpBytes(libraryWave(example("square.wav")).wave, 97));
     EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
 }
 
@@ -69,7 +70,7 @@ TEST_F(CliTest, SyxLoadFailureKeepsTheOldFile)
     const RunResult run = runWavedump({"syx", bad, "--slot", "97", "-o", file("out.syx")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, std::string(ExpectedMessage::notWav) + "\n");
-    EXPECT_EQ(readBytes(file("out.syx")), "old");
+    EXPECT_EQ(FileBytes::read(file("out.syx")), "old");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 2);
 }
 
@@ -90,9 +91,6 @@ struct BatchCase {
     std::string output; // relative to the test's folder; "-" is standard output
     bool folder;
 };
-
-// Test names and failure reports show the case by its name.
-void PrintTo(const BatchCase& value, std::ostream* stream) { *stream << value.name; }
 
 class SyxBatch : public CliTest, public ::testing::WithParamInterface<BatchCase> {};
 
@@ -117,7 +115,7 @@ TEST_P(SyxBatch, WritesConsecutiveSlots)
         if (param.folder) {
             const fs::path written = fs::path(out) / (std::to_string(slot) + "-" + fs::path(names[i]).stem().string()
                 + ".syx");
-            EXPECT_EQ(readBytes(written), dump) << written;
+            EXPECT_EQ(FileBytes::read(written), dump) << written;
         }
         bank += dump;
     }
@@ -126,17 +124,17 @@ TEST_P(SyxBatch, WritesConsecutiveSlots)
     else if (param.output == "-")
         EXPECT_EQ(run.out, bank);
     else
-        EXPECT_EQ(readBytes(out), bank);
+        EXPECT_EQ(FileBytes::read(out), bank);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cli, SyxBatch,
     ::testing::Values(BatchCase{"NewFolder", "dumps/", true}, BatchCase{"ExistingFolder", "existing", true},
         BatchCase{"BankFile", "bank.syx", false}, BatchCase{"BankToStandardOutput", "-", false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseNames::byName);
 
 TEST_F(CliTest, SyxBatchWritesNothingWhenAFileFails)
 {
-    const fs::path bad = makeFile("bad.wav", WavBytes::riff({WavBytes::format(1, 2, 16)}));
+    const fs::path bad = makeFile("bad.wav", WavBytes::riff({WavBytes::formatChunk(1, 2, 16)}));
     fs::create_directory(file("dumps"));
     for (const fs::path& out : {file("dumps"), file("bank.syx")}) {
         const RunResult run = runWavedump({"syx", example("saw.wav"), bad, "--slot", "97", "-o", out});

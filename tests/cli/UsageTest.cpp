@@ -1,9 +1,13 @@
 // Usage errors name the problem on one line and exit 2; --help prints the
 // usage on standard output and exits 0, whatever else is on the line;
 // --version prints the version.
+#include "tests/support/CaseNames.h"
 #include "CliHarness.h"
 
 namespace {
+
+// Rows show their names in test names and failure reports.
+using CaseNames::PrintTo;
 
 const std::string saw = sourceFile("examples/saw.wav").string();
 
@@ -12,9 +16,6 @@ struct UsageCase {
     std::vector<std::string> args;
     std::string line; // the whole line on stderr, without its newline
 };
-
-// Test names and failure reports show the case by its name.
-void PrintTo(const UsageCase& value, std::ostream* stream) { *stream << value.name; }
 
 std::vector<UsageCase> usageCases()
 {
@@ -63,15 +64,12 @@ TEST_P(Usage, OneLineAndExitTwo)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cli, Usage, ::testing::ValuesIn(usageCases()),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseNames::byName);
 
 struct HelpCase {
     const char* name;
     std::vector<std::string> args;
 };
-
-// Test names and failure reports show the case by its name.
-void PrintTo(const HelpCase& value, std::ostream* stream) { *stream << value.name; }
 
 class Help : public ::testing::TestWithParam<HelpCase> {};
 
@@ -89,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(Cli, Help,
         HelpCase{"Syx", {"syx", "--help"}}, HelpCase{"Show", {"show", "--help"}},
         HelpCase{"WinsOverBadSlot", {"syx", "x.wav", "--slot", "5", "--help"}},
         HelpCase{"WinsOverUnknownOption", {"samples", "--bogus", "-h"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseNames::byName);
 
 // The version is the CMake project's, on one line of standard output.
 TEST(CliVersion, OneLineOnStandardOutputAndExitZero)

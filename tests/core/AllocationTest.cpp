@@ -5,9 +5,9 @@
 // The FILE that fopen returns comes from the C runtime's malloc, not from
 // operator new, so it is not counted here; it is the platform's, and is
 // released by the fclose of the same load.
-#include "support/CountingAllocator.h"
-#include "support/ScratchDirectory.h"
-#include "support/WavBytes.h"
+#include "CountingAllocator.h"
+#include "ScratchDirectory.h"
+#include "WavBytes.h"
 
 #include "transfer/WaveDumpMessage.h"
 #include "wave/WaveFileLoader.h"

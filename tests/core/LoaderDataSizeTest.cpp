@@ -1,8 +1,9 @@
 // Which samples a data chunk of a given size yields. The data holds the value k
 // at sample index k, so every loaded sample names the index it was picked from.
+#include "tests/support/CaseNames.h"
 #include "tests/support/LoaderMessages.h"
-#include "support/ScratchDirectory.h"
-#include "support/WavBytes.h"
+#include "ScratchDirectory.h"
+#include "WavBytes.h"
 
 #include "wave/WaveFileLoader.h"
 #include "wave/Waveshape.h"
@@ -86,7 +87,7 @@ TEST_P(LoaderDataSize, PicksTheNearestSamples)
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, LoaderDataSize, testing::ValuesIn(sizeCases),
-                         [](const testing::TestParamInfo<SizeCase>& info) { return std::string(info.param.name); });
+                         CaseNames::byName);
 
 TEST(LoaderDataSize, TakesExactly128SamplesAsTheyStand)
 {

@@ -2,6 +2,7 @@
 // each with the message the loader must give. For every file it accepts, the
 // 128 samples must be those libsndfile reads from the same file, picked by the
 // nearest-point rule.
+#include "tests/support/CaseNames.h"
 #include "tests/support/LoaderMessages.h"
 
 #include "wave/WaveFileLoader.h"
@@ -136,11 +137,7 @@ TEST_P(LoaderFixture, GivesItsMessageOrTheSamplesLibsndfileReads)
 
 INSTANTIATE_TEST_SUITE_P(Files, LoaderFixture, testing::ValuesIn(fixtures),
                          [](const testing::TestParamInfo<Fixture>& info) {
-                             std::string name = std::filesystem::path(info.param.file).stem().string();
-                             for (char& c : name)
-                                 if (!std::isalnum(static_cast<unsigned char>(c)))
-                                     c = '_';
-                             return name;
+                             return CaseNames::testName(std::filesystem::path(info.param.file).stem().string());
                          });
 
 TEST(LoaderFixtures, EveryWrittenFileHasAnExpectation)

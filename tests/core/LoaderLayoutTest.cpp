@@ -2,10 +2,11 @@
 // byte and the exact message the loader must leave (or none, when the file
 // loads). Every case is loaded twice, from a real file and from memory, and the
 // two ways must agree.
+#include "tests/support/CaseNames.h"
 #include "tests/support/LoaderMessages.h"
 #include "support/MemoryLoad.h"
-#include "support/ScratchDirectory.h"
-#include "support/WavBytes.h"
+#include "ScratchDirectory.h"
+#include "WavBytes.h"
 
 #include "wave/WaveFileLoader.h"
 #include "wave/Waveshape.h"
@@ -84,7 +85,7 @@ std::vector<LayoutCase> layoutCases()
         {"OddChunkBetweenWithoutPad", join({riff, fmt, chunk("LIST", 5, text("abcde")), wantedChunk}), none},
         {"EmptyChunkBetween", join({riff, fmt, chunk("JUNK", 0), wantedChunk}), none},
         {"RiffSizeNotExamined", join({text("RIFF"), le32(0xFFFFFFFF), text("WAVE"), fmt, wantedChunk}), none},
-        {"BytesAfterData", join({riff, fmt, wantedChunk, Bytes(1000, 0xAA)}), none},
+        {"BytesAfterData", join({riff, fmt, wantedChunk, Bytes(1000, static_cast<char>(0xAA))}), none},
 
         // RIFF's pad byte after odd-sized bodies: found by the second walk.
         {"OddChunkBeforeFmtWithPad", join({riff, padded("LIST", text("abc")), fmt, wantedChunk}), none},
@@ -216,6 +217,6 @@ TEST_P(LoaderLayout, LeavesItsMessageAndTheWantedWave)
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, LoaderLayout, testing::ValuesIn(layoutCases()),
-                         [](const testing::TestParamInfo<LayoutCase>& info) { return std::string(info.param.name); });
+                         CaseNames::byName);
 
 } // namespace

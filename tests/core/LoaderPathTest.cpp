@@ -1,8 +1,8 @@
 // Paths that name no regular file, paths longer than the old 256-character
 // limit, and real files whose chunks declare 2 GB and more.
 #include "tests/support/LoaderMessages.h"
-#include "support/ScratchDirectory.h"
-#include "support/WavBytes.h"
+#include "ScratchDirectory.h"
+#include "WavBytes.h"
 
 #include "wave/WaveFileLoader.h"
 #include "wave/Waveshape.h"

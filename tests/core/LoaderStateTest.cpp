@@ -1,8 +1,8 @@
 // What a load does to the rest of the record: loaded, resampled, lastError and
 // undo, across a run of loads, and what the record says while a load runs.
 #include "tests/support/LoaderMessages.h"
-#include "support/ScratchDirectory.h"
-#include "support/WavBytes.h"
+#include "ScratchDirectory.h"
+#include "WavBytes.h"
 
 #include "wave/WaveFileLoader.h"
 #include "wave/Waveshape.h"

@@ -1,5 +1,6 @@
 // The 300-byte waveshape dump: its fixed bytes, where each sample byte lands in
 // the 7-bit packing, and the round trip through decode.
+#include "tests/support/CaseNames.h"
 #include "transfer/WaveDumpMessage.h"
 #include "wave/Waveshape.h"
 
@@ -135,7 +136,7 @@ TEST_P(WaveDumpPlacement, OneSampleLandsAtItsOffsets)
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, WaveDumpPlacement, testing::ValuesIn(placements),
-                         [](const testing::TestParamInfo<Placement>& info) { return std::string(info.param.name); });
+                         CaseNames::byName);
 
 TEST(WaveDumpMessage, OnlyTheEndsCarryTheTopBit)
 {
@@ -250,6 +251,6 @@ TEST_P(WaveDumpDecode, RefusesADamagedMessage)
 }
 
 INSTANTIATE_TEST_SUITE_P(Damages, WaveDumpDecode, testing::ValuesIn(damages),
-                         [](const testing::TestParamInfo<Damage>& info) { return std::string(info.param.name); });
+                         CaseNames::byName);
 
 } // namespace

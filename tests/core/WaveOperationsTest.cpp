@@ -1,5 +1,6 @@
 // The Wave Tweaker's operations on hand-checked waves, the undo snapshot each
 // one takes, and the rule by which computed values become samples.
+#include "tests/support/CaseNames.h"
 #include "wave/WaveOperations.h"
 #include "wave/Waveshape.h"
 
@@ -138,9 +139,7 @@ TEST_P(Normalize, ScalesThePeakTo32767)
 }
 
 INSTANTIATE_TEST_SUITE_P(Peaks, Normalize, testing::ValuesIn(normalizeCases),
-                         [](const testing::TestParamInfo<NormalizeCase>& info) {
-                             return std::string(info.param.name);
-                         });
+                         CaseNames::byName);
 
 TEST(NormalizeSilence, LeavesSamplesButStillTakesASnapshot)
 {
@@ -289,7 +288,7 @@ TEST_P(Snapshot, LeavesTheRestOfTheRecordAlone)
 }
 
 INSTANTIATE_TEST_SUITE_P(Operations, Snapshot, testing::ValuesIn(snapshotting),
-                         [](const testing::TestParamInfo<Operation>& info) { return std::string(info.param.name); });
+                         CaseNames::byName);
 
 TEST(Clear, SilencesTheWave)
 {

@@ -1,6 +1,13 @@
 // wavedump's ports, send and send-syx run as a user runs them, on a machine
 // without a sound card: nothing is listed, and every send ends at the open of the
 // system's default port with the MIDI system's own reason.
+#include "tests/support/CaseNames.h"
+#include "FileBytes.h"
+#include "SampleRuns.h"
+#include "ScratchDirectory.h"
+#include "Subprocess.h"
+#include "WavBytes.h"
+
 #include "transfer/MidiOutput.h"
 #include "transfer/MidiSender.h"
 #include "transfer/WaveDumpMessage.h"
@@ -10,71 +17,22 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
 namespace {
 
+// Rows show their names in test names and failure reports.
+using CaseNames::PrintTo;
+
 namespace fs = std::filesystem;
 
-struct Outcome {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string readText(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeBytes(const fs::path& path, const std::vector<std::uint8_t>& bytes)
-{
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::string quoted(const std::string& text)
-{
-    std::string result = "'";
-    for (const char c : text)
-        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return result + "'";
-}
-
-// A 16-bit mono PCM WAV file of exactly 128 samples, which loads verbatim.
-std::vector<std::uint8_t> waveFile()
-{
-    std::string bytes;
-    const auto le = [&](std::uint32_t value, int size) {
-        for (int i = 0; i < size; ++i)
-            bytes += static_cast<char>(value >> (8 * i));
-    };
-    bytes += "RIFF";
-    le(4 + 8 + 16 + 8 + 256, 4);
-    bytes += "WAVEfmt ";
-    le(16, 4);
-    le(1, 2); // PCM
-    le(1, 2); // mono
-    le(44100, 4);
-    le(88200, 4);
-    le(2, 2);
-    le(16, 2);
-    bytes += "data";
-    le(256, 4);
-    for (int i = 0; i < 128; ++i)
-        le(static_cast<std::uint16_t>(i * 500 - 32000), 2);
-    return {bytes.begin(), bytes.end()};
-}
+using Outcome = Subprocess::Result;
 
 std::vector<std::uint8_t> dumpFor(int slot)
 {
@@ -107,37 +65,20 @@ protected:
         int card = -1;
         if (snd_card_next(&card) == 0 && card >= 0)
             GTEST_SKIP() << "this machine has a sound card";
-        folder = fs::path(::testing::TempDir())
-            / ("wavedump-midi-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        wav = folder / "wave.wav";
-        writeBytes(wav, waveFile());
+        scratch = std::make_unique<ScratchDirectory>();
+        folder = scratch->path();
+        // 128 samples of 16-bit mono PCM, which load verbatim.
+        wav = scratch->write("wave.wav", WavBytes::monoWav(SampleRuns::ramp(128, -32000, 500)));
     }
 
-    void TearDown() override
+    static Outcome run(const std::vector<std::string>& args)
     {
-        if (!folder.empty())
-            fs::remove_all(folder);
+        std::vector<std::string> command{WAVEDUMP_PROGRAM};
+        command.insert(command.end(), args.begin(), args.end());
+        return Subprocess::run(command);
     }
 
-    Outcome run(const std::vector<std::string>& args) const
-    {
-        // A run that blocks fails its test instead of holding the suite.
-        std::string command = "timeout 60 " + quoted(WAVEDUMP_PROGRAM);
-        for (const std::string& arg : args)
-            command += " " + quoted(arg);
-        const fs::path out = folder / "stdout";
-        const fs::path err = folder / "stderr";
-        command += " </dev/null >" + quoted(out.string()) + " 2>" + quoted(err.string());
-        const int status = std::system(command.c_str());
-        Outcome result;
-        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        result.out = readText(out);
-        result.err = readText(err);
-        return result;
-    }
-
+    std::unique_ptr<ScratchDirectory> scratch;
     fs::path folder;
     fs::path wav;
 };
@@ -205,11 +146,6 @@ struct UsageCase {
     const char* err;
 };
 
-void PrintTo(const UsageCase& usage, std::ostream* out)
-{
-    *out << usage.name;
-}
-
 const std::vector<UsageCase> usageCases = {
     {"SendWithoutSlot", {"send", "WAV"}, "wavedump send: missing --slot N\n"},
     {"SendToAPortNotListed", {"send", "WAV", "--slot", "97", "--port", "0"},
@@ -228,7 +164,7 @@ class WavedumpMidiUsage : public WavedumpMidiCommands, public ::testing::WithPar
 
 TEST_P(WavedumpMidiUsage, IsAUsageError)
 {
-    writeBytes(folder / "dump.syx", dumpFor(100));
+    FileBytes::write(folder / "dump.syx", dumpFor(100));
     std::vector<std::string> args = GetParam().args;
     for (std::string& arg : args) {
         if (arg == "WAV")
@@ -245,12 +181,12 @@ TEST_P(WavedumpMidiUsage, IsAUsageError)
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, WavedumpMidiUsage, ::testing::ValuesIn(usageCases),
-                         [](const ::testing::TestParamInfo<UsageCase>& info) { return info.param.name; });
+                         CaseNames::byName);
 
 TEST_F(WavedumpMidiCommands, SendSyxSendsAGoodDumpAsFarAsTheOpen)
 {
     for (const int slot : {97, 128}) {
-        writeBytes(folder / "dump.syx", dumpFor(slot));
+        FileBytes::write(folder / "dump.syx", dumpFor(slot));
 
         const Outcome sent = run({"send-syx", (folder / "dump.syx").string()});
 
@@ -264,11 +200,6 @@ struct BadDump {
     std::vector<std::uint8_t> bytes;
     const char* problem; // after "wavedump send-syx: 'PATH' "
 };
-
-void PrintTo(const BadDump& dump, std::ostream* out)
-{
-    *out << dump.name;
-}
 
 std::vector<BadDump> badDumps()
 {
@@ -301,7 +232,7 @@ class WavedumpBadDump : public WavedumpMidiCommands, public ::testing::WithParam
 TEST_P(WavedumpBadDump, IsRefusedWithNothingSent)
 {
     const fs::path path = folder / "bad.syx";
-    writeBytes(path, GetParam().bytes);
+    FileBytes::write(path, GetParam().bytes);
 
     const Outcome result = run({"send-syx", path.string()});
 
@@ -312,7 +243,7 @@ TEST_P(WavedumpBadDump, IsRefusedWithNothingSent)
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, WavedumpBadDump, ::testing::ValuesIn(badDumps()),
-                         [](const ::testing::TestParamInfo<BadDump>& info) { return info.param.name; });
+                         CaseNames::byName);
 
 // A FIFO without a writer, a folder or a device is refused before it is read,
 // so nothing can hold the command; a long file is not read whole.
@@ -329,7 +260,7 @@ TEST_F(WavedumpMidiCommands, SendSyxReadsOnlyARegularFile)
     }
 
     const fs::path large = folder / "large.syx";
-    writeBytes(large, std::vector<std::uint8_t>(100000, 0xF0));
+    FileBytes::write(large, std::vector<std::uint8_t>(100000, 0xF0));
     const Outcome result = run({"send-syx", large.string()});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.err,

@@ -2,32 +2,14 @@
 // buffer, the texts on the stack, and the completion signal is made once. This
 // program counts every allocation, so it drives the sender with a port and
 // controls that allocate nothing themselves.
+#include "CountingAllocator.h"
+
 #include "transfer/MidiSender.h"
 #include "wave/Waveshape.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
 #include <cstring>
-#include <new>
-
-namespace {
-
-std::atomic<long> allocations{0};
-
-} // namespace
-
-void* operator new(std::size_t size)
-{
-    ++allocations;
-    if (void* memory = std::malloc(size ? size : 1))
-        return memory;
-    throw std::bad_alloc();
-}
-
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
 
 namespace {
 
@@ -101,15 +83,15 @@ TEST(MidiSenderAllocation, SendsAfterTheFirstAllocateNothingOnAnyPath)
     sender.fillPortList();
     sender.send(); // makes the completion signal, once
 
-    const long before = allocations.load();
-    sender.send();
-    output.openResult = 2;
-    sender.send();
-    output.openResult = midiSuccess;
-    output.sendLongResult = 3;
-    sender.send();
-
-    EXPECT_EQ(allocations.load(), before);
+    EXPECT_EQ(CountingAllocator::allocationsDuring([&] {
+                  sender.send();
+                  output.openResult = 2;
+                  sender.send();
+                  output.openResult = midiSuccess;
+                  output.sendLongResult = 3;
+                  sender.send();
+              }),
+              0u);
     EXPECT_EQ(boxes.shown, 2);
 }
 

@@ -1,3 +1,4 @@
+#include "tests/support/CaseNames.h"
 #include "ScriptedMidiOutput.h"
 
 #include "transfer/MidiSender.h"
@@ -11,6 +12,9 @@
 #include <vector>
 
 namespace {
+
+// Rows show their names in test names and failure reports.
+using CaseNames::PrintTo;
 
 using Calls = std::vector<std::string>;
 using Kind = ScriptedMidiOutput::DeviceKind;
@@ -243,11 +247,6 @@ struct SendOutcome {
     SendResult result;
 };
 
-void PrintTo(const SendOutcome& outcome, std::ostream* out)
-{
-    *out << outcome.name;
-}
-
 const std::vector<SendOutcome> sendOutcomes = {
     {"Completed", 0, 0, true,
      {"open 0", "prepare", "resetSignal", "sendLong", "wait 30000", "unprepare", "pause 100", "close"}, nullptr,
@@ -296,7 +295,7 @@ TEST_P(MidiSenderOutcomeTest, EndsWithTheseCallsAndThisBox)
 }
 
 INSTANTIATE_TEST_SUITE_P(Sends, MidiSenderOutcomeTest, ::testing::ValuesIn(sendOutcomes),
-                         [](const ::testing::TestParamInfo<SendOutcome>& info) { return info.param.name; });
+                         CaseNames::byName);
 
 TEST_F(MidiSenderTest, ErrorTextsAreCutAt98Characters)
 {

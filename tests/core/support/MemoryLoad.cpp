@@ -8,7 +8,7 @@ bool loadFromMemory(WaveFileLoader& loader, const WavBytes::Bytes& bytes)
 {
     // An empty file needs a valid buffer address all the same.
     static unsigned char nothing = 0;
-    void* buffer = bytes.empty() ? static_cast<void*>(&nothing) : const_cast<std::uint8_t*>(bytes.data());
+    void* buffer = bytes.empty() ? static_cast<void*>(&nothing) : const_cast<char*>(bytes.data());
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> stream(::fmemopen(buffer, bytes.size(), "rb"),
                                                                  &std::fclose);
     if (!stream)

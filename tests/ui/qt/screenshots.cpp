@@ -6,6 +6,7 @@
 #include "app/LoopRegistry.h"
 #include "ui/qt/MainDialog.h"
 #include "ui/qt/MessageLoop.h"
+#include "FileDrop.h"
 #include "ModalWatcher.h"
 #include "ScriptedMidiOutput.h"
 #include "WavFixture.h"
@@ -14,13 +15,10 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QDropEvent>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QUrl>
 
 #include <cstdio>
 #include <thread>
@@ -44,15 +42,7 @@ void save(QWidget& widget, const char* name)
 // Drops the file on the dialog and lets the load that follows the drop run.
 void drop(MainDialog& dialog, const QString& path)
 {
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(path)});
-    const QPoint centre(dialog.width() / 2, dialog.height() / 2);
-    // A drop goes to the widget that accepted the drag when it entered.
-    QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&dialog, &enter);
-    QDropEvent event(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&dialog, &event);
-    QCoreApplication::sendPostedEvents(&dialog, QEvent::MetaCall);
+    FileDrop::deliverAndLoad(dialog, {path});
     dialog.runIdle();
 }
 

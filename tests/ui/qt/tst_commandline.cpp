@@ -2,24 +2,34 @@
 // --help answer on standard output without a display; anything else still
 // opens the window.
 
-#include <QProcess>
-#include <QProcessEnvironment>
+#include "Subprocess.h"
+
 #include <QRegularExpression>
 #include <QTest>
 
+#include <chrono>
+#include <string>
+#include <vector>
+
 namespace {
 
-const QString program = QStringLiteral(HARLIX_WAVE_DUMP_PROGRAM);
+// The program with these arguments.
+std::vector<std::string> commandWith(const QStringList& arguments)
+{
+    std::vector<std::string> command{HARLIX_WAVE_DUMP_PROGRAM};
+    for (const QString& argument : arguments)
+        command.push_back(argument.toStdString());
+    return command;
+}
 
 // No display of any kind, and the X11 platform asked for: a program that
 // started Qt's GUI here would fail to connect and abort.
-QProcessEnvironment withoutDisplay()
+Subprocess::Options withoutDisplay()
 {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("DISPLAY"));
-    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    return environment;
+    Subprocess::Options options;
+    options.unsetEnvironment = {"DISPLAY", "WAYLAND_DISPLAY"};
+    options.setEnvironment = {{"QT_QPA_PLATFORM", "xcb"}};
+    return options;
 }
 
 } // namespace
@@ -57,15 +67,12 @@ void TestCommandLine::informationOptions()
     QFETCH(QString, firstLine);
     QFETCH(bool, isUsage);
 
-    QProcess process;
-    process.setProcessEnvironment(withoutDisplay());
-    process.start(program, arguments);
-    QVERIFY(process.waitForFinished(60000));
-    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(process.exitCode(), 0);
-    QCOMPARE(QString::fromUtf8(process.readAllStandardError()), QString());
+    const Subprocess::Result run = Subprocess::run(commandWith(arguments), withoutDisplay());
+    QVERIFY(!run.timedOut);
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(QString::fromStdString(run.err), QString());
 
-    const QString out = QString::fromUtf8(process.readAllStandardOutput());
+    const QString out = QString::fromStdString(run.out);
     QVERIFY2(out.endsWith(QLatin1Char('\n')), qPrintable(out));
     const QStringList lines = out.chopped(1).split(QLatin1Char('\n'));
     QCOMPARE(lines.first(), firstLine);
@@ -82,21 +89,16 @@ void TestCommandLine::otherArgumentsStillOpenTheWindow()
 {
     // A file name and an unknown option are neither loaded nor refused: the
     // program opens its window and runs until it is closed.
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    process.setProcessEnvironment(environment);
-    process.start(program, {QStringLiteral(HWD_SOURCE_DIR "/examples/saw.wav"), QStringLiteral("--bogus")});
-    QVERIFY(process.waitForStarted(60000));
-    const bool ended = process.waitForFinished(3000);
-    if (!ended) {
-        process.kill();
-        process.waitForFinished(60000);
-    }
-    QVERIFY2(!ended, qPrintable(QStringLiteral("exit code %1, standard output: %2")
-                                    .arg(process.exitCode())
-                                    .arg(QString::fromUtf8(process.readAllStandardOutput()))));
-    QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()), QString());
+    Subprocess::Options options;
+    options.setEnvironment = {{"QT_QPA_PLATFORM", "offscreen"}};
+    options.timeout = std::chrono::seconds(3);
+    const Subprocess::Result run =
+        Subprocess::run(commandWith({QStringLiteral(HWD_SOURCE_DIR "/examples/saw.wav"), QStringLiteral("--bogus")}),
+                        options);
+    QVERIFY2(run.timedOut, qPrintable(QStringLiteral("exit code %1, standard output: %2")
+                                          .arg(run.exitCode)
+                                          .arg(QString::fromStdString(run.out))));
+    QCOMPARE(QString::fromStdString(run.out), QString());
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

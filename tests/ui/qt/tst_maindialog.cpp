@@ -4,8 +4,10 @@
 // routes, and the exit codes of the whole program run through runApplication.
 
 #include "tests/support/LoaderMessages.h"
+#include "FileDrop.h"
 #include "ModalWatcher.h"
 #include "ScriptedMidiOutput.h"
+#include "Subprocess.h"
 #include "WavFixture.h"
 #include "transfer/MidiSender.h"
 #include "ui/qt/AboutDialog.h"
@@ -28,7 +30,6 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
@@ -67,20 +68,6 @@ MainDialog* shownMainDialog()
 QString shownPath(const std::filesystem::path& path)
 {
     return QString::fromStdString(path.string());
-}
-
-void dropOn(QWidget& target, const QStringList& paths)
-{
-    QMimeData data;
-    QList<QUrl> urls;
-    for (const QString& path : paths)
-        urls << QUrl::fromLocalFile(path);
-    data.setUrls(urls);
-    const QPoint centre(target.width() / 2, target.height() / 2);
-    QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&target, &enter);
-    QDropEvent drop(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&target, &drop);
 }
 
 } // namespace
@@ -173,8 +160,7 @@ QString TestMainDialog::fixture(const QString& name, const std::vector<std::int1
 // A drop, and the load that follows it once the drop has completed.
 void TestMainDialog::drop(const QStringList& paths)
 {
-    dropOn(*dialog_, paths);
-    QCoreApplication::sendPostedEvents(dialog_.get(), QEvent::MetaCall);
+    FileDrop::deliverAndLoad(*dialog_, paths);
 }
 
 std::unique_ptr<ModalWatcher> TestMainDialog::recordBoxes(std::vector<ShownBox>& boxes)
@@ -398,13 +384,9 @@ void TestMainDialog::dropOfAFileWrittenBySox()
     if (sox.isEmpty())
         QSKIP("sox is not installed");
     const QString path = files_->filePath(QStringLiteral("sox-sine.wav"));
-    QProcess process;
-    process.start(sox, {QStringLiteral("-n"), QStringLiteral("-r"), QStringLiteral("44100"), QStringLiteral("-b"),
-                        QStringLiteral("16"), QStringLiteral("-c"), QStringLiteral("1"), path,
-                        QStringLiteral("synth"), QStringLiteral("1000s"), QStringLiteral("sine"),
-                        QStringLiteral("44.1")});
-    QVERIFY(process.waitForFinished());
-    QCOMPARE(process.exitCode(), 0);
+    const Subprocess::Result made = Subprocess::run({sox.toStdString(), "-n", "-r", "44100", "-b", "16", "-c", "1",
+                                                     path.toStdString(), "synth", "1000s", "sine", "44.1"});
+    QCOMPARE(made.exitCode, 0);
 
     std::vector<ShownBox> boxes;
     const auto watcher = recordBoxes(boxes);
@@ -830,7 +812,7 @@ void TestMainDialog::keysAfterReloadRefusedTheFile()
         auto* reload = dialog->findChild<QPushButton*>(QStringLiteral("IDC_RELOAD"));
         switch (stage) {
         case Stage::Drop:
-            dropOn(*dialog, {path});
+            FileDrop::deliver(*dialog, {path});
             stage = Stage::Reload;
             break;
         case Stage::Reload:
@@ -968,10 +950,10 @@ void TestMainDialog::enablingReachesTheButtonsAtTheNextIdlePass()
         seen << state("idle");
         auto lookAfterLoad = [&] { QMetaObject::invokeMethod(dialog, [&] { seen << state("loaded"); }, Qt::QueuedConnection); };
         if (pass == 1) {
-            dropOn(*dialog, {valid});
+            FileDrop::deliver(*dialog, {valid});
             lookAfterLoad();
         } else if (pass == 2) {
-            dropOn(*dialog, {invalid});
+            FileDrop::deliver(*dialog, {invalid});
             lookAfterLoad();
         } else {
             QCoreApplication::postEvent(dialog->findChild<QPushButton*>(QStringLiteral("IDCANCEL")),

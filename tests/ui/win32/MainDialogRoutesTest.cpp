@@ -2,6 +2,7 @@
 // opens the Wave Tweaker (only with a wave loaded, on the NT family) and the
 // view is repainted once it closes; About... opens the About box on any
 // notification, which every key and button that should end it ends.
+#include "tests/support/CaseNames.h"
 #include "support/DialogWatcher.h"
 #include "support/KeyboardInput.h"
 #include "support/MainDialogHarness.h"
@@ -19,6 +20,9 @@
 #include <functional>
 
 namespace {
+
+// Rows show their names in test names and failure reports.
+using CaseNames::PrintTo;
 
 void sendViewNotification(const MainDialogHarness& harness, WORD notification)
 {
@@ -126,11 +130,6 @@ struct Ending {
     INT_PTR result;
 };
 
-void PrintTo(const Ending& ending, std::ostream* out)
-{
-    *out << ending.name;
-}
-
 class AboutEnding : public testing::TestWithParam<Ending> {};
 
 TEST_P(AboutEnding, EndsTheBoxAndLeavesTheDialogAsItWas)
@@ -165,7 +164,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Ending{"Enter", [](HWND about) { postKey(VK_RETURN, about); }, IDOK},
                     Ending{"Esc", [](HWND about) { postKey(VK_ESCAPE, about); }, IDCANCEL},
                     Ending{"CloseBox", [](HWND about) { PostMessageW(about, WM_SYSCOMMAND, SC_CLOSE, 0); }, IDCANCEL}),
-    [](const testing::TestParamInfo<Ending>& info) { return info.param.name; });
+    CaseNames::byName);
 
 TEST(MainDialogAbout, NearTheScreenEdgeStaysInsideTheWorkArea)
 {

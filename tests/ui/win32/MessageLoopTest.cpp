@@ -2,6 +2,7 @@
 // it: the order in which filters are asked, what a filter keeps from
 // translation and dispatch, the exit code, and which fetched messages open an
 // idle period.
+#include "tests/support/CaseNames.h"
 #include "ui/win32/MessageLoop.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,9 @@
 #include <vector>
 
 namespace {
+
+// Rows show their names in test names and failure reports.
+using CaseNames::PrintTo;
 
 constexpr UINT caretBlink = 0x0118;
 constexpr UINT_PTR wakeTimer = 1;
@@ -205,11 +209,6 @@ struct IdleCase {
     bool opensIdlePeriod;
 };
 
-void PrintTo(const IdleCase& idleCase, std::ostream* out)
-{
-    *out << idleCase.name;
-}
-
 class IdleRule : public testing::TestWithParam<IdleCase> {};
 
 // The opening pass posts the message; the window then leaves the queue empty
@@ -237,6 +236,6 @@ INSTANTIATE_TEST_SUITE_P(Messages, IdleRule,
                                          IdleCase{"Timer", WM_TIMER, true},
                                          IdleCase{"NonClientButtonDown", WM_NCLBUTTONDOWN, true},
                                          IdleCase{"Command", WM_COMMAND, true}),
-                         [](const testing::TestParamInfo<IdleCase>& info) { return info.param.name; });
+                         CaseNames::byName);
 
 } // namespace

@@ -1,6 +1,7 @@
 // The dialog templates compiled into the program (the resource script, linked
 // into this test program as into the program itself) against the templates as
 // data that the Qt windows are built from: the two must not drift apart.
+#include "tests/support/CaseNames.h"
 #include "support/DialogResource.h"
 
 #include "app/DialogTemplates.h"
@@ -11,6 +12,9 @@
 #include <string>
 
 namespace {
+
+// Rows show their names in test names and failure reports.
+using CaseNames::PrintTo;
 
 std::wstring wide(const char* text)
 {
@@ -51,11 +55,6 @@ struct TemplateCase {
     const char* name;
     const DialogTemplate& (*expected)() noexcept;
 };
-
-void PrintTo(const TemplateCase& templateCase, std::ostream* out)
-{
-    *out << templateCase.name;
-}
 
 class CompiledTemplate : public testing::TestWithParam<TemplateCase> {};
 
@@ -116,7 +115,7 @@ INSTANTIATE_TEST_SUITE_P(Dialogs, CompiledTemplate,
                          testing::Values(TemplateCase{"Main", &mainDialogTemplate},
                                          TemplateCase{"About", &aboutBoxTemplate},
                                          TemplateCase{"WaveTweaker", &waveTweakerTemplate}),
-                         [](const testing::TestParamInfo<TemplateCase>& info) { return info.param.name; });
+                         CaseNames::byName);
 
 bool has(DWORD style, DWORD bits)
 {

@@ -1,6 +1,7 @@
 // The Wave Tweaker, opened over a main dialog with the square example loaded
 // and driven from inside its own modal loop: its opening snapshot, its six
 // buttons, the pen input over its view, and how it ends.
+#include "tests/support/CaseNames.h"
 #include "support/DialogWatcher.h"
 #include "support/KeyboardInput.h"
 #include "support/MainDialogHarness.h"
@@ -21,6 +22,9 @@
 #include <vector>
 
 namespace {
+
+// Rows show their names in test names and failure reports.
+using CaseNames::PrintTo;
 
 constexpr std::uint32_t fixedSeed = 20240601;
 
@@ -139,11 +143,6 @@ struct ButtonCase {
     void (*operation)(Waveshape&);
 };
 
-void PrintTo(const ButtonCase& button, std::ostream* out)
-{
-    *out << button.name;
-}
-
 class WaveTweakerButton : public WaveTweakerTest, public testing::WithParamInterface<ButtonCase> {};
 
 // Each button against the operation it stands for, run on a copy of a square
@@ -185,7 +184,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ButtonCase{"RandomPD", IDC_RANDOM_PD, [](Waveshape& wave) { WaveOperations::randomPD(wave, fixedSeed); }},
                     ButtonCase{"Clear", IDC_CLEAR, &WaveOperations::clear},
                     ButtonCase{"Undo", IDC_UNDO, &WaveOperations::undoLast}),
-    [](const testing::TestParamInfo<ButtonCase>& info) { return info.param.name; });
+    CaseNames::byName);
 
 TEST_F(WaveTweakerTest, AButtonActsOnlyOnItsClick)
 {

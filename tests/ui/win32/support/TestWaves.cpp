@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <atomic>
-#include <fstream>
 #include <string>
 
 namespace TestWaves {
@@ -43,34 +41,14 @@ void removeTree(const std::wstring& folder)
 
 } // namespace
 
-ScratchFolder::ScratchFolder()
-{
-    // Wine hands out the same process ids run after run: the clock tells runs apart.
-    static std::atomic<unsigned> counter{0};
-    LARGE_INTEGER now{};
-    QueryPerformanceCounter(&now);
-    path_ = std::filesystem::temp_directory_path()
-            / (L"hwd-win32-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(now.QuadPart) + L"-"
-               + std::to_wstring(++counter));
-    std::filesystem::create_directories(path_);
-}
-
 ScratchFolder::~ScratchFolder()
 {
-    removeTree(path_.native());
-}
-
-std::filesystem::path ScratchFolder::writeText(const std::filesystem::path& name, std::string_view text) const
-{
-    const std::filesystem::path target = path_ / name;
-    std::ofstream out(target, std::ios::binary | std::ios::trunc);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    return target;
+    removeTree(path().native());
 }
 
 std::filesystem::path ScratchFolder::copyWave(std::wstring_view wave, const std::filesystem::path& name) const
 {
-    const std::filesystem::path target = path_ / name;
+    const std::filesystem::path target = path() / name;
     std::filesystem::create_directories(target.parent_path());
     std::filesystem::copy_file(file(wave), target, std::filesystem::copy_options::overwrite_existing);
     return target;

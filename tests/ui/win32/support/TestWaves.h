@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ScratchDirectory.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -19,23 +21,24 @@ inline constexpr std::wstring_view sine = L"sine.wav";              // 128 sampl
 inline constexpr std::wstring_view longSine = L"long-sine-600.wav"; // 600 samples: loads resampled
 inline constexpr std::wstring_view stereo = L"sox-stereo.wav";      // refused: not mono
 
-// An empty folder of its own under the system's temporary folder, removed
-// with everything in it when the object ends.
+// The shared scratch directory, whose removal also reaches the names longer
+// than the C runtime's 260 characters that the long-path tests make.
 class ScratchFolder final {
 public:
-    ScratchFolder();
+    ScratchFolder() = default;
     ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
 
-    [[nodiscard]] const std::filesystem::path& path() const noexcept { return path_; }
+    [[nodiscard]] const std::filesystem::path& path() const noexcept { return directory_.path(); }
     // Writes text into a file of this folder and answers its path.
-    std::filesystem::path writeText(const std::filesystem::path& name, std::string_view text) const;
+    std::filesystem::path writeText(const std::filesystem::path& name, std::string_view text) const
+    {
+        return directory_.write(name, text);
+    }
     // Copies a test wave into this folder under a new name and answers its path.
     std::filesystem::path copyWave(std::wstring_view wave, const std::filesystem::path& name) const;
 
 private:
-    std::filesystem::path path_;
+    ScratchDirectory directory_;
 };
 
 } // namespace TestWaves

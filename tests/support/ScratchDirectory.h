@@ -1,7 +1,5 @@
 #pragma once
 
-#include "WavBytes.h"
-
 #include <filesystem>
 #include <string_view>
 
@@ -16,9 +14,10 @@ public:
     ScratchDirectory& operator=(const ScratchDirectory&) = delete;
 
     [[nodiscard]] const std::filesystem::path& path() const noexcept { return path_; }
+    [[nodiscard]] std::filesystem::path file(const std::filesystem::path& name) const { return path_ / name; }
 
     // Writes bytes to a file of that name in the directory and returns its path.
-    std::filesystem::path write(std::string_view name, const WavBytes::Bytes& bytes) const;
+    std::filesystem::path write(const std::filesystem::path& name, std::string_view bytes) const;
 
 private:
     std::filesystem::path path_;

@@ -2,8 +2,9 @@
 
 #include <cstdint>
 
-// The executable that links CountingAllocator.cpp has its global operator new
-// and new[] (every replaceable form) replaced by versions that count calls.
+// The executable that links CountingAllocator.cpp (the hwd_counting_allocator
+// object library) has its global operator new and new[], every replaceable
+// form, replaced by versions that count calls.
 namespace CountingAllocator {
 
 [[nodiscard]] std::uint64_t allocations() noexcept;
