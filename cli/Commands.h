@@ -9,6 +9,8 @@ class MidiOutput;
 [[nodiscard]] int runInfo(int argc, char** argv);
 [[nodiscard]] int runSyx(int argc, char** argv);
 [[nodiscard]] int runShow(int argc, char** argv);
+[[nodiscard]] int runWav(int argc, char** argv);
+[[nodiscard]] int runRender(int argc, char** argv);
 [[nodiscard]] int runPorts(int argc, char** argv, MidiOutput& midi);
 [[nodiscard]] int runSend(int argc, char** argv, MidiOutput& midi);
 [[nodiscard]] int runSendSyx(int argc, char** argv, MidiOutput& midi);

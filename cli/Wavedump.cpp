@@ -21,6 +21,8 @@ constexpr Subcommand subcommands[] = {
     {"info", runInfo, nullptr, "describe a WAV file and whether it loads resampled"},
     {"syx", runSyx, nullptr, "write the 300-byte dump for a user slot to a file"},
     {"show", runShow, nullptr, "draw the wave as bars in the terminal"},
+    {"wav", runWav, nullptr, "write the wave as a 128-sample WAV file"},
+    {"render", runRender, nullptr, "write the tone the wave makes as a WAV file"},
     {"ports", nullptr, runPorts, "list the hardware MIDI output ports"},
     {"send", nullptr, runSend, "send a WAV file's wave to a user slot"},
     {"send-syx", nullptr, runSendSyx, "send a dump file written by syx"},

@@ -1,0 +1,172 @@
+// wav and render: the wave as a WAV file of its own, and the tone it makes.
+#include "Arguments.h"
+#include "Commands.h"
+#include "OutputFile.h"
+#include "WaveSource.h"
+
+#include "wave/ToneRender.h"
+#include "wave/WavWriter.h"
+#include "wave/Waveshape.h"
+
+#include <charconv>
+#include <cstdio>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr const char* wavUsage =
+    "usage: wavedump wav FILE [--op OP]... [--seed N] -o OUT\n"
+    "\n"
+    "Loads FILE and applies each OP as 'wavedump samples' does, then writes the\n"
+    "128 samples as a WAV file of their own: mono 16-bit PCM at 44,100 Hz, the\n"
+    "plain 44-byte header, 300 bytes in all. It loads back exactly, not\n"
+    "resampled.\n"
+    "\n"
+    "  -o OUT     the file to write, whole or not at all; '-' writes it to\n"
+    "             standard output\n"
+    "  --op OP    filter, normalize, additive, random-pd, clear or undo\n"
+    "  --seed N   seed of every random-pd, 0 to 4294967295\n"
+    "\n"
+    "Exit status: 0 written, 1 the file did not load or OUT could not be\n"
+    "written (nothing is written then), 2 usage error.\n";
+
+constexpr const char* renderUsage =
+    "usage: wavedump render FILE [--op OP]... [--seed N] [--note N | --freq HZ]\n"
+    "                       [--seconds S] [--rate R] -o OUT\n"
+    "\n"
+    "Loads FILE and applies each OP as 'wavedump samples' does, then writes the\n"
+    "tone the wave makes, one cycle after another, at full level, as a mono\n"
+    "16-bit WAV file of S x R frames (rounded to the nearest whole frame).\n"
+    "Between two samples the tone follows a straight line; after sample 127\n"
+    "comes sample 0.\n"
+    "\n"
+    "  --note N     a MIDI note, 0 to 127, in equal temperament with A4 (69) at\n"
+    "               440 Hz (default 60, middle C: 261.63 Hz)\n"
+    "  --freq HZ    the frequency instead, 1 to 20000, fractions allowed\n"
+    "  --seconds S  the length, 0.001 to 60 (default 2)\n"
+    "  --rate R     frames per second, 8000 to 192000 (default 48000)\n"
+    "  -o OUT       the file to write, whole or not at all; '-' writes it to\n"
+    "               standard output\n"
+    "  --op OP      filter, normalize, additive, random-pd, clear or undo\n"
+    "  --seed N     seed of every random-pd, 0 to 4294967295\n"
+    "\n"
+    "Exit status: 0 written, 1 the file did not load or OUT could not be\n"
+    "written (nothing is written then), 2 usage error.\n";
+
+constexpr std::string_view renderOptions[] = {"--note", "--freq", "--seconds", "--rate"};
+
+int writeFailure(std::string_view command, const std::string& problem)
+{
+    std::fprintf(stderr, "wavedump %.*s: %s\n", static_cast<int>(command.size()), command.data(), problem.c_str());
+    return 1;
+}
+
+int writeOutput(std::string_view command, const std::string& output, std::span<const std::uint8_t> bytes)
+{
+    const std::string problem = output == "-" ? writeStandardOutput(bytes) : writeFileWhole(output, bytes);
+    return problem.empty() ? 0 : writeFailure(command, problem);
+}
+
+// The whole text as a number of this type within [low, high], or nothing.
+template <class Number>
+std::optional<Number> numberIn(const std::string& text, Number low, Number high)
+{
+    Number value{};
+    const char* end = text.data() + text.size();
+    const auto [last, error] = std::from_chars(text.data(), end, value);
+    if (error != std::errc() || last != end || text.empty() || !(value >= low && value <= high))
+        return std::nullopt;
+    return value;
+}
+
+struct Tone {
+    double hz = 0;
+    double seconds = 2.0;
+    std::uint32_t rate = 48000;
+};
+
+// The tone the options ask for, or the usage problem.
+std::optional<Tone> toneOf(const Arguments& arguments, std::string& problem)
+{
+    const std::string* note = arguments.other("--note");
+    const std::string* freq = arguments.other("--freq");
+    const std::string* seconds = arguments.other("--seconds");
+    const std::string* rate = arguments.other("--rate");
+    Tone tone;
+    tone.hz = ToneRender::noteFrequency(60);
+    if (note && freq) {
+        problem = "--note and --freq cannot be given together";
+        return std::nullopt;
+    }
+    if (note) {
+        const auto value = numberIn<int>(*note, 0, 127);
+        if (!value) {
+            problem = "--note must be 0 to 127, got '" + *note + "'";
+            return std::nullopt;
+        }
+        tone.hz = ToneRender::noteFrequency(*value);
+    }
+    if (freq) {
+        const auto value = numberIn<double>(*freq, 1.0, 20000.0);
+        if (!value) {
+            problem = "--freq must be 1 to 20000, got '" + *freq + "'";
+            return std::nullopt;
+        }
+        tone.hz = *value;
+    }
+    if (seconds) {
+        const auto value = numberIn<double>(*seconds, 0.001, 60.0);
+        if (!value) {
+            problem = "--seconds must be 0.001 to 60, got '" + *seconds + "'";
+            return std::nullopt;
+        }
+        tone.seconds = *value;
+    }
+    if (rate) {
+        const auto value = numberIn<std::uint32_t>(*rate, 8000, 192000);
+        if (!value) {
+            problem = "--rate must be 8000 to 192000, got '" + *rate + "'";
+            return std::nullopt;
+        }
+        tone.rate = *value;
+    }
+    return tone;
+}
+
+} // namespace
+
+int runWav(int argc, char** argv)
+{
+    const CommandLine line = parseCommandLine("wav", wavUsage, argc, argv, ArgumentRules{.waveOps = true, .output = true});
+    if (line.exitCode)
+        return *line.exitCode;
+    const Arguments& arguments = line.arguments;
+
+    Waveshape& wave = currentWaveshape();
+    if (const char* error = loadAndEdit(wave, arguments.files.front().c_str(), arguments.ops, arguments.seed))
+        return loadFailure(error);
+    return writeOutput("wav", *arguments.output, WavWriter::waveFile(wave.samples));
+}
+
+int runRender(int argc, char** argv)
+{
+    const ArgumentRules rules{.waveOps = true, .output = true, .otherOptions = renderOptions};
+    const CommandLine line = parseCommandLine("render", renderUsage, argc, argv, rules);
+    if (line.exitCode)
+        return *line.exitCode;
+    const Arguments& arguments = line.arguments;
+    std::string problem;
+    const std::optional<Tone> tone = toneOf(arguments, problem);
+    if (!tone)
+        return usageError("render", problem);
+
+    Waveshape& wave = currentWaveshape();
+    if (const char* error = loadAndEdit(wave, arguments.files.front().c_str(), arguments.ops, arguments.seed))
+        return loadFailure(error);
+    const std::vector<std::int16_t> frames = ToneRender::render(wave.samples, tone->hz, tone->seconds, tone->rate);
+    return writeOutput("render", *arguments.output, WavWriter::monoPcm(frames, tone->rate));
+}
