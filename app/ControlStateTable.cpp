@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+namespace hwd {
+
 ControlStateTable::ControlStateTable(std::initializer_list<int> controlIds)
 {
     for (const int id : controlIds)
@@ -47,3 +49,5 @@ bool ControlStateTable::enabled(int controlId) const noexcept
     const auto row = std::find_if(rows_.begin(), rows_.end(), [controlId](const Row& r) { return r.id == controlId; });
     return row == rows_.end() || !row->disabled;
 }
+
+} // namespace hwd

@@ -4,6 +4,8 @@
 #include <initializer_list>
 #include <vector>
 
+namespace hwd {
+
 // Deferred enabling of a fixed set of controls: the wanted state is recorded
 // at once and reaches the controls only when the idle task applies it, so
 // several changes between two idle passes reach a control as one, the last
@@ -41,3 +43,5 @@ private:
     std::vector<Container> containers_;
     bool tablePending_ = false;
 };
+
+} // namespace hwd

@@ -6,6 +6,8 @@
 
 #include <array>
 
+namespace hwd {
+
 namespace {
 
 using K = ControlKind;
@@ -110,3 +112,5 @@ const char* aboutText() noexcept
 {
     return HWD_ABOUT_TITLE "\n\n" HWD_ABOUT_AUTHORSHIP "\n\n" HWD_ABOUT_CONTACT;
 }
+
+} // namespace hwd

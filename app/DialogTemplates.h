@@ -5,6 +5,8 @@
 #include <optional>
 #include <span>
 
+namespace hwd {
+
 enum class WaveOp;
 
 // The three dialog templates of the desktop program as data: ids, texts and
@@ -75,3 +77,5 @@ extern const char* const contact;
 
 // The main dialog's file-name text before the first drop.
 inline constexpr const char* dropHint = "Drag/Drop WAV file from Explorer";
+
+} // namespace hwd

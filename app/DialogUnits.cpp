@@ -1,5 +1,7 @@
 #include "DialogUnits.h"
 
+namespace hwd {
+
 namespace {
 
 int scale(int units, int base, int divisor) noexcept
@@ -34,3 +36,5 @@ Size DialogUnits::size(Size units) const noexcept
 {
     return {x(units.width), y(units.height)};
 }
+
+} // namespace hwd

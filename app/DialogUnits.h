@@ -2,6 +2,8 @@
 
 #include "Geometry.h"
 
+namespace hwd {
+
 // Dialog-template coordinates to pixels through the dialog font: a horizontal
 // unit is a quarter of the font's average character width, a vertical unit an
 // eighth of its character height, each product rounded to the nearest pixel
@@ -26,3 +28,5 @@ private:
     int baseWidth_;
     int baseHeight_;
 };
+
+} // namespace hwd

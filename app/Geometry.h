@@ -1,5 +1,7 @@
 #pragma once
 
+namespace hwd {
+
 // Plain points, sizes and rectangles for the desktop layer, in whatever unit
 // the caller works in (dialog units or pixels). A rectangle covers the columns
 // x to x + width - 1 and the rows y to y + height - 1.
@@ -29,3 +31,5 @@ struct Rect {
     }
     friend bool operator==(const Rect&, const Rect&) = default;
 };
+
+} // namespace hwd

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace hwd {
+
 namespace {
 
 auto firstOf(auto& loops, std::thread::id thread)
@@ -36,3 +38,5 @@ LoopRegistry& LoopRegistry::instance()
     static LoopRegistry registry;
     return registry;
 }
+
+} // namespace hwd

@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+namespace hwd {
+
 // Each front end has its own message loop class of this name; the registry
 // holds references only.
 class MessageLoop;
@@ -28,3 +30,5 @@ private:
     mutable std::mutex lock_;
     std::vector<std::pair<std::thread::id, MessageLoop*>> loops_;
 };
+
+} // namespace hwd

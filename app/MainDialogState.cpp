@@ -8,6 +8,8 @@
 
 #include <utility>
 
+namespace hwd {
+
 MainDialogState::MainDialogState(Waveshape& wave, MessagePresenter& messages, MainDialogWindow& window)
     : wave_(wave), messages_(messages), window_(window), controlStates_{IDC_SEND, IDC_RELOAD}
 {
@@ -43,3 +45,5 @@ bool MainDialogState::mayOpenWaveTweaker() const noexcept
 {
     return isWindowsNT() && wave_.loaded;
 }
+
+} // namespace hwd

@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+namespace hwd {
+
 class MessagePresenter;
 struct Waveshape;
 
@@ -55,3 +57,5 @@ private:
     ControlStateTable controlStates_;
     std::filesystem::path currentPath_;
 };
+
+} // namespace hwd

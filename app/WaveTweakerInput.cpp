@@ -1,5 +1,7 @@
 #include "WaveTweakerInput.h"
 
+namespace hwd {
+
 namespace WaveTweakerInput {
 
 bool takesPoint(Pointer pointer, bool leftButton, bool overView, bool& editMode) noexcept
@@ -20,3 +22,5 @@ bool takesPoint(Pointer pointer, bool leftButton, bool overView, bool& editMode)
 }
 
 } // namespace WaveTweakerInput
+
+} // namespace hwd

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace hwd {
+
 // Which mouse input over the Wave Tweaker becomes a pen point, for both front
 // ends: a left-button press over the view turns edit mode on and draws; a move
 // over the view with the left button down draws (the view ignores it until
@@ -13,3 +15,5 @@ enum class Pointer { Press, DoubleClick, Move };
 [[nodiscard]] bool takesPoint(Pointer pointer, bool leftButton, bool overView, bool& editMode) noexcept;
 
 } // namespace WaveTweakerInput
+
+} // namespace hwd

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace hwd {
+
 namespace WaveViewGeometry {
 
 namespace {
@@ -68,3 +70,5 @@ Rect penStrip(int x, Size client) noexcept
 }
 
 } // namespace WaveViewGeometry
+
+} // namespace hwd

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace hwd {
+
 // The arithmetic of the wave picture, shared by both front ends: the logical
 // picture is 128 units wide and E units high with 0 on the middle row and
 // positive values up; the pen maps a point of the client area back to one
@@ -65,3 +67,5 @@ struct PenTarget {
 [[nodiscard]] Rect penStrip(int x, Size client) noexcept;
 
 } // namespace WaveViewGeometry
+
+} // namespace hwd

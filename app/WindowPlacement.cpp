@@ -1,5 +1,7 @@
 #include "WindowPlacement.h"
 
+namespace hwd {
+
 namespace WindowPlacement {
 
 Point centredOn(const Rect& area, Size size) noexcept
@@ -30,3 +32,5 @@ Point place(Size window, const std::optional<Rect>& ownerFrame, const Rect& work
 }
 
 } // namespace WindowPlacement
+
+} // namespace hwd

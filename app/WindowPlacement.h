@@ -4,6 +4,8 @@
 
 #include <optional>
 
+namespace hwd {
+
 // How the dialogs place themselves when they open: centred over their owner,
 // or on the work area (the screen less its panels) when there is no owner to
 // see, then moved back inside the work area wherever they would stick out.
@@ -23,3 +25,5 @@ namespace WindowPlacement {
 [[nodiscard]] Point place(Size window, const std::optional<Rect>& ownerFrame, const Rect& workArea) noexcept;
 
 } // namespace WindowPlacement
+
+} // namespace hwd

@@ -1,5 +1,7 @@
 #include "WindowsNT.h"
 
+namespace hwd {
+
 namespace {
 bool windowsNT = false;
 }
@@ -13,3 +15,5 @@ void setWindowsNT(bool value) noexcept
 {
     windowsNT = value;
 }
+
+} // namespace hwd

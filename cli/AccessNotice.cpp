@@ -2,6 +2,8 @@
 
 #include "transfer/MidiOutput.h"
 
+namespace hwd {
+
 std::string accessNotice(const MidiAccessProblem& problem)
 {
     if (problem.deniedDevices == 0)
@@ -15,3 +17,5 @@ std::string accessNotice(const MidiAccessProblem& problem)
     return notice + "members of the group '" + problem.group + "' may (sudo usermod -aG " + problem.group
         + " $USER, then log in again)";
 }
+
+} // namespace hwd

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace hwd {
+
 struct MidiAccessProblem;
 
 // What to tell a user whom the MIDI system keeps from some of its devices: how
@@ -10,3 +12,5 @@ struct MidiAccessProblem;
 // this user; members of the group 'audio' may (sudo usermod -aG audio $USER,
 // then log in again)". Empty when nothing is kept from the user.
 [[nodiscard]] std::string accessNotice(const MidiAccessProblem& problem);
+
+} // namespace hwd

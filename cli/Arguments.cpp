@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdio>
 
+namespace hwd {
+
 namespace {
 
 bool isHelp(std::string_view argument) noexcept
@@ -199,3 +201,5 @@ CommandLine parseCommandLine(std::string_view command, const char* usage, int ar
     }
     return line;
 }
+
+} // namespace hwd

@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+namespace hwd {
+
 // The command line of a wave subcommand (samples, info, syx, show, send):
 //
 //   FILE...            the WAV files; at least one, at most ArgumentRules::maxFiles
@@ -74,3 +76,5 @@ struct CommandLine {
 // usage errors, as every subcommand does first.
 [[nodiscard]] CommandLine parseCommandLine(std::string_view command, const char* usage, int argc, char** argv,
     const ArgumentRules& rules);
+
+} // namespace hwd

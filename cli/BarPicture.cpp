@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+namespace hwd {
+
 namespace {
 
 constexpr int columns = waveshapeSampleCount / 2;
@@ -56,3 +58,5 @@ std::string drawBarPicture(const SampleArray& samples)
     }
     return picture + frameLine("-32768");
 }
+
+} // namespace hwd

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace hwd {
+
 class MidiOutput;
 
 // One function per subcommand. Each gets the arguments after the subcommand's
@@ -14,3 +16,5 @@ class MidiOutput;
 [[nodiscard]] int runPorts(int argc, char** argv, MidiOutput& midi);
 [[nodiscard]] int runSend(int argc, char** argv, MidiOutput& midi);
 [[nodiscard]] int runSendSyx(int argc, char** argv, MidiOutput& midi);
+
+} // namespace hwd

@@ -13,6 +13,8 @@
 #include <filesystem>
 #include <string>
 
+namespace hwd {
+
 namespace {
 
 constexpr const char* usage =
@@ -99,3 +101,5 @@ int runInfo(int argc, char** argv)
     std::printf("resampled: %s\n", wave.resampled ? "yes" : "no");
     return finishStandardOutput("info");
 }
+
+} // namespace hwd

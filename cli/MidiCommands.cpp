@@ -25,6 +25,8 @@
 
 #include <sys/stat.h>
 
+namespace hwd {
+
 namespace {
 
 constexpr const char* portsUsage =
@@ -257,3 +259,5 @@ int runSendSyx(int argc, char** argv, MidiOutput& midi)
     terminal.selectSlot(decoded->waveNumber + 1);
     return terminal.send("send-syx");
 }
+
+} // namespace hwd

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace hwd {
+
 int TerminalListControl::indexOfData(long data) const noexcept
 {
     for (std::size_t i = 0; i < items_.size(); ++i) {
@@ -42,3 +44,5 @@ void TerminalMessagePresenter::show(const char* text, const char*, MessageIcon)
         std::fputc(*c == '\n' || *c == '\r' ? ' ' : *c, stderr);
     std::fputc('\n', stderr);
 }
+
+} // namespace hwd

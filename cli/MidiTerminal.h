@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace hwd {
+
 // The sender's lists and message boxes for the terminal: the lists are kept in
 // memory for the command to read and select, and each box is one line on
 // standard error.
@@ -43,3 +45,5 @@ public:
 private:
     int shown_ = 0;
 };
+
+} // namespace hwd

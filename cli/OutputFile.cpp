@@ -11,6 +11,8 @@
 #include <io.h>
 #endif
 
+namespace hwd {
+
 namespace {
 
 std::string cannotWrite(const std::filesystem::path& path, const std::string& reason)
@@ -104,3 +106,5 @@ int finishStandardOutput(std::string_view command)
         command.data(), std::strerror(errno));
     return 1;
 }
+
+} // namespace hwd

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace hwd {
+
 // Writes bytes to path through a temporary file in the same folder that is
 // renamed over path only once it is complete, so a failure never leaves a half
 // file behind and an existing file at path stays as it was. Returns the empty
@@ -20,3 +22,5 @@
 // line on standard error, e.g. "wavedump samples: cannot write to standard
 // output: No space left on device".
 [[nodiscard]] int finishStandardOutput(std::string_view command);
+
+} // namespace hwd

@@ -7,6 +7,8 @@
 
 #include <cstdio>
 
+namespace hwd {
+
 namespace {
 
 constexpr const char* usage =
@@ -41,3 +43,5 @@ int runSamples(int argc, char** argv)
         std::printf("%d\n", sample);
     return finishStandardOutput("samples");
 }
+
+} // namespace hwd

@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <string>
 
+namespace hwd {
+
 namespace {
 
 constexpr const char* usage =
@@ -43,3 +45,5 @@ int runShow(int argc, char** argv)
     std::fputs(drawBarPicture(wave.samples).c_str(), stdout);
     return finishStandardOutput("show");
 }
+
+} // namespace hwd

@@ -12,6 +12,8 @@
 #include <system_error>
 #include <vector>
 
+namespace hwd {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -128,3 +130,5 @@ int runSyx(int argc, char** argv)
     const std::string problem = writeFileWhole(output, concatenated(dumps));
     return problem.empty() ? 0 : writeFailure(problem);
 }
+
+} // namespace hwd

@@ -16,6 +16,8 @@
 #include <string_view>
 #include <vector>
 
+namespace hwd {
+
 namespace {
 
 constexpr const char* wavUsage =
@@ -170,3 +172,5 @@ int runRender(int argc, char** argv)
     const std::vector<std::int16_t> frames = ToneRender::render(wave.samples, tone->hz, tone->seconds, tone->rate);
     return writeOutput("render", *arguments.output, WavWriter::monoPcm(frames, tone->rate));
 }
+
+} // namespace hwd

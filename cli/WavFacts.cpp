@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace hwd {
+
 namespace {
 
 // A file with more chunks than this is described by its first ones only.
@@ -88,3 +90,5 @@ const char* formatTagName(std::uint16_t tag) noexcept
     default: return "unknown";
     }
 }
+
+} // namespace hwd

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace hwd {
+
 // What a WAV file says about itself, gathered from the loader's own walk, so
 // that `info` always describes the chunks the loader read, in the order and at
 // the places the loader found them.
@@ -63,3 +65,5 @@ private:
 
 // "PCM", "IEEE float", ... or "unknown".
 [[nodiscard]] const char* formatTagName(std::uint16_t tag) noexcept;
+
+} // namespace hwd

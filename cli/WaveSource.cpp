@@ -5,6 +5,8 @@
 
 #include <cstdio>
 
+namespace hwd {
+
 const char* loadAndEdit(Waveshape& wave, const char* path, std::span<const WaveOp> ops,
     std::optional<std::uint32_t> seed) noexcept
 {
@@ -23,3 +25,5 @@ int loadFailure(const char* message, const char* file)
         std::fprintf(stderr, "%s\n", message);
     return 1;
 }
+
+} // namespace hwd

@@ -6,6 +6,8 @@
 #include <optional>
 #include <span>
 
+namespace hwd {
+
 struct Waveshape;
 
 // Brings a WAV file into the wave as the desktop program does and then edits it
@@ -21,3 +23,5 @@ struct Waveshape;
 // Shows a load failure as one line on standard error ("MESSAGE", or
 // "FILE: MESSAGE" when a file name is given) and returns the exit code 1.
 int loadFailure(const char* message, const char* file = nullptr);
+
+} // namespace hwd

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace hwd {
+
 namespace {
 
 struct Subcommand {
@@ -61,3 +63,5 @@ int wavedumpMain(int argc, char** argv, MidiOutput& midi)
     std::fprintf(stderr, "wavedump: unknown command '%s' (try 'wavedump --help')\n", name);
     return 2;
 }
+
+} // namespace hwd

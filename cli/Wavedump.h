@@ -1,5 +1,7 @@
 #pragma once
 
+namespace hwd {
+
 class MidiOutput;
 
 // Runs one wavedump command line (argv[0] the program's name, argv[1] the
@@ -8,3 +10,5 @@ class MidiOutput;
 // send-syx work on midi, which the caller owns; everything is printed on the
 // process's standard output and standard error.
 [[nodiscard]] int wavedumpMain(int argc, char** argv, MidiOutput& midi);
+
+} // namespace hwd

@@ -4,6 +4,6 @@
 
 int main(int argc, char** argv)
 {
-    const auto midi = makeSystemMidiOutput();
-    return wavedumpMain(argc, argv, *midi);
+    const auto midi = hwd::makeSystemMidiOutput();
+    return hwd::wavedumpMain(argc, argv, *midi);
 }

@@ -15,10 +15,10 @@ namespace {
 
 bool isLoaderMessage(const char* text)
 {
-    using enum LoadFailure;
+    using enum hwd::LoadFailure;
     // A stream that is open cannot fail to open, so cannotOpen is not listed.
-    for (const LoadFailure failure : {notWav, notMonoPcm, not16Bit, noData, short256, tooMany, tooFew, truncated})
-        if (std::strcmp(text, loadFailureMessage(failure)) == 0)
+    for (const hwd::LoadFailure failure : {notWav, notMonoPcm, not16Bit, noData, short256, tooMany, tooFew, truncated})
+        if (std::strcmp(text, hwd::loadFailureMessage(failure)) == 0)
             return true;
     return false;
 }
@@ -33,11 +33,11 @@ void require(bool condition, const char* what)
 
 struct Outcome {
     bool result;
-    Waveshape wave;
-    LoadFailure failure = LoadFailure::none;
+    hwd::Waveshape wave;
+    hwd::LoadFailure failure = hwd::LoadFailure::none;
 };
 
-Outcome load(const std::uint8_t* data, std::size_t size, const Waveshape& start)
+Outcome load(const std::uint8_t* data, std::size_t size, const hwd::Waveshape& start)
 {
     Outcome outcome{false, start};
     // fmemopen wants a writable-typed buffer even for reading, and an address
@@ -46,7 +46,7 @@ Outcome load(const std::uint8_t* data, std::size_t size, const Waveshape& start)
     char* buffer = size == 0 ? &nothing : reinterpret_cast<char*>(const_cast<std::uint8_t*>(data));
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> stream(::fmemopen(buffer, size, "rb"), &std::fclose);
     require(stream != nullptr, "fmemopen failed");
-    WaveFileLoader loader(outcome.wave);
+    hwd::WaveFileLoader loader(outcome.wave);
     outcome.result = loader.load(stream.get());
     outcome.failure = loader.failure();
     return outcome;
@@ -58,20 +58,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     // Start from a loaded, resampled wave with a stale message, as after an
     // earlier load, so that whatever the load must reset is seen to be reset.
-    Waveshape start;
+    hwd::Waveshape start;
     start.loaded = true;
     start.resampled = true;
-    start.lastError = loadFailureMessage(LoadFailure::notWav);
+    start.lastError = hwd::loadFailureMessage(hwd::LoadFailure::notWav);
     start.samples.fill(0x1234);
     start.undo.fill(-7);
 
     const Outcome first = load(data, size, start);
-    const Waveshape& wave = first.wave;
+    const hwd::Waveshape& wave = first.wave;
     require(first.result == wave.loaded, "the result differs from loaded");
     require(wave.lastError != nullptr, "lastError is null");
     require(wave.loaded == (wave.lastError[0] == '\0'), "loaded and an empty lastError disagree");
     require(wave.loaded || isLoaderMessage(wave.lastError), "a failure left an unknown message");
-    require(std::strcmp(loadFailureMessage(first.failure), wave.lastError) == 0, "the failure and lastError disagree");
+    require(std::strcmp(hwd::loadFailureMessage(first.failure), wave.lastError) == 0, "the failure and lastError disagree");
     require(wave.loaded || !wave.resampled, "a failure left resampled set");
     require(wave.undo == start.undo, "a load changed undo");
 

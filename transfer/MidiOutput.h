@@ -6,6 +6,8 @@
 #include <span>
 #include <string>
 
+namespace hwd {
+
 // The small MIDI output layer the sender talks to. One backend per platform
 // (ALSA rawmidi on Linux, WinMM on Windows) and a scripted double in the tests;
 // no platform type crosses this header.
@@ -79,3 +81,5 @@ public:
 
 // The backend of the platform the program was built for.
 [[nodiscard]] std::unique_ptr<MidiOutput> makeSystemMidiOutput();
+
+} // namespace hwd

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace hwd {
+
 namespace {
 
 // The platform's error text is cut at 98 characters.
@@ -88,3 +90,5 @@ void MidiSender::reportFailure(const char* sentence, MidiResult code)
     std::snprintf(text, sizeof text, "%s%s", sentence, errorText);
     messages_.show(text, applicationCaption, MessageIcon::Error);
 }
+
+} // namespace hwd

@@ -5,6 +5,8 @@
 
 #include <memory>
 
+namespace hwd {
+
 struct Waveshape;
 
 // How a send ended. The desktop program shows what the user must know in its
@@ -51,3 +53,5 @@ namespace MidiSenderMessages {
 inline constexpr const char* openFailed = "Error: Failed to open the specified MIDI port. ";
 inline constexpr const char* sendFailed = "Error: Failed to send the MIDI SysEx message to the synthesizer. ";
 } // namespace MidiSenderMessages
+
+} // namespace hwd

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace hwd {
+
 // What the sender needs of the user interface, so that it builds with the
 // standard library alone: the desktop program hands it a combo box and a message
 // box, the command-line tool its own terminal versions.
@@ -30,3 +32,5 @@ public:
 };
 
 inline constexpr const char* applicationCaption = "Harlix Wave Dump";
+
+} // namespace hwd

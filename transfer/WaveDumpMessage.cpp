@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace hwd {
+
 namespace WaveDumpMessage {
 namespace {
 
@@ -77,3 +79,5 @@ std::optional<Decoded> decode(std::span<const std::uint8_t> message) noexcept
 }
 
 } // namespace WaveDumpMessage
+
+} // namespace hwd

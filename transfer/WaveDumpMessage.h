@@ -7,6 +7,8 @@
 #include <optional>
 #include <span>
 
+namespace hwd {
+
 // The one message the synthesizer takes: a 300-byte System Exclusive waveshape
 // dump of the 128 samples for one user wave slot, the 256 sample bytes packed
 // into 7-bit form (a leading byte carrying bit 7 of up to seven following bytes).
@@ -36,3 +38,5 @@ struct Decoded {
 [[nodiscard]] std::optional<Decoded> decode(std::span<const std::uint8_t> message) noexcept;
 
 } // namespace WaveDumpMessage
+
+} // namespace hwd

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace hwd {
+
 namespace ToneRender {
 
 double noteFrequency(int note) noexcept
@@ -30,3 +32,5 @@ std::vector<std::int16_t> render(const SampleArray& samples, double hz, double s
 }
 
 } // namespace ToneRender
+
+} // namespace hwd

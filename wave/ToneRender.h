@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace hwd {
+
 // The tone a wave makes when it is played as one cycle after another: what
 // Listen plays and `wavedump render` writes. Each frame is worked out from its
 // own number, never accumulated from the one before, so nothing drifts.
@@ -24,3 +26,5 @@ namespace ToneRender {
                                                std::uint32_t rate);
 
 } // namespace ToneRender
+
+} // namespace hwd

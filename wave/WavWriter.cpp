@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace hwd {
+
 namespace WavWriter {
 
 namespace {
@@ -65,3 +67,5 @@ std::array<std::uint8_t, waveFileBytes> waveFile(const SampleArray& samples) noe
 }
 
 } // namespace WavWriter
+
+} // namespace hwd

@@ -8,6 +8,8 @@
 #include <span>
 #include <vector>
 
+namespace hwd {
+
 // Writes plain WAV files: RIFF, a 16-byte "fmt " chunk of mono 16-bit PCM and
 // one "data" chunk, the 44-byte header that every reader takes.
 namespace WavWriter {
@@ -24,3 +26,5 @@ inline constexpr std::size_t waveFileBytes = headerBytes + 2 * waveshapeSampleCo
 [[nodiscard]] std::array<std::uint8_t, waveFileBytes> waveFile(const SampleArray& samples) noexcept;
 
 } // namespace WavWriter
+
+} // namespace hwd

@@ -11,6 +11,8 @@
 #include <cstring>
 #include <filesystem>
 
+namespace hwd {
+
 namespace {
 
 using enum LoadFailure;
@@ -356,3 +358,5 @@ const char* loadFailureMessage(LoadFailure failure) noexcept
     }
     return "";
 }
+
+} // namespace hwd

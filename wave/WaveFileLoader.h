@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <filesystem>
 
+namespace hwd {
+
 struct Waveshape;
 
 // The two ways the loader walks a file's chunks: first at exactly their
@@ -70,3 +72,5 @@ private:
     Waveshape& wave_;
     LoadFailure failure_ = LoadFailure::none;
 };
+
+} // namespace hwd

@@ -5,6 +5,8 @@
 #include <chrono>
 #include <cmath>
 
+namespace hwd {
+
 namespace WaveOperations {
 namespace {
 
@@ -127,3 +129,5 @@ std::uint32_t millisecondTicks() noexcept
 }
 
 } // namespace WaveOperations
+
+} // namespace hwd

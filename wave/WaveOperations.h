@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace hwd {
+
 struct Waveshape;
 
 // The Wave Tweaker's edits. Each changes the wave in place; every one but
@@ -43,3 +45,5 @@ private:
 };
 
 } // namespace WaveOperations
+
+} // namespace hwd

@@ -2,6 +2,8 @@
 
 #include "WaveOperations.h"
 
+namespace hwd {
+
 std::optional<WaveOp> waveOpNamed(std::string_view name) noexcept
 {
     for (const WaveOpEntry& entry : waveOpTable) {
@@ -38,3 +40,5 @@ void beginEditing(Waveshape& wave) noexcept
 {
     WaveOperations::takeSnapshot(wave);
 }
+
+} // namespace hwd

@@ -6,6 +6,8 @@
 #include <span>
 #include <string_view>
 
+namespace hwd {
+
 struct Waveshape;
 
 // The Wave Tweaker's six edits as one table, shared by the editor of both
@@ -47,3 +49,5 @@ void applyWaveOps(Waveshape& wave, std::span<const WaveOp> ops, std::optional<st
 // What opening the editor does to the wave: undo becomes a copy of the samples,
 // so that Undo right after opening changes nothing.
 void beginEditing(Waveshape& wave) noexcept;
+
+} // namespace hwd

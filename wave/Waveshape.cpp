@@ -1,7 +1,11 @@
 #include "Waveshape.h"
 
+namespace hwd {
+
 Waveshape& currentWaveshape() noexcept
 {
     static Waveshape wave;
     return wave;
 }
+
+} // namespace hwd

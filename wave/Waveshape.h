@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+namespace hwd {
+
 inline constexpr int waveshapeSampleCount = 128;
 
 using SampleArray = std::array<std::int16_t, waveshapeSampleCount>;
@@ -20,3 +22,5 @@ struct Waveshape {
 
 // The process-wide current wave, zero-initialised at start-up.
 [[nodiscard]] Waveshape& currentWaveshape() noexcept;
+
+} // namespace hwd

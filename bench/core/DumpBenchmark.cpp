@@ -5,6 +5,8 @@
 
 #include <benchmark/benchmark.h>
 
+using namespace hwd;
+
 namespace {
 
 void BM_BuildDump(benchmark::State& state)

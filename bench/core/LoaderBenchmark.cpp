@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+using namespace hwd;
+
 namespace {
 
 // A mono 16-bit file with the given number of data bytes, in a directory of

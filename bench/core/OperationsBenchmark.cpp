@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+using namespace hwd;
+
 namespace {
 
 SampleArray fullScaleWave()

@@ -15,6 +15,8 @@
 
 #include <thread>
 
+using namespace hwd;
+
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);

@@ -20,6 +20,8 @@
 
 #include <unistd.h>
 
+using namespace hwd;
+
 namespace {
 
 class PaintCounter final : public QObject {

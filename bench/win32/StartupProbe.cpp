@@ -9,6 +9,8 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+using namespace hwd;
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
 {
     const FirstPaint::Reporter reporter(L"Harlix Wave Dump");

@@ -13,6 +13,8 @@
 #include <utility>
 #include <vector>
 
+using namespace hwd;
+
 namespace {
 
 // Rows show their names in test names and failure reports.

@@ -10,7 +10,9 @@
 #include <thread>
 #include <vector>
 
-class MessageLoop {};
+using namespace hwd;
+
+class hwd::MessageLoop {};
 
 namespace {
 

@@ -23,6 +23,8 @@
 #include <utility>
 #include <vector>
 
+using namespace hwd;
+
 namespace {
 
 namespace fs = std::filesystem;

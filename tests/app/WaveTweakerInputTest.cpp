@@ -8,6 +8,8 @@
 
 #include <ostream>
 
+using namespace hwd;
+
 namespace {
 
 // Rows show their names in test names and failure reports.

@@ -10,6 +10,8 @@
 #include <ostream>
 #include <string>
 
+using namespace hwd;
+
 namespace {
 
 // Rows show their names in test names and failure reports.

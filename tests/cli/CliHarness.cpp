@@ -6,6 +6,8 @@
 
 #include <sstream>
 
+using namespace hwd;
+
 namespace fs = std::filesystem;
 
 RunResult runWavedump(const std::vector<std::string>& args)

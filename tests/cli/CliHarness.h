@@ -30,7 +30,7 @@ using RunResult = Subprocess::Result;
 // The edits as the library offers them, for computing what wavedump must print.
 struct LibraryOp {
     std::string name;
-    std::function<void(Waveshape&, std::uint32_t seed)> apply;
+    std::function<void(hwd::Waveshape&, std::uint32_t seed)> apply;
 };
 [[nodiscard]] const std::vector<LibraryOp>& libraryOps();
 
@@ -38,13 +38,13 @@ struct LibraryOp {
 struct LibraryWave {
     bool loaded = false;
     const char* message = "";
-    Waveshape wave{};
+    hwd::Waveshape wave{};
 };
 [[nodiscard]] LibraryWave libraryWave(const std::filesystem::path& path,
     const std::vector<std::string>& ops = {}, std::uint32_t seed = 0);
 // The text `wavedump samples` prints for the wave: one decimal per line.
-[[nodiscard]] std::string samplesText(const Waveshape& wave);
-[[nodiscard]] std::string dumpBytes(const Waveshape& wave, int slot);
+[[nodiscard]] std::string samplesText(const hwd::Waveshape& wave);
+[[nodiscard]] std::string dumpBytes(const hwd::Waveshape& wave, int slot);
 
 // A fresh folder per test, removed afterwards.
 class CliTest : public ::testing::Test {

@@ -6,6 +6,8 @@
 
 #include "wave/WaveFileLoader.h"
 
+using namespace hwd;
+
 namespace {
 
 // Rows show their names in test names and failure reports.

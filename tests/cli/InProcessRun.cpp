@@ -6,6 +6,8 @@
 
 #include <cstdio>
 
+using namespace hwd;
+
 namespace {
 
 std::string readWhole(std::FILE* file)

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-class MidiOutput;
+namespace hwd { class MidiOutput; }
 
 // What one in-process run of a wavedump command line printed and answered.
 struct InProcessResult {
@@ -15,4 +15,4 @@ struct InProcessResult {
 // Runs wavedump's commands in this process on midi, with standard output and
 // standard error caught for the length of the run; args follow the program's
 // name, as in {"send", "wave.wav", "--slot", "97"}.
-[[nodiscard]] InProcessResult runInProcess(const std::vector<std::string>& args, MidiOutput& midi);
+[[nodiscard]] InProcessResult runInProcess(const std::vector<std::string>& args, hwd::MidiOutput& midi);

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+using namespace hwd;
+
 namespace {
 
 // Rows show their names in test names and failure reports.

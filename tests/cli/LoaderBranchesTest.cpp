@@ -10,6 +10,8 @@
 
 #include <algorithm>
 
+using namespace hwd;
+
 namespace {
 
 // Rows show their names in test names and failure reports.

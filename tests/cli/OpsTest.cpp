@@ -3,6 +3,8 @@
 #include "tests/support/CaseNames.h"
 #include "CliHarness.h"
 
+using namespace hwd;
+
 namespace {
 
 // Rows show their names in test names and failure reports.

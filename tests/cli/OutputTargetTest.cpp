@@ -4,6 +4,8 @@
 
 #include <sys/stat.h>
 
+using namespace hwd;
+
 namespace {
 
 namespace fs = std::filesystem;

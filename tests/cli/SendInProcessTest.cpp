@@ -5,6 +5,8 @@
 #include "InProcessRun.h"
 #include "ScriptedMidiOutput.h"
 
+using namespace hwd;
+
 namespace {
 
 // Rows show their names in test names and failure reports.

@@ -8,6 +8,8 @@
 
 #include <cstdlib>
 
+using namespace hwd;
+
 namespace {
 
 namespace fs = std::filesystem;

@@ -14,6 +14,8 @@
 #include <utility>
 #include <vector>
 
+using namespace hwd;
+
 namespace {
 
 using namespace WavBytes;

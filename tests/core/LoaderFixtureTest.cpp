@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+using namespace hwd;
+
 #ifndef HWD_FIXTURE_DIR
 #error "HWD_FIXTURE_DIR must name the directory that tests/fixtures/make_fixtures.py writes"
 #endif

@@ -15,6 +15,8 @@
 
 #include <cstdint>
 
+using namespace hwd;
+
 namespace {
 
 using namespace WavBytes;

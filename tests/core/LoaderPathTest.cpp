@@ -17,6 +17,8 @@
 #include <filesystem>
 #include <string>
 
+using namespace hwd;
+
 namespace {
 
 using namespace WavBytes;

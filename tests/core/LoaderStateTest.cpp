@@ -19,6 +19,8 @@
 #include <memory>
 #include <optional>
 
+using namespace hwd;
+
 namespace {
 
 using namespace WavBytes;

@@ -14,6 +14,8 @@
 #include <string>
 #include <string_view>
 
+using namespace hwd;
+
 namespace {
 
 using ToneRender::frame;

@@ -12,6 +12,8 @@
 #include <random>
 #include <vector>
 
+using namespace hwd;
+
 namespace {
 
 using Message = std::vector<std::uint8_t>;

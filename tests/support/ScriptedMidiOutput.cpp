@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+using namespace hwd;
+
 // Logs into the output that made it, so the output has to outlive any use of it.
 class ScriptedMidiOutput::Signal final : public MidiCompletionSignal {
 public:

@@ -33,7 +33,7 @@
 // open callback: it is set by a successful open, by a taken long message whose
 // completion comes, and by a port reset while a message is in flight; only a
 // reset of the signal clears it. A wait answers whether it is set.
-class ScriptedMidiOutput final : public MidiOutput {
+class ScriptedMidiOutput final : public hwd::MidiOutput {
 public:
     enum class DeviceKind {
         HardwarePort,   // the one kind the port list shows
@@ -55,18 +55,18 @@ public:
     // When not empty, the n-th deviceCount answers deviceCounts[n] (the last one
     // for every later call) instead of devices.size(): devices that come and go.
     std::vector<unsigned> deviceCounts;
-    MidiResult capsFailureCode = 2;
+    hwd::MidiResult capsFailureCode = 2;
     // What open answers (0 opens the port).
-    MidiResult openResult = midiSuccess;
+    hwd::MidiResult openResult = hwd::midiSuccess;
     // What sendLong answers (0 takes the message).
-    MidiResult sendLongResult = midiSuccess;
+    hwd::MidiResult sendLongResult = hwd::midiSuccess;
     // False: a taken message never completes, so the wait ends by time-out.
     bool completionComes = true;
     // The texts errorText gives per code; a code missing here has no text and
     // leaves the caller's buffer untouched.
-    std::map<MidiResult, std::string> errorTexts;
+    std::map<hwd::MidiResult, std::string> errorTexts;
     // What accessProblem answers (not logged: the sender never asks).
-    MidiAccessProblem access;
+    hwd::MidiAccessProblem access;
 
     // --- The record. ---
     std::vector<std::string> calls;
@@ -87,17 +87,17 @@ public:
 
     // MidiOutput
     unsigned deviceCount() override;
-    MidiResult deviceCaps(unsigned deviceId, MidiOutputCaps& caps) override;
-    std::unique_ptr<MidiCompletionSignal> createCompletionSignal() override;
-    MidiResult open(int deviceId, MidiCompletionSignal& done) override;
+    hwd::MidiResult deviceCaps(unsigned deviceId, hwd::MidiOutputCaps& caps) override;
+    std::unique_ptr<hwd::MidiCompletionSignal> createCompletionSignal() override;
+    hwd::MidiResult open(int deviceId, hwd::MidiCompletionSignal& done) override;
     void prepare(std::span<const std::uint8_t> message) override;
-    MidiResult sendLong(std::span<const std::uint8_t> message) override;
+    hwd::MidiResult sendLong(std::span<const std::uint8_t> message) override;
     void reset() override;
     void unprepare() override;
     void close() override;
-    void errorText(MidiResult code, char* text, std::size_t size) override;
+    void errorText(hwd::MidiResult code, char* text, std::size_t size) override;
     void pause(unsigned milliseconds) override;
-    MidiAccessProblem accessProblem() override { return access; }
+    hwd::MidiAccessProblem accessProblem() override { return access; }
 
 private:
     class Signal;
@@ -114,7 +114,7 @@ private:
 // A drop-down list in memory, answering like the platform's combo box: selecting
 // an index that does not exist selects nothing, and the datum of index -1 (or of
 // any missing index) is -1.
-class RecordingListControl final : public ListControl {
+class RecordingListControl final : public hwd::ListControl {
 public:
     struct Item {
         std::string label;
@@ -134,15 +134,15 @@ public:
 };
 
 // Keeps each message box shown, in order, instead of showing it.
-class RecordingMessagePresenter final : public MessagePresenter {
+class RecordingMessagePresenter final : public hwd::MessagePresenter {
 public:
     struct Box {
         std::string text;
         std::string caption;
-        MessageIcon icon = MessageIcon::Warning;
+        hwd::MessageIcon icon = hwd::MessageIcon::Warning;
     };
 
     std::vector<Box> boxes;
 
-    void show(const char* text, const char* caption, MessageIcon icon) override;
+    void show(const char* text, const char* caption, hwd::MessageIcon icon) override;
 };

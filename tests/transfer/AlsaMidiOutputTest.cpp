@@ -15,6 +15,8 @@
 #include <cstring>
 #include <string>
 
+using namespace hwd;
+
 namespace {
 
 bool machineHasSoundCard()

@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+using namespace hwd;
+
 namespace {
 
 // A card as the stand-in answers for it. A device's subdevices are given by

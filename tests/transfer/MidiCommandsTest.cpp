@@ -25,6 +25,8 @@
 #include <string>
 #include <vector>
 
+using namespace hwd;
+
 namespace {
 
 // Rows show their names in test names and failure reports.

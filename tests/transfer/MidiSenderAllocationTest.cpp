@@ -11,6 +11,8 @@
 
 #include <cstring>
 
+using namespace hwd;
+
 namespace {
 
 class QuietSignal final : public MidiCompletionSignal {

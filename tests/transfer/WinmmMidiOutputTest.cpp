@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+using namespace hwd;
+
 namespace {
 
 // --- The stand-in: the WinMM calls answered from one script -------------------

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+namespace hwd {
+
 // What the port list needs of ALSA's card enumeration and control interface,
 // behind an interface so that the listing can be checked against a stand-in
 // as well as against the machine's own cards.
@@ -45,3 +47,5 @@ public:
 
 // The machine's cards through alsa-lib, and /dev/snd for the access problem.
 [[nodiscard]] std::unique_ptr<AlsaCards> makeSystemAlsaCards();
+
+} // namespace hwd

@@ -21,6 +21,8 @@
 #include <thread>
 #include <utility>
 
+namespace hwd {
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -256,3 +258,5 @@ std::unique_ptr<MidiOutput> makeSystemMidiOutput()
 {
     return makeAlsaMidiOutput(makeSystemAlsaCards());
 }
+
+} // namespace hwd

@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+namespace hwd {
+
 namespace {
 
 bool isVirtualMidiCard(const AlsaCardIdentity& card)
@@ -34,3 +36,5 @@ std::vector<AlsaOutputPort> listAlsaOutputPorts(AlsaCards& cards)
     }
     return ports;
 }
+
+} // namespace hwd

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace hwd {
+
 class AlsaCards;
 
 // One output subdevice. Its index in the list is its device id.
@@ -19,3 +21,5 @@ struct AlsaOutputPort {
 // Every output subdevice of every card whose control interface opens, in
 // (card, device, subdevice) order; a subdevice that cannot be read is left out.
 [[nodiscard]] std::vector<AlsaOutputPort> listAlsaOutputPorts(AlsaCards& cards);
+
+} // namespace hwd

@@ -14,6 +14,8 @@
 #include <cstring>
 #include <string>
 
+namespace hwd {
+
 namespace {
 
 const char* orEmpty(const char* text)
@@ -145,3 +147,5 @@ std::unique_ptr<AlsaCards> makeSystemAlsaCards()
 {
     return std::make_unique<SystemCards>();
 }
+
+} // namespace hwd

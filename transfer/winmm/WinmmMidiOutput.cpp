@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+namespace hwd {
+
 namespace {
 
 // Created once and kept for the life of the process: never closed.
@@ -154,3 +156,5 @@ std::unique_ptr<MidiOutput> makeSystemMidiOutput()
 {
     return makeWinmmMidiOutput(systemWinmmCalls());
 }
+
+} // namespace hwd

@@ -8,6 +8,8 @@
 
 #include <memory>
 
+namespace hwd {
+
 // The Windows calls the WinMM backend makes, as a table, so that tests can put
 // a stand-in for the system's MIDI and event services in their place.
 struct WinmmCalls {
@@ -31,3 +33,5 @@ struct WinmmCalls {
 
 // The backend on the calls given; they must outlive it.
 [[nodiscard]] std::unique_ptr<MidiOutput> makeWinmmMidiOutput(const WinmmCalls& calls);
+
+} // namespace hwd

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+namespace hwd {
+
 AboutDialog::AboutDialog(QWidget* owner) : QDialog(owner, TemplateWindow::flagsFor(aboutBoxTemplate().frame))
 {
     const DialogTemplate& dialogTemplate = aboutBoxTemplate();
@@ -25,3 +27,5 @@ AboutDialog::AboutDialog(QWidget* owner) : QDialog(owner, TemplateWindow::flagsF
     create();
     WindowCentring::centre(*this, owner);
 }
+
+} // namespace hwd

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+namespace hwd {
+
 // The About box: the program's icon, title and version, and an OK button. It
 // runs modally for one showing, centred over its owner, and ends with OK, Enter,
 // Esc or its close box alike.
@@ -11,3 +13,5 @@ class AboutDialog final : public QDialog {
 public:
     explicit AboutDialog(QWidget* owner);
 };
+
+} // namespace hwd

@@ -11,6 +11,8 @@
 #include <optional>
 #include <thread>
 
+namespace hwd {
+
 int runApplication(Qt::WindowStates showCommand)
 {
     const std::unique_ptr<MidiOutput> midi = makeSystemMidiOutput();
@@ -40,3 +42,5 @@ int runApplication(MidiOutput& midi, Qt::WindowStates showCommand)
     dialog.reset();
     return exitCode;
 }
+
+} // namespace hwd

@@ -2,6 +2,8 @@
 
 #include <Qt>
 
+namespace hwd {
+
 class MidiOutput;
 
 // The start-up and shut-down of the program around its one window: registers the
@@ -14,3 +16,5 @@ class MidiOutput;
 
 // The same on a given MIDI output instead of the system's.
 [[nodiscard]] int runApplication(MidiOutput& midi, Qt::WindowStates showCommand);
+
+} // namespace hwd

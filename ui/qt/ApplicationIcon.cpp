@@ -9,6 +9,8 @@ static void initialiseResources()
     Q_INIT_RESOURCE(resources);
 }
 
+namespace hwd {
+
 QIcon applicationIcon()
 {
     initialiseResources();
@@ -19,3 +21,5 @@ QIcon applicationIcon()
         icon.addFile(QStringLiteral(":/icons/harlix-wave-dump-%1.png").arg(size), QSize(size, size));
     return icon;
 }
+
+} // namespace hwd

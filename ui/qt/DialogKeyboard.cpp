@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace hwd {
+
 void DialogKeyboard::addControl(QWidget& control, bool startsGroup)
 {
     const int group = controls_.empty() ? 0 : controls_.back().group + (startsGroup ? 1 : 0);
@@ -84,3 +86,5 @@ void DialogKeyboard::moveFocus(const QWidget* from, bool forward, bool withinGro
         }
     }
 }
+
+} // namespace hwd

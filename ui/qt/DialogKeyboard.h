@@ -7,6 +7,8 @@
 
 class QEvent;
 
+namespace hwd {
+
 // The keyboard interface that a dialog gets from the platform, for a window that
 // runs in the application's own loop rather than in a modal one: Tab and
 // Shift+Tab move the focus along the tab stops in template order; the arrow keys
@@ -44,3 +46,5 @@ private:
     QWidget& dialog_;
     std::vector<Control> controls_;
 };
+
+} // namespace hwd

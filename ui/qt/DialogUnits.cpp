@@ -2,6 +2,8 @@
 
 #include <QFontMetrics>
 
+namespace hwd {
+
 DialogUnits dialogUnitsOf(const QFont& font)
 {
     const QFontMetrics metrics(font);
@@ -9,3 +11,5 @@ DialogUnits dialogUnitsOf(const QFont& font)
         metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     return {DialogUnits::baseWidthFromAlphabet(alphabetWidth), metrics.height()};
 }
+
+} // namespace hwd

@@ -24,6 +24,8 @@
 
 #include <thread>
 
+namespace hwd {
+
 namespace {
 
 // The first local file of a drop, as the file manager lists them; empty when the
@@ -218,3 +220,5 @@ void MainDialog::closeEvent(QCloseEvent* event)
     event->ignore();
     closeApplication(exitCancel);
 }
+
+} // namespace hwd

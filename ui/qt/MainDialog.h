@@ -10,10 +10,13 @@
 #include <filesystem>
 #include <memory>
 
+class QComboBox;
+
+namespace hwd {
+
 class MidiOutput;
 class MidiSender;
 class PathLabel;
-class QComboBox;
 class WaveView;
 struct Waveshape;
 
@@ -79,3 +82,5 @@ private:
     std::unique_ptr<MidiSender> sender_;
     MessageLoop* loop_ = nullptr;
 };
+
+} // namespace hwd

@@ -7,6 +7,8 @@
 #include <QScopedValueRollback>
 #include <QThread>
 
+namespace hwd {
+
 namespace {
 
 const QEvent::Type quitRequestType = static_cast<QEvent::Type>(QEvent::registerEventType());
@@ -156,3 +158,5 @@ void MessageLoop::runIdlePass()
     // One pass ends the period: the tasks' own result is not asked.
     idlePending_ = false;
 }
+
+} // namespace hwd

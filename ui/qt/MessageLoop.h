@@ -7,6 +7,8 @@
 class QEvent;
 class QEventLoop;
 
+namespace hwd {
+
 // Consulted for every input event that the loop fetches, before any widget
 // sees it. True means the event has been handled and goes nowhere else.
 class PreDispatchFilter {
@@ -72,3 +74,5 @@ private:
     bool peeking_ = false;
     bool quitFetched_ = false;
 };
+
+} // namespace hwd

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace hwd {
+
 QString PathLabel::displayedText() const
 {
     return elidedPath(text(), fontMetrics(), contentsRect().width());
@@ -33,3 +35,5 @@ void PathLabel::paintEvent(QPaintEvent* /*event*/)
     style()->drawItemText(&painter, contentsRect(), static_cast<int>(alignment()), palette(), isEnabled(),
                           displayedText(), foregroundRole());
 }
+
+} // namespace hwd

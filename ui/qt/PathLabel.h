@@ -4,6 +4,8 @@
 
 class QFontMetrics;
 
+namespace hwd {
+
 // A one-line label for a file path. A path too wide for the label loses
 // characters in its middle and keeps its last component, so the file's own name
 // stays readable; text() keeps the whole path.
@@ -21,3 +23,5 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
 };
+
+} // namespace hwd

@@ -6,6 +6,8 @@
 #include <QRect>
 #include <QSize>
 
+namespace hwd {
+
 // The desktop layer's plain geometry and Qt's, one into the other. Both kinds of
 // rectangle hold a corner and a size, so nothing is lost either way.
 
@@ -38,3 +40,5 @@
 {
     return {rect.x(), rect.y(), rect.width(), rect.height()};
 }
+
+} // namespace hwd

@@ -3,6 +3,8 @@
 #include <QComboBox>
 #include <QMessageBox>
 
+namespace hwd {
+
 int QtListControl::addItem(const char* label)
 {
     comboBox_.addItem(QString::fromLocal8Bit(label));
@@ -42,3 +44,5 @@ void QtMessagePresenter::show(const char* text, const char* caption, MessageIcon
     box.activateWindow();
     box.exec();
 }
+
+} // namespace hwd

@@ -5,6 +5,8 @@
 class QComboBox;
 class QWidget;
 
+namespace hwd {
+
 // The sender's drop-down list on a QComboBox: items in insertion order, the
 // integer datum in Qt::UserRole.
 class QtListControl final : public ListControl {
@@ -32,3 +34,5 @@ public:
 private:
     QWidget& owner_;
 };
+
+} // namespace hwd

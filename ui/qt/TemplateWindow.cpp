@@ -14,6 +14,8 @@
 
 #include <algorithm>
 
+namespace hwd {
+
 namespace TemplateWindow {
 
 namespace {
@@ -152,3 +154,5 @@ ControlStateTable::Container controlsOf(QWidget& window, const DialogTemplate& d
 }
 
 } // namespace TemplateWindow
+
+} // namespace hwd

@@ -7,6 +7,8 @@
 
 #include <vector>
 
+namespace hwd {
+
 struct Waveshape;
 
 // Builds a Qt window from its dialog template, as the platform's dialog manager
@@ -46,3 +48,5 @@ template <class Widget>
 [[nodiscard]] ControlStateTable::Container controlsOf(QWidget& window, const DialogTemplate& dialogTemplate);
 
 } // namespace TemplateWindow
+
+} // namespace hwd

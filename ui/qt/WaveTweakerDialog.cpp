@@ -15,6 +15,8 @@
 #include <optional>
 #include <utility>
 
+namespace hwd {
+
 namespace {
 
 // A mouse position as the whole pixel it falls in.
@@ -101,3 +103,5 @@ void WaveTweakerDialog::mouseMoveEvent(QMouseEvent* event)
     if (!takePenPoint(WaveTweakerInput::Pointer::Move, *event))
         QDialog::mouseMoveEvent(event);
 }
+
+} // namespace hwd

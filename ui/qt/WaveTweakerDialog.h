@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <functional>
 
+namespace hwd {
+
 class WaveView;
 struct Waveshape;
 
@@ -44,3 +46,5 @@ private:
     WaveView* view_ = nullptr;
     TickSource ticks_;
 };
+
+} // namespace hwd

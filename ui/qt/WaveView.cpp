@@ -10,6 +10,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+namespace hwd {
+
 namespace {
 
 const QColor boxColour(128, 128, 255);
@@ -114,3 +116,5 @@ void WaveView::mouseDoubleClickEvent(QMouseEvent* event)
     }
     QFrame::mouseDoubleClickEvent(event);
 }
+
+} // namespace hwd

@@ -2,6 +2,8 @@
 
 #include <QFrame>
 
+namespace hwd {
+
 struct Waveshape;
 
 // The bar picture of the current wave: a light-blue box with a black outline,
@@ -46,3 +48,5 @@ private:
     MouseReports reports_;
     bool editMode_ = false;
 };
+
+} // namespace hwd

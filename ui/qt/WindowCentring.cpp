@@ -9,6 +9,8 @@
 
 #include <optional>
 
+namespace hwd {
+
 namespace WindowCentring {
 
 void centre(QWidget& window, const QWidget* owner)
@@ -26,3 +28,5 @@ void centre(QWidget& window, const QWidget* owner)
 }
 
 } // namespace WindowCentring
+
+} // namespace hwd

@@ -2,6 +2,8 @@
 
 class QWidget;
 
+namespace hwd {
+
 // Places a dialog as it opens: centred over owner when owner is visible and not
 // minimised, else on the primary screen's work area, and in either case kept
 // inside the work area. Only the position changes. The window's frame must be
@@ -11,3 +13,5 @@ namespace WindowCentring {
 void centre(QWidget& window, const QWidget* owner);
 
 } // namespace WindowCentring
+
+} // namespace hwd

@@ -50,5 +50,5 @@ int main(int argc, char** argv)
     // The application id: the desktop file's name and, on Wayland, the window's app_id.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.harlixwavedump.harlixwavedump"));
     // No file from the command line: the program starts empty, as it does from the launcher.
-    return runApplication();
+    return hwd::runApplication();
 }

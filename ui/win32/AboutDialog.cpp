@@ -5,6 +5,8 @@
 #include "app/DialogTemplates.h"
 #include "app/ResourceIds.h"
 
+namespace hwd {
+
 namespace {
 
 // The template's centred text has no id of its own: it is the static that
@@ -49,3 +51,5 @@ std::optional<LRESULT> AboutDialog::handleMessage(UINT message, WPARAM wParam, L
         return std::nullopt;
     }
 }
+
+} // namespace hwd

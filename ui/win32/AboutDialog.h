@@ -2,6 +2,8 @@
 
 #include "DialogWindow.h"
 
+namespace hwd {
+
 // The About box: icon 128, the program's title and version, authorship and
 // contact, and OK. Modal, one object per run.
 class AboutDialog final : public DialogWindow {
@@ -14,3 +16,5 @@ public:
 protected:
     std::optional<LRESULT> handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
+
+} // namespace hwd

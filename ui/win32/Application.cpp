@@ -8,6 +8,8 @@
 #include <memory>
 #include <thread>
 
+namespace hwd {
+
 int runApplication(int showCommand)
 {
     const std::unique_ptr<MidiOutput> midi = makeSystemMidiOutput();
@@ -34,3 +36,5 @@ int runApplication(int showCommand, MidiOutput& midi)
     dialog.reset();
     return exitCode;
 }
+
+} // namespace hwd

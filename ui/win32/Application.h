@@ -1,5 +1,7 @@
 #pragma once
 
+namespace hwd {
+
 class MidiOutput;
 
 // The program's run: one message loop registered for this thread, the main
@@ -9,3 +11,5 @@ class MidiOutput;
 int runApplication(int showCommand);
 // The same with the MIDI output given (tests hand in a scripted one).
 int runApplication(int showCommand, MidiOutput& midi);
+
+} // namespace hwd

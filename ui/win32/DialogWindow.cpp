@@ -2,6 +2,8 @@
 
 #include "Module.h"
 
+namespace hwd {
+
 namespace {
 
 // Messages whose dialog-procedure result is the answer itself rather than a
@@ -76,3 +78,5 @@ INT_PTR CALLBACK DialogWindow::dialogProcedure(HWND window, UINT message, WPARAM
     SetWindowLongPtrW(window, DWLP_MSGRESULT, *result);
     return TRUE;
 }
+
+} // namespace hwd

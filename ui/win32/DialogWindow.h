@@ -4,6 +4,8 @@
 
 #include <optional>
 
+namespace hwd {
+
 // A dialog window bound to one object for the window's whole life. The object
 // is bound when WM_INITDIALOG arrives (it travels as the creation parameter and
 // is kept in DWLP_USER), before the message reaches the object's table, and is
@@ -37,3 +39,5 @@ private:
 
     HWND window_ = nullptr;
 };
+
+} // namespace hwd

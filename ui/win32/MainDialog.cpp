@@ -18,6 +18,8 @@
 #include <string>
 #include <thread>
 
+namespace hwd {
+
 namespace {
 
 struct WindowIcons {
@@ -200,3 +202,5 @@ void MainDialog::showFileName(const std::filesystem::path& path)
     // The static's path ellipsis shortens a long path in its middle.
     SetDlgItemTextW(window(), IDC_FILE_NAME, path.c_str());
 }
+
+} // namespace hwd

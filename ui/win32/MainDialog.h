@@ -13,6 +13,8 @@
 #include <memory>
 #include <optional>
 
+namespace hwd {
+
 class MidiOutput;
 class MidiSender;
 struct Waveshape;
@@ -77,3 +79,5 @@ private:
     std::optional<ComboBoxList> waveNumberList_;
     std::unique_ptr<MidiSender> sender_;
 };
+
+} // namespace hwd

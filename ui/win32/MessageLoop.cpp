@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <new>
 
+namespace hwd {
+
 namespace {
 
 // The timer message with which the system blinks the caret.
@@ -70,3 +72,5 @@ void MessageLoop::runIdlePass()
     for (std::size_t index = 0; index < idleTasks_.size(); ++index)
         idleTasks_[index]->runIdle();
 }
+
+} // namespace hwd

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+namespace hwd {
+
 // Offered every message before it is translated and dispatched; true means the
 // filter has handled it and it goes no further.
 class PreDispatchFilter {
@@ -47,3 +49,5 @@ private:
     std::vector<IdleTask*> idleTasks_;
     MSG current_{};
 };
+
+} // namespace hwd

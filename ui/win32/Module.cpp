@@ -1,5 +1,7 @@
 #include "Module.h"
 
+namespace hwd {
+
 namespace {
 HINSTANCE moduleInstance = nullptr;
 DWORD moduleThread = 0;
@@ -30,3 +32,5 @@ DWORD mainThread() noexcept
 }
 
 } // namespace Module
+
+} // namespace hwd

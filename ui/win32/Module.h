@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace hwd {
+
 // The program's module bookkeeping: the instance from which every dialog
 // template and icon is loaded, and the thread that entered the program.
 namespace Module {
@@ -15,3 +17,5 @@ void terminate() noexcept;
 [[nodiscard]] DWORD mainThread() noexcept;
 
 } // namespace Module
+
+} // namespace hwd

@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+namespace hwd {
+
 static_assert(sizeof(OSVERSIONINFOA) == 148, "the version record the query expects");
 
 bool platformIsWindowsNT() noexcept
@@ -16,3 +18,5 @@ bool platformIsWindowsNT() noexcept
     (void)GetVersionExA(&version);
     return version.dwPlatformId == VER_PLATFORM_WIN32_NT;
 }
+
+} // namespace hwd

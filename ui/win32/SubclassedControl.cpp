@@ -1,5 +1,7 @@
 #include "SubclassedControl.h"
 
+namespace hwd {
+
 namespace {
 
 // The window property that leads from a taken-over control to its object.
@@ -56,3 +58,5 @@ LRESULT CALLBACK SubclassedControl::controlProcedure(HWND window, UINT message, 
         return *result;
     return CallWindowProcW(previous, window, message, wParam, lParam);
 }
+
+} // namespace hwd

@@ -4,6 +4,8 @@
 
 #include <optional>
 
+namespace hwd {
+
 // A control of a dialog template that an object takes over: the object's
 // window procedure is installed in its place, the object's table handles the
 // messages it wants, and every other message goes on to the control's previous
@@ -35,3 +37,5 @@ private:
     HWND window_ = nullptr;
     WNDPROC previous_ = nullptr;
 };
+
+} // namespace hwd

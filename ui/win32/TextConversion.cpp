@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace hwd {
+
 namespace TextConversion {
 
 std::wstring widenAnsi(std::string_view text)
@@ -29,3 +31,5 @@ std::wstring withDialogLineBreaks(std::wstring_view text)
 }
 
 } // namespace TextConversion
+
+} // namespace hwd

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace hwd {
+
 // The sender and the loader speak in the system's narrow code page (port
 // names, the platform's error texts, the loader's messages); the windows are
 // Unicode. These convert at that boundary.
@@ -15,3 +17,5 @@ namespace TextConversion {
 [[nodiscard]] std::wstring withDialogLineBreaks(std::wstring_view text);
 
 } // namespace TextConversion
+
+} // namespace hwd

@@ -7,6 +7,8 @@
 
 #include <windowsx.h>
 
+namespace hwd {
+
 INT_PTR WaveTweakerDialog::run(HWND owner)
 {
     return runModal(IDD_WAVE_TWEAKER, owner);
@@ -64,3 +66,5 @@ std::optional<LRESULT> WaveTweakerDialog::pointer(WaveTweakerInput::Pointer kind
     SendMessageW(view_.window(), WM_WAVEVIEW_PEN, reinterpret_cast<WPARAM>(&point), 0);
     return 0;
 }
+
+} // namespace hwd

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+namespace hwd {
+
 // The Wave Tweaker: the modal editor of the current wave. Presses and drags
 // over its large view become pen points, and its six buttons run the wave
 // operations, each followed by a repaint of the view. Every change goes straight
@@ -34,3 +36,5 @@ private:
     SeedSource seed_;
     WaveView view_;
 };
+
+} // namespace hwd

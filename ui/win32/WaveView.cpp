@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+namespace hwd {
+
 namespace {
 
 constexpr COLORREF boxColour = RGB(128, 128, 255);
@@ -101,3 +103,5 @@ void WaveView::takePenPoint(const POINT& point)
     const RECT invalid{strip.x, strip.y, strip.right(), strip.bottom()};
     InvalidateRect(window(), &invalid, FALSE);
 }
+
+} // namespace hwd

@@ -2,6 +2,8 @@
 
 #include "SubclassedControl.h"
 
+namespace hwd {
+
 struct Waveshape;
 
 // The private message that carries one pen point to a wave view: wParam is the
@@ -35,3 +37,5 @@ private:
     Waveshape& wave_;
     bool editMode_ = false;
 };
+
+} // namespace hwd

@@ -2,6 +2,8 @@
 
 #include "TextConversion.h"
 
+namespace hwd {
+
 int ComboBoxList::addItem(const char* label)
 {
     const std::wstring text = TextConversion::widenAnsi(label);
@@ -41,3 +43,5 @@ void Win32MessagePresenter::show(const char* text, const char* caption, MessageI
     const std::wstring wideCaption = TextConversion::widenAnsi(caption);
     MessageBoxW(owner_, wideText.c_str(), wideCaption.c_str(), messageBoxFlags(icon));
 }
+
+} // namespace hwd

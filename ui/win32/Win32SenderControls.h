@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+namespace hwd {
+
 // The sender's drop-down list as a combo box of a dialog: items in insertion
 // order (the template's lists are unsorted), an integer datum per item.
 class ComboBoxList final : public ListControl {
@@ -32,3 +34,5 @@ public:
 private:
     HWND owner_ = nullptr;
 };
+
+} // namespace hwd

@@ -4,6 +4,8 @@
 
 #include <optional>
 
+namespace hwd {
+
 namespace {
 
 Rect toRect(const RECT& rect) noexcept
@@ -32,3 +34,5 @@ void centreDialog(HWND dialog)
     const Point topLeft = WindowPlacement::place({window.width, window.height}, ownerFrame, toRect(workArea));
     SetWindowPos(dialog, nullptr, topLeft.x, topLeft.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
+
+} // namespace hwd

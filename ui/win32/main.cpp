@@ -13,9 +13,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
     (void)InitCommonControlsEx(&controls);
 
-    Module::initialise(instance);
-    const int exitCode = runApplication(showCommand);
-    Module::terminate();
+    hwd::Module::initialise(instance);
+    const int exitCode = hwd::runApplication(showCommand);
+    hwd::Module::terminate();
 
     CoUninitialize();
     return exitCode;

@@ -4,6 +4,8 @@
 #include <memory>
 #include <stdexcept>
 
+using namespace hwd;
+
 bool loadFromMemory(WaveFileLoader& loader, const WavBytes::Bytes& bytes)
 {
     // An empty file needs a valid buffer address all the same.

@@ -6,4 +6,4 @@
 
 // Loads bytes through a stdio stream over memory (fmemopen), the way the
 // fuzzer feeds the loader, without a file on disk.
-[[nodiscard]] bool loadFromMemory(WaveFileLoader& loader, const WavBytes::Bytes& bytes);
+[[nodiscard]] bool loadFromMemory(hwd::WaveFileLoader& loader, const WavBytes::Bytes& bytes);

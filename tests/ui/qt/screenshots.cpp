@@ -23,6 +23,8 @@
 #include <cstdio>
 #include <thread>
 
+using namespace hwd;
+
 namespace {
 
 QString outputFolder;

@@ -9,6 +9,8 @@
 #include <QScreen>
 #include <QTest>
 
+using namespace hwd;
+
 class TestAboutDialog final : public QObject {
     Q_OBJECT
 

@@ -44,6 +44,8 @@
 #include <string>
 #include <thread>
 
+using namespace hwd;
+
 namespace {
 
 struct ShownBox {

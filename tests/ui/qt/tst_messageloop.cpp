@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+using namespace hwd;
+
 namespace {
 
 // Counts the idle passes and runs the script: onIdle at each pass, onWaiting

@@ -6,6 +6,8 @@
 #include <QFontMetrics>
 #include <QTest>
 
+using namespace hwd;
+
 class TestPathLabel final : public QObject {
     Q_OBJECT
 

@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QTest>
 
+using namespace hwd;
+
 Q_DECLARE_METATYPE(MessageIcon)
 
 class TestQtSenderControls final : public QObject {

@@ -19,6 +19,8 @@
 #include <cmath>
 #include <functional>
 
+using namespace hwd;
+
 using Operation = std::function<void(Waveshape&)>;
 Q_DECLARE_METATYPE(Operation)
 

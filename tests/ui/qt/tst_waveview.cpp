@@ -14,6 +14,8 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace hwd;
+
 namespace {
 
 constexpr int clientWidth = 384;

@@ -17,6 +17,8 @@
 
 #include <thread>
 
+using namespace hwd;
+
 namespace {
 
 TEST(MainDialogExit, EscEndsWithTwo)

@@ -19,6 +19,8 @@
 #include <cstdlib>
 #include <functional>
 
+using namespace hwd;
+
 namespace {
 
 // Rows show their names in test names and failure reports.

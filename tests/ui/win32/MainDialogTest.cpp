@@ -13,6 +13,8 @@
 #include <filesystem>
 #include <string>
 
+using namespace hwd;
+
 namespace {
 
 HWND viewOf(const MainDialogHarness& harness)

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+using namespace hwd;
+
 namespace {
 
 // Rows show their names in test names and failure reports.

@@ -16,6 +16,8 @@
 
 #include <string>
 
+using namespace hwd;
+
 namespace {
 
 // Wine 8's comctl32 answers DllGetVersion with 5.81 in both of its forms, so

@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+using namespace hwd;
+
 namespace {
 
 std::vector<std::wstring> saved;

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace hwd;
+
 namespace {
 
 class ComboBoxListTest : public testing::Test {

@@ -21,6 +21,8 @@
 #include <functional>
 #include <vector>
 
+using namespace hwd;
+
 namespace {
 
 // Rows show their names in test names and failure reports.

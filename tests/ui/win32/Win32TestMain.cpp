@@ -9,6 +9,8 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+using namespace hwd;
+
 int main(int argc, char** argv)
 {
     (void)CoInitialize(nullptr);

@@ -11,6 +11,8 @@
 #include <thread>
 #include <utility>
 
+using namespace hwd;
+
 namespace {
 
 constexpr int idleQuitCode = -200;

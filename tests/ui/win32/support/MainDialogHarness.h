@@ -16,7 +16,7 @@
 // a message loop registered for this thread, the dialog created from its
 // template and shown. Each harness starts from a fresh wave and a fresh
 // isWindowsNT, as a new process would.
-class MainDialogHarness final : private IdleTask {
+class MainDialogHarness final : private hwd::IdleTask {
 public:
     // The code run() answers when its guard ends a loop that nothing else ended.
     static constexpr int loopGuardCode = -100;
@@ -28,8 +28,8 @@ public:
 
     [[nodiscard]] HWND window() const noexcept { return dialog_->window(); }
     [[nodiscard]] HWND control(int id) const noexcept { return GetDlgItem(window(), id); }
-    [[nodiscard]] MainDialog& dialog() noexcept { return *dialog_; }
-    [[nodiscard]] MessageLoop& loop() noexcept { return loop_; }
+    [[nodiscard]] hwd::MainDialog& dialog() noexcept { return *dialog_; }
+    [[nodiscard]] hwd::MessageLoop& loop() noexcept { return loop_; }
     [[nodiscard]] ScriptedMidiOutput& midi() noexcept { return midi_; }
     [[nodiscard]] bool created() const noexcept { return created_; }
 
@@ -53,8 +53,8 @@ private:
     void runIdle() override;
 
     ScriptedMidiOutput midi_;
-    MessageLoop loop_;
-    std::optional<MainDialog> dialog_;
+    hwd::MessageLoop loop_;
+    std::optional<hwd::MainDialog> dialog_;
     bool created_ = false;
     bool quitAtIdle_ = false;
 };
