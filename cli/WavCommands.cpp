@@ -73,16 +73,25 @@ int writeOutput(std::string_view command, const std::string& output, std::span<c
     return problem.empty() ? 0 : writeFailure(command, problem);
 }
 
-// The whole text as a number of this type within [low, high], or nothing.
+// An option's value as a number of this type within [low, high]. Answers
+// false, with the usage problem, when the value is given but is no such
+// number; leaves into as it was when the option is not given.
 template <class Number>
-std::optional<Number> numberIn(const std::string& text, Number low, Number high)
+bool takeNumber(const Arguments& arguments, std::string_view option, Number low, Number high,
+                std::string_view range, Number& into, std::string& problem)
 {
+    const std::string* text = arguments.other(option);
+    if (!text)
+        return true;
     Number value{};
-    const char* end = text.data() + text.size();
-    const auto [last, error] = std::from_chars(text.data(), end, value);
-    if (error != std::errc() || last != end || text.empty() || !(value >= low && value <= high))
-        return std::nullopt;
-    return value;
+    const char* end = text->data() + text->size();
+    const auto [last, error] = std::from_chars(text->data(), end, value);
+    if (error != std::errc() || last != end || text->empty() || !(value >= low && value <= high)) {
+        problem = std::string(option) + " must be " + std::string(range) + ", got '" + *text + "'";
+        return false;
+    }
+    into = value;
+    return true;
 }
 
 struct Tone {
@@ -94,48 +103,21 @@ struct Tone {
 // The tone the options ask for, or the usage problem.
 std::optional<Tone> toneOf(const Arguments& arguments, std::string& problem)
 {
-    const std::string* note = arguments.other("--note");
-    const std::string* freq = arguments.other("--freq");
-    const std::string* seconds = arguments.other("--seconds");
-    const std::string* rate = arguments.other("--rate");
-    Tone tone;
-    tone.hz = ToneRender::noteFrequency(60);
-    if (note && freq) {
+    if (arguments.other("--note") && arguments.other("--freq")) {
         problem = "--note and --freq cannot be given together";
         return std::nullopt;
     }
-    if (note) {
-        const auto value = numberIn<int>(*note, 0, 127);
-        if (!value) {
-            problem = "--note must be 0 to 127, got '" + *note + "'";
-            return std::nullopt;
-        }
-        tone.hz = ToneRender::noteFrequency(*value);
-    }
-    if (freq) {
-        const auto value = numberIn<double>(*freq, 1.0, 20000.0);
-        if (!value) {
-            problem = "--freq must be 1 to 20000, got '" + *freq + "'";
-            return std::nullopt;
-        }
-        tone.hz = *value;
-    }
-    if (seconds) {
-        const auto value = numberIn<double>(*seconds, 0.001, 60.0);
-        if (!value) {
-            problem = "--seconds must be 0.001 to 60, got '" + *seconds + "'";
-            return std::nullopt;
-        }
-        tone.seconds = *value;
-    }
-    if (rate) {
-        const auto value = numberIn<std::uint32_t>(*rate, 8000, 192000);
-        if (!value) {
-            problem = "--rate must be 8000 to 192000, got '" + *rate + "'";
-            return std::nullopt;
-        }
-        tone.rate = *value;
-    }
+    int note = 60;
+    Tone tone;
+    tone.hz = -1;
+    if (!takeNumber(arguments, "--note", 0, 127, "0 to 127", note, problem)
+        || !takeNumber(arguments, "--freq", 1.0, 20000.0, "1 to 20000", tone.hz, problem)
+        || !takeNumber(arguments, "--seconds", 0.001, 60.0, "0.001 to 60", tone.seconds, problem)
+        || !takeNumber<std::uint32_t>(arguments, "--rate", 8000, 192000, "8000 to 192000", tone.rate, problem))
+        return std::nullopt;
+    // Middle C unless a frequency is given.
+    if (tone.hz < 0)
+        tone.hz = ToneRender::noteFrequency(note);
     return tone;
 }
 
