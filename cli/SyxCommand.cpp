@@ -33,7 +33,8 @@ constexpr const char* usage =
     "             after another, or '-' for standard output\n"
     "             a folder (OUT ends in '/' or is an existing folder): one file\n"
     "             per slot, named SLOT-NAME.syx after the WAV file's name,\n"
-    "             e.g. 97-saw.syx; a missing last folder is created\n"
+    "             e.g. 097-saw.syx, so they sort by slot; a missing last\n"
+    "             folder is created\n"
     "\n"
     "Nothing is written unless every FILE loads; files are written whole or\n"
     "not at all.\n"
@@ -69,7 +70,10 @@ int writeFolder(const fs::path& folder, const std::vector<Dump>& dumps)
             return writeFailure("cannot make folder '" + folder.string() + "': " + error.message());
     }
     for (const Dump& dump : dumps) {
-        const fs::path file = folder / (std::to_string(dump.slot) + "-" + dump.source.stem().string() + ".syx");
+        // Three digits, as the Wave # list writes the slot, so the files sort by slot.
+        char slot[8];
+        std::snprintf(slot, sizeof slot, "%03d", dump.slot);
+        const fs::path file = folder / (slot + ("-" + dump.source.stem().string()) + ".syx");
         if (const std::string problem = writeFileWhole(file, dump.bytes); !problem.empty())
             return writeFailure(problem);
     }

@@ -103,6 +103,7 @@ TEST_P(SyxBatch, WritesConsecutiveSlots)
         fs::create_directory(file("existing"));
     const std::string out = param.output == "-" ? "-" : (folder_ / param.output).string();
     const std::vector<const char*> names{"saw.wav", "square.wav", "long-sine-600.wav"};
+    const std::vector<const char*> written{"126-saw.syx", "127-square.syx", "128-long-sine-600.syx"};
     std::vector<std::string> args{"syx", "--slot", "126", "--op", "normalize", "-o", out};
     for (const char* name : names)
         args.push_back(example(name));
@@ -115,9 +116,8 @@ TEST_P(SyxBatch, WritesConsecutiveSlots)
         const int slot = 126 + static_cast<int>(i);
         const std::string dump = dumpBytes(libraryWave(example(names[i]), {"normalize"}).wave, slot);
         if (param.folder) {
-            const fs::path written = fs::path(out) / (std::to_string(slot) + "-" + fs::path(names[i]).stem().string()
-                + ".syx");
-            EXPECT_EQ(FileBytes::read(written), dump) << written;
+            const fs::path path = fs::path(out) / written[i];
+            EXPECT_EQ(FileBytes::read(path), dump) << path;
         }
         bank += dump;
     }
@@ -146,6 +146,18 @@ TEST_F(CliTest, SyxBatchWritesNothingWhenAFileFails)
     }
     EXPECT_TRUE(fs::is_empty(file("dumps")));
     EXPECT_FALSE(fs::exists(file("bank.syx")));
+}
+
+// Slots below 100 get a leading zero, as the Wave # list shows them, so that
+// the files sort by slot.
+TEST_F(CliTest, SyxFolderNamesCarryThreeDigitSlots)
+{
+    const RunResult run = runWavedump({"syx", example("saw.wav"), example("sine.wav"), example("square.wav"),
+                                       example("triangle.wav"), "--slot", "97", "-o", file("dumps/")});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    for (const char* name : {"097-saw.syx", "098-sine.syx", "099-square.syx", "100-triangle.syx"})
+        EXPECT_EQ(FileBytes::read(file("dumps") / name).size(), 300u) << name;
+    EXPECT_EQ(std::distance(fs::directory_iterator(file("dumps")), fs::directory_iterator()), 4);
 }
 
 TEST_F(CliTest, SyxBatchMayNotPassSlot128)
