@@ -1,5 +1,6 @@
 #include "MainDialogState.h"
 
+#include "FileChooser.h"
 #include "ResourceIds.h"
 #include "WindowsNT.h"
 #include "transfer/SenderControls.h"
@@ -39,6 +40,18 @@ void MainDialogState::loadCurrentFile()
     setControlEnabled(IDC_RELOAD, wave_.loaded);
     // After a failure the box shows the file that failed; Reload is off for it.
     window_.showFileName(currentPath_);
+}
+
+void MainDialogState::openFile(std::filesystem::path path)
+{
+    setCurrentPath(std::move(path));
+    loadCurrentFile();
+}
+
+void MainDialogState::open(FileChooser& chooser)
+{
+    if (std::optional<std::filesystem::path> chosen = chooser.chooseFileToOpen())
+        openFile(std::move(*chosen));
 }
 
 bool MainDialogState::mayOpenWaveTweaker() const noexcept

@@ -6,6 +6,7 @@
 
 namespace hwd {
 
+class FileChooser;
 class MessagePresenter;
 struct Waveshape;
 
@@ -40,6 +41,12 @@ public:
     // file is refused, records Send and Reload and shows the path. Nothing at
     // all before the first drop.
     void loadCurrentFile();
+
+    // A file named on the command line or picked with Open: loaded as a drop
+    // would load it, and Reload then reads it again.
+    void openFile(std::filesystem::path path);
+    // Open: the chooser's pick is loaded; nothing when the user cancels.
+    void open(FileChooser& chooser);
 
     // Whether a double click on the picture opens the Wave Tweaker: only with a
     // wave loaded, on the NT family.

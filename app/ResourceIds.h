@@ -33,3 +33,8 @@
 #define IDC_RELOAD 1006
 
 #define ID_APP_ABOUT 0xE140
+
+/* The commands of the pictures' context menu and their shortcuts. */
+#define ID_FILE_OPEN 0xE101
+#define ID_FILE_SAVE_AS 0xE103
+#define ID_LISTEN 0x8010

@@ -1,18 +1,13 @@
 #pragma once
 
+#include "wave/WholeFile.h"
+
 #include <cstdint>
-#include <filesystem>
 #include <span>
 #include <string>
 #include <string_view>
 
 namespace hwd {
-
-// Writes bytes to path through a temporary file in the same folder that is
-// renamed over path only once it is complete, so a failure never leaves a half
-// file behind and an existing file at path stays as it was. Returns the empty
-// text when done, else what went wrong, e.g. "cannot write 'x.syx': Permission denied".
-[[nodiscard]] std::string writeFileWhole(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 
 // Writes bytes unchanged (binary, also on Windows) to standard output; the
 // empty text when done, else what went wrong.

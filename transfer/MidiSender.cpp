@@ -62,7 +62,7 @@ SendResult MidiSender::send()
         return SendResult::openFailed;
     }
 
-    const auto waveNumber = static_cast<std::uint8_t>(waveNumberList_.itemData(waveNumberList_.currentIndex()));
+    const std::uint8_t waveNumber = selectedWaveNumber();
     const auto message = WaveDumpMessage::build(wave_, waveNumber);
     output_.prepare(message);
     // Cleared right before the long message, so only this buffer's completion ends the wait.
@@ -79,6 +79,11 @@ SendResult MidiSender::send()
     if (sent != midiSuccess)
         return SendResult::refused;
     return finished ? SendResult::sent : SendResult::timedOut;
+}
+
+std::uint8_t MidiSender::selectedWaveNumber() const
+{
+    return static_cast<std::uint8_t>(waveNumberList_.itemData(waveNumberList_.currentIndex()));
 }
 
 void MidiSender::reportFailure(const char* sentence, MidiResult code)

@@ -3,6 +3,7 @@
 #include "MidiOutput.h"
 #include "SenderControls.h"
 
+#include <cstdint>
 #include <memory>
 
 namespace hwd {
@@ -33,6 +34,8 @@ public:
     void fillPortList();
     // Does nothing at all while no wave is loaded.
     SendResult send();
+    // The wave number (slot minus one) that the Wave # list shows.
+    [[nodiscard]] std::uint8_t selectedWaveNumber() const;
 
     static constexpr unsigned sendTimeoutMs = 30000;
     static constexpr unsigned closePauseMs = 100;

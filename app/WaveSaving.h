@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace hwd {
+
+class FileChooser;
+class MessagePresenter;
+struct Waveshape;
+
+enum class SaveFormat {
+    wav, // the 300-byte WAV file that loads back verbatim
+    syx, // the 300-byte dump for one slot
+};
+
+// What a name asks for, by its extension in any case; nothing for any other.
+[[nodiscard]] std::optional<SaveFormat> saveFormatFor(const std::filesystem::path& path);
+
+// Writes the wave to path whole or not at all, as its extension asks; a .syx
+// file is the dump for waveNumber (slot minus one). The empty text when saved,
+// else why not, in the words a warning box shows.
+[[nodiscard]] std::string saveWave(const std::filesystem::path& path, const Waveshape& wave, std::uint8_t waveNumber);
+
+// The name Save Wave As offers: the current file's name, as a WAV file, in its
+// folder; "wave.wav" before any file.
+[[nodiscard]] std::filesystem::path suggestedSaveName(const std::filesystem::path& currentPath);
+
+// Save Wave As: asks the chooser where, saves there, and shows a warning box
+// saying why when the wave could not be saved. Nothing without a wave loaded.
+void saveWaveAs(FileChooser& chooser, MessagePresenter& messages, const Waveshape& wave, std::uint8_t waveNumber,
+                const std::filesystem::path& currentPath);
+
+} // namespace hwd
