@@ -8,6 +8,7 @@
 #include "SampleRuns.h"
 #include "ScratchDirectory.h"
 #include "WavBytes.h"
+#include "app/FileChooser.h"
 #include "app/MainDialogState.h"
 #include "app/ResourceIds.h"
 #include "app/WindowsNT.h"
@@ -18,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -255,6 +257,52 @@ TEST_F(MainDialogStateTest, waveTweakerOpensOnlyWithAWaveOnTheNtFamily)
     writeText(path);
     state.loadCurrentFile();
     EXPECT_FALSE(state.mayOpenWaveTweaker());
+}
+
+// Open's chooser answers with a file, or nothing when the user cancels.
+class OneAnswerChooser final : public FileChooser {
+public:
+    explicit OneAnswerChooser(std::optional<fs::path> answer) : answer_(std::move(answer)) {}
+    std::optional<fs::path> chooseFileToOpen() override { return answer_; }
+    std::optional<fs::path> chooseSaveTarget(const fs::path&) override { return std::nullopt; }
+
+private:
+    std::optional<fs::path> answer_;
+};
+
+// Open and a file named on the command line load as a drop does, and Reload
+// then reads the same file again; a cancelled Open changes nothing.
+TEST_F(MainDialogStateTest, openedFileLoadsAsADropAndReloadReadsItAgain)
+{
+    const fs::path path = folder.file("picked.wav");
+    writeRamp(path, 128, 100, 1);
+    OneAnswerChooser chooser(path);
+
+    state.open(chooser);
+
+    EXPECT_EQ(takeLog(), (Log{"repaint: sample 0 is 100", "name: picked.wav, send on, reload on"}));
+    writeRamp(path, 128, -5, 1);
+    state.loadCurrentFile();
+    EXPECT_EQ(wave.samples[0], -5);
+
+    OneAnswerChooser cancelled(std::nullopt);
+    takeLog();
+    state.open(cancelled);
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(state.currentPath(), path);
+}
+
+TEST_F(MainDialogStateTest, aRefusedFileFromTheCommandLineShowsTheBox)
+{
+    const fs::path path = folder.file("notes.wav");
+    writeText(path);
+    state.initialise();
+
+    state.openFile(path);
+
+    ASSERT_EQ(log.size(), 3u);
+    EXPECT_EQ(log[1], std::string("box: ") + ExpectedMessage::notWav + " | Harlix Wave Dump | warning | send off");
+    EXPECT_EQ(state.currentPath(), path);
 }
 
 } // namespace
