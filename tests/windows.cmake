@@ -84,6 +84,20 @@ hwd_windows_test(windows_operations_tests
 hwd_windows_test(windows_winmm_tests
     SOURCES ${HWD_TESTS}/transfer/WinmmMidiOutputTest.cpp
     LIBRARIES hwd_test_support hwd_midi_system)
+# The preview's waveOut stream against a stand-in (counting allocations) and
+# wavedump play's blocking playback, on a stand-in and on the system's waveOut.
+hwd_windows_test(windows_waveout_tests
+    SOURCES ${HWD_TESTS}/audio/winmm/StandInWaveOut.cpp ${HWD_TESTS}/audio/winmm/WaveOutStreamTest.cpp
+            ${HWD_TESTS}/audio/winmm/WaveOutPlaybackTest.cpp
+    LIBRARIES hwd_audio_system hwd_counting_allocator)
+# wavedump.exe play where wine offers no audio device: the system's reason.
+if(HWD_WINE)
+    add_test(NAME windows.wavedump_play_without_audio
+        COMMAND ${HWD_TESTS}/audio/winmm/play-without-audio.sh ${HWD_WINE} $<TARGET_FILE:wavedump>
+                ${PROJECT_SOURCE_DIR}/examples/saw.wav)
+    set_tests_properties(windows.wavedump_play_without_audio PROPERTIES
+        ENVIRONMENT "${HWD_WINE_ENVIRONMENT}" FIXTURES_REQUIRED hwd_wine TIMEOUT 300)
+endif()
 
 # The desktop layer's own tests, the same sources as on Linux.
 include(${HWD_TESTS}/app/sources.cmake OPTIONAL)

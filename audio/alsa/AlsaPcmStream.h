@@ -2,6 +2,10 @@
 
 #include <poll.h>
 
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -38,12 +42,29 @@ public:
     // After a watched descriptor fired (revents as poll() reported them, in the
     // order of pollDescriptors()): writes as many frames as the device has room
     // for and recovers from an underrun. The empty text while playing, else the
-    // reason the stream stopped for good (it is then closed).
-    [[nodiscard]] std::string service(std::vector<pollfd> fired);
+    // reason the stream stopped for good (it is then closed). Allocates nothing,
+    // so that the caller may hold its descriptors for the whole playing.
+    [[nodiscard]] std::string service(std::span<pollfd> fired);
+
+    // How many frames will be heard before the next frame the source makes:
+    // what the device holds ahead of its output (ALSA's delay) and what was
+    // made but not yet taken. Over the device's rate, how long an edit of the
+    // wave takes to be heard. Nothing when closed or when the device cannot
+    // tell (e.g. after an underrun, until the next service).
+    [[nodiscard]] std::optional<long> queuedFrames() const;
 
 private:
+    [[nodiscard]] std::string feed();
+    [[nodiscard]] std::string recover(long error);
+    [[nodiscard]] std::string fail(long error);
+
     ::_snd_pcm* pcm_ = nullptr;
     TonePreview* source_ = nullptr;
+    // One buffer's worth, made at open: frames[madeFrom_, madeTo_) are made
+    // but not yet taken by the device, and go before any new ones.
+    std::vector<std::int16_t> frames_;
+    std::size_t madeFrom_ = 0;
+    std::size_t madeTo_ = 0;
 };
 
 } // namespace hwd
