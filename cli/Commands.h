@@ -13,6 +13,7 @@ class MidiOutput;
 [[nodiscard]] int runShow(int argc, char** argv);
 [[nodiscard]] int runWav(int argc, char** argv);
 [[nodiscard]] int runRender(int argc, char** argv);
+[[nodiscard]] int runPlay(int argc, char** argv);
 [[nodiscard]] int runPorts(int argc, char** argv, MidiOutput& midi);
 [[nodiscard]] int runSend(int argc, char** argv, MidiOutput& midi);
 [[nodiscard]] int runSendSyx(int argc, char** argv, MidiOutput& midi);

@@ -2,6 +2,7 @@
 #include "Arguments.h"
 #include "Commands.h"
 #include "OutputFile.h"
+#include "ToneOptions.h"
 #include "WaveSource.h"
 
 #include "wave/ToneRender.h"
@@ -94,13 +95,8 @@ bool takeNumber(const Arguments& arguments, std::string_view option, Number low,
     return true;
 }
 
-struct Tone {
-    double hz = 0;
-    double seconds = 2.0;
-    std::uint32_t rate = 48000;
-};
+} // namespace
 
-// The tone the options ask for, or the usage problem.
 std::optional<Tone> toneOf(const Arguments& arguments, std::string& problem)
 {
     if (arguments.other("--note") && arguments.other("--freq")) {
@@ -120,8 +116,6 @@ std::optional<Tone> toneOf(const Arguments& arguments, std::string& problem)
         tone.hz = ToneRender::noteFrequency(note);
     return tone;
 }
-
-} // namespace
 
 int runWav(int argc, char** argv)
 {
