@@ -1,29 +1,20 @@
 // ports, send and send-syx: the desktop program's port list and Send, on the
 // caller's MIDI output, with the lists kept in memory and the message boxes
 // printed on standard error.
-#include "AccessNotice.h"
 #include "Arguments.h"
 #include "Commands.h"
-#include "MidiTerminal.h"
+#include "DumpBank.h"
 #include "OutputFile.h"
+#include "TerminalSender.h"
 #include "WaveSource.h"
 
-#include "transfer/MidiOutput.h"
-#include "transfer/MidiSender.h"
 #include "transfer/WaveDumpMessage.h"
 #include "wave/Waveshape.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <charconv>
 #include <cstdio>
-#include <cstring>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include <sys/stat.h>
 
 namespace hwd {
 
@@ -41,147 +32,46 @@ constexpr const char* portsUsage =
     "Exit status: 0 done, 2 usage error.\n";
 
 constexpr const char* sendUsage =
-    "usage: wavedump send FILE --slot N [--port ID] [--op OP]... [--seed N]\n"
+    "usage: wavedump send FILE... --slot N [--port ID] [--op OP]... [--seed N]\n"
     "\n"
-    "Loads FILE and applies each OP as 'wavedump samples' does, then sends the\n"
-    "wave to user slot N as the desktop program's Send does: opens the port,\n"
-    "hands it the 300-byte dump, waits until the port is done (at most 30\n"
-    "seconds), pauses 100 ms and closes the port. A failure is told on stderr\n"
-    "with the MIDI system's reason.\n"
+    "Loads each FILE and applies each OP as 'wavedump samples' does, then sends\n"
+    "the waves to user slots as the desktop program's Send does, one send per\n"
+    "FILE: opens the port, hands it the 300-byte dump, waits until the port is\n"
+    "done (at most 30 seconds), pauses 100 ms and closes the port. The first FILE\n"
+    "goes to slot N, the next to the slot after it and so on, as 'wavedump syx'\n"
+    "writes them. Nothing is sent unless every FILE loads. A failure is told on\n"
+    "stderr with the MIDI system's reason and stops the run; with several FILEs a\n"
+    "line then says how many dumps were sent.\n"
     "\n"
-    "  --slot N   the user slot, 97 to 128\n"
+    "  --slot N   the user slot of the first FILE, 97 to 128; further FILEs go\n"
+    "             to the slots after it, and may not pass slot 128\n"
     "  --port ID  the port, an ID that 'wavedump ports' lists (default: the\n"
     "             first listed; with none listed, the system's default port)\n"
     "  --op OP    filter, normalize, additive, random-pd, clear or undo\n"
     "  --seed N   seed of every random-pd, 0 to 4294967295\n"
     "\n"
     "Exit status: 0 sent (also when the port did not finish within 30 seconds),\n"
-    "1 the file did not load or the port did not open or refused the dump,\n"
+    "1 a file did not load or the port did not open or refused a dump,\n"
     "2 usage error.\n";
 
 constexpr const char* sendSyxUsage =
     "usage: wavedump send-syx FILE.syx [--port ID]\n"
     "\n"
-    "Sends a dump file that 'wavedump syx' wrote (one 300-byte waveshape dump\n"
-    "for a user slot 97 to 128) to the synthesizer, as the desktop program's\n"
-    "Send does. Any other file is refused and nothing is sent.\n"
+    "Sends a dump file that 'wavedump syx' wrote to the synthesizer, as the\n"
+    "desktop program's Send does: one 300-byte waveshape dump for a user slot 97\n"
+    "to 128, or a bank of up to 32 such dumps one after another, each sent on its\n"
+    "own in the file's order. Every dump is checked before anything is sent; any\n"
+    "other file is refused and nothing is sent. A failure stops the run; with\n"
+    "several dumps a line then says how many were sent.\n"
     "\n"
     "  --port ID  the port, an ID that 'wavedump ports' lists (default: the\n"
     "             first listed; with none listed, the system's default port)\n"
     "\n"
     "Exit status: 0 sent (also when the port did not finish within 30 seconds),\n"
-    "1 the file is not such a dump or the port did not open or refused it,\n"
-    "2 usage error.\n";
+    "1 the file is not such a dump or bank or the port did not open or refused\n"
+    "a dump, 2 usage error.\n";
 
 constexpr std::string_view portOptions[] = {"--port"};
-
-// The sender on the caller's MIDI output, with its lists filled as the desktop
-// program fills them at its start.
-struct TerminalSender {
-    TerminalSender(MidiOutput& midi, const Waveshape& wave)
-        : sender(midi, wave, ports, waveNumbers, messages), notice(accessNotice(midi.accessProblem()))
-    {
-        sender.fillWaveNumberList();
-        sender.fillPortList();
-    }
-
-    // Selects the port that --port names, if given; the problem as a usage error's
-    // text, empty when fine.
-    [[nodiscard]] std::string selectPort(const std::string* value)
-    {
-        if (!value)
-            return {};
-        long device = -1;
-        const char* end = value->data() + value->size();
-        const auto [last, error] = std::from_chars(value->data(), end, device);
-        const int index = error == std::errc() && last == end ? ports.indexOfData(device) : -1;
-        if (index < 0) {
-            // A port this user may not open is missing from the list for that reason.
-            const std::string why = !notice.empty() ? " (" + notice + ")"
-                : ports.items().empty()             ? " (none is listed)"
-                                                    : "";
-            return "--port must be the ID of a port that 'wavedump ports' lists, got '" + *value + "'" + why;
-        }
-        ports.setCurrentIndex(index);
-        return {};
-    }
-
-    void selectSlot(int slot) { waveNumbers.setCurrentIndex(slot - WaveDumpMessage::firstUserSlot); }
-
-    // 1 when the port did not open or refused the dump, else 0. A failure
-    // while devices are kept from this user names the remedy on a line of its
-    // own. A port that took the dump but did not finish is not a failure, as in
-    // the desktop program, but a terminal user is warned that it may not have
-    // arrived whole.
-    [[nodiscard]] int send(std::string_view command)
-    {
-        const int length = static_cast<int>(command.size());
-        switch (sender.send()) {
-        case SendResult::sent:
-        case SendResult::notLoaded:
-            return 0;
-        case SendResult::timedOut:
-            std::fprintf(stderr,
-                         "wavedump %.*s: warning: the port did not finish sending within 30 seconds; "
-                         "the dump may not have arrived whole\n",
-                         length, command.data());
-            return 0;
-        case SendResult::openFailed:
-        case SendResult::refused:
-            break;
-        }
-        if (!notice.empty())
-            std::fprintf(stderr, "wavedump %.*s: %s\n", length, command.data(), notice.c_str());
-        return 1;
-    }
-
-    TerminalListControl ports;
-    TerminalListControl waveNumbers;
-    TerminalMessagePresenter messages;
-    MidiSender sender;
-    // Empty unless this user may not open some of the MIDI devices.
-    std::string notice;
-};
-
-int dumpFileFailure(const std::string& problem)
-{
-    std::fprintf(stderr, "wavedump send-syx: %s\n", problem.c_str());
-    return 1;
-}
-
-// The file's size and its first bytes, one more than a dump holds: enough to
-// tell a dump from anything else without reading a large file whole. Only a
-// regular file is read, so that a FIFO or a device cannot hold the command.
-bool readDumpFile(const char* path, std::vector<std::uint8_t>& bytes, std::uint64_t& size, std::string& problem)
-{
-    struct stat info {};
-    if (::stat(path, &info) != 0) {
-        problem = std::string("cannot read '") + path + "': " + std::strerror(errno);
-        return false;
-    }
-    if (!S_ISREG(info.st_mode)) {
-        problem = std::string("cannot read '") + path + "': not a regular file";
-        return false;
-    }
-    std::FILE* file = std::fopen(path, "rb");
-    if (!file) {
-        problem = std::string("cannot read '") + path + "': " + std::strerror(errno);
-        return false;
-    }
-    bytes.resize(WaveDumpMessage::length + 1);
-    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed) {
-        problem = std::string("cannot read '") + path + "'";
-        return false;
-    }
-    // Short of the limit the bytes read are the whole file; past it the look's size says how long it is.
-    size = bytes.size() > WaveDumpMessage::length
-        ? std::max<std::uint64_t>(bytes.size(), static_cast<std::uint64_t>(info.st_size))
-        : bytes.size();
-    return true;
-}
 
 } // namespace
 
@@ -191,32 +81,55 @@ int runPorts(int argc, char** argv, MidiOutput& midi)
     if (line.exitCode)
         return *line.exitCode;
 
-    const Waveshape nothingLoaded;
-    TerminalSender terminal(midi, nothingLoaded);
-    for (const TerminalListControl::Item& item : terminal.ports.items())
+    Waveshape nothingLoaded;
+    const TerminalSender terminal(midi, nothingLoaded);
+    for (const TerminalListControl::Item& item : terminal.ports().items())
         std::printf("%ld\t%s\n", item.data, item.label.c_str());
     // Told, but the list is what it is: the exit status stays that of the listing.
-    if (!terminal.notice.empty())
-        std::fprintf(stderr, "wavedump ports: %s\n", terminal.notice.c_str());
+    if (!terminal.notice().empty())
+        std::fprintf(stderr, "wavedump ports: %s\n", terminal.notice().c_str());
     return finishStandardOutput("ports");
 }
 
 int runSend(int argc, char** argv, MidiOutput& midi)
 {
-    const ArgumentRules rules{.waveOps = true, .slot = true, .otherOptions = portOptions};
+    const ArgumentRules rules{
+        .maxFiles = WaveDumpMessage::lastUserSlot, .waveOps = true, .slot = true, .otherOptions = portOptions};
     const CommandLine line = parseCommandLine("send", sendUsage, argc, argv, rules);
     if (line.exitCode)
         return *line.exitCode;
     const Arguments& arguments = line.arguments;
 
+    const int firstSlot = *arguments.slot;
+    const int fileCount = static_cast<int>(arguments.files.size());
+    // Only user slots are ever written: the factory waves below 97 stay untouched.
+    if (firstSlot + fileCount - 1 > WaveDumpMessage::lastUserSlot) {
+        return usageError("send", std::to_string(fileCount) + " files from slot " + std::to_string(firstSlot)
+                + " would pass slot 128");
+    }
+
     Waveshape& wave = currentWaveshape();
     TerminalSender terminal(midi, wave);
     if (const std::string problem = terminal.selectPort(arguments.other("--port")); !problem.empty())
         return usageError("send", problem);
-    if (const char* error = loadAndEdit(wave, arguments.files.front().c_str(), arguments.ops, arguments.seed))
-        return loadFailure(error);
-    terminal.selectSlot(*arguments.slot);
-    return terminal.send("send");
+
+    // Every file loads before the first dump goes out, so that a bank never
+    // arrives in part for want of a file.
+    const bool several = fileCount > 1;
+    std::vector<SlotDump> dumps;
+    bool allLoaded = true;
+    for (int i = 0; i < fileCount; ++i) {
+        const std::string& file = arguments.files[static_cast<std::size_t>(i)];
+        if (const char* error = loadAndEdit(wave, file.c_str(), arguments.ops, arguments.seed)) {
+            loadFailure(error, several ? file.c_str() : nullptr);
+            allLoaded = false;
+            continue;
+        }
+        dumps.push_back(SlotDump{firstSlot + i, wave.samples});
+    }
+    if (!allLoaded)
+        return 1;
+    return terminal.sendInOrder(dumps, "send");
 }
 
 int runSendSyx(int argc, char** argv, MidiOutput& midi)
@@ -227,37 +140,18 @@ int runSendSyx(int argc, char** argv, MidiOutput& midi)
         return *line.exitCode;
     const Arguments& arguments = line.arguments;
 
-    // The file is checked before the MIDI system is touched.
-    const std::string& path = arguments.files.front();
-    std::vector<std::uint8_t> bytes;
-    std::uint64_t size = 0;
-    std::string problem;
-    if (!readDumpFile(path.c_str(), bytes, size, problem))
-        return dumpFileFailure(problem);
-    if (size != WaveDumpMessage::length || bytes.size() != WaveDumpMessage::length) {
-        return dumpFileFailure("'" + path + "' has " + std::to_string(size)
-            + " bytes, not one 300-byte waveshape dump; nothing sent");
-    }
-    const auto decoded = WaveDumpMessage::decode(bytes);
-    if (!decoded) {
-        return dumpFileFailure(
-            "'" + path + "' is not a waveshape dump for a user slot 97 to 128; nothing sent");
+    // The file is checked, every dump of it, before the MIDI system is touched.
+    const DumpBank bank = readDumpBank(arguments.files.front());
+    if (!bank.problem.empty()) {
+        std::fprintf(stderr, "wavedump send-syx: %s\n", bank.problem.c_str());
+        return 1;
     }
 
     Waveshape wave;
     TerminalSender terminal(midi, wave);
-    if (const std::string portProblem = terminal.selectPort(arguments.other("--port")); !portProblem.empty())
-        return usageError("send-syx", portProblem);
-
-    // The sender builds the dump afresh from the wave; it must come out as the
-    // file's very bytes.
-    wave.samples = decoded->samples;
-    wave.loaded = true;
-    const auto rebuilt = WaveDumpMessage::build(wave, decoded->waveNumber);
-    if (!std::equal(rebuilt.begin(), rebuilt.end(), bytes.begin(), bytes.end()))
-        return dumpFileFailure("'" + path + "' is not a dump this program writes; nothing sent");
-    terminal.selectSlot(decoded->waveNumber + 1);
-    return terminal.send("send-syx");
+    if (const std::string problem = terminal.selectPort(arguments.other("--port")); !problem.empty())
+        return usageError("send-syx", problem);
+    return terminal.sendInOrder(bank.dumps, "send-syx");
 }
 
 } // namespace hwd

@@ -25,9 +25,10 @@ constexpr Subcommand subcommands[] = {
     {"show", runShow, nullptr, "draw the wave as bars in the terminal"},
     {"wav", runWav, nullptr, "write the wave as a 128-sample WAV file"},
     {"render", runRender, nullptr, "write the tone the wave makes as a WAV file"},
+    {"play", runPlay, nullptr, "play the tone the wave makes on the audio output"},
     {"ports", nullptr, runPorts, "list the hardware MIDI output ports"},
-    {"send", nullptr, runSend, "send a WAV file's wave to a user slot"},
-    {"send-syx", nullptr, runSendSyx, "send a dump file written by syx"},
+    {"send", nullptr, runSend, "send WAV files' waves to user slots, one dump each"},
+    {"send-syx", nullptr, runSendSyx, "send a dump or bank file written by syx"},
 };
 
 void printUsage(std::FILE* stream)

@@ -75,8 +75,10 @@ std::unique_ptr<MidiCompletionSignal> ScriptedMidiOutput::createCompletionSignal
 MidiResult ScriptedMidiOutput::open(int deviceId, MidiCompletionSignal& done)
 {
     calls.push_back("open " + std::to_string(deviceId));
-    if (openResult != midiSuccess)
-        return openResult;
+    const std::size_t call = openCalls_++;
+    const MidiResult result = call < openResults.size() ? openResults[call] : openResult;
+    if (result != midiSuccess)
+        return result;
     open_ = true;
     inFlight_ = false;
     const auto* ours = dynamic_cast<Signal*>(&done);
@@ -97,8 +99,10 @@ MidiResult ScriptedMidiOutput::sendLong(std::span<const std::uint8_t> message)
     calls.emplace_back("sendLong");
     sentMessages.emplace_back(message.begin(), message.end());
     sentAddresses.push_back(message.data());
-    if (sendLongResult != midiSuccess)
-        return sendLongResult;
+    const std::size_t call = sendLongCalls_++;
+    const MidiResult result = call < sendLongResults.size() ? sendLongResults[call] : sendLongResult;
+    if (result != midiSuccess)
+        return result;
     inFlight_ = true;
     if (completionComes) {
         inFlight_ = false;

@@ -58,8 +58,13 @@ public:
     hwd::MidiResult capsFailureCode = 2;
     // What open answers (0 opens the port).
     hwd::MidiResult openResult = hwd::midiSuccess;
+    // When not empty, the n-th open answers openResults[n] instead, and
+    // openResult once they run out: a port that fails part way through a run.
+    std::vector<hwd::MidiResult> openResults;
     // What sendLong answers (0 takes the message).
     hwd::MidiResult sendLongResult = hwd::midiSuccess;
+    // As openResults, for sendLong.
+    std::vector<hwd::MidiResult> sendLongResults;
     // False: a taken message never completes, so the wait ends by time-out.
     bool completionComes = true;
     // The texts errorText gives per code; a code missing here has no text and
@@ -107,6 +112,8 @@ private:
     // The state of the signal the open port sets; null when the port has none of ours.
     std::shared_ptr<bool> portSignal_;
     unsigned countCalls_ = 0;
+    std::size_t openCalls_ = 0;
+    std::size_t sendLongCalls_ = 0;
     bool open_ = false;
     bool inFlight_ = false;
 };

@@ -106,7 +106,7 @@ TEST_F(WavedumpMidiCommands, EachCommandDescribesItselfWithHelp)
 {
     const std::pair<const char*, const char*> firstLines[] = {
         {"ports", "usage: wavedump ports\n"},
-        {"send", "usage: wavedump send FILE --slot N [--port ID] [--op OP]... [--seed N]\n"},
+        {"send", "usage: wavedump send FILE... --slot N [--port ID] [--op OP]... [--seed N]\n"},
         {"send-syx", "usage: wavedump send-syx FILE.syx [--port ID]\n"},
     };
     for (const auto& [command, firstLine] : firstLines) {
@@ -160,6 +160,8 @@ const std::vector<UsageCase> usageCases = {
      "wavedump send-syx: --port must be the ID of a port that 'wavedump ports' lists, got '3' (none is listed)\n"},
     {"SendSyxWithASlot", {"send-syx", "SYX", "--slot", "97"}, "wavedump send-syx: unknown option '--slot'\n"},
     {"SendSyxWithoutFile", {"send-syx"}, "wavedump send-syx: missing FILE\n"},
+    {"SendPastSlot128", {"send", "WAV", "WAV", "--slot", "128"},
+     "wavedump send: 2 files from slot 128 would pass slot 128\n"},
 };
 
 class WavedumpMidiUsage : public WavedumpMidiCommands, public ::testing::WithParamInterface<UsageCase> {};
@@ -185,15 +187,21 @@ TEST_P(WavedumpMidiUsage, IsAUsageError)
 INSTANTIATE_TEST_SUITE_P(Commands, WavedumpMidiUsage, ::testing::ValuesIn(usageCases),
                          CaseNames::byName);
 
-TEST_F(WavedumpMidiCommands, SendSyxSendsAGoodDumpAsFarAsTheOpen)
+TEST_F(WavedumpMidiCommands, SendSyxSendsAGoodDumpOrBankAsFarAsTheOpen)
 {
-    for (const int slot : {97, 128}) {
-        FileBytes::write(folder / "dump.syx", dumpFor(slot));
+    auto bank = dumpFor(100);
+    const auto next = dumpFor(101);
+    bank.insert(bank.end(), next.begin(), next.end());
+    for (const auto& bytes : {dumpFor(97), dumpFor(128), bank}) {
+        const int slot = bytes[5] + 1;
+        FileBytes::write(folder / "dump.syx", bytes);
 
         const Outcome sent = run({"send-syx", (folder / "dump.syx").string()});
 
         EXPECT_EQ(sent.exitCode, 1) << slot;
-        EXPECT_EQ(sent.err, openFailureLine()) << slot;
+        const std::string count =
+            bytes.size() > 300 ? "wavedump send-syx: 0 of 2 dumps sent; stopped at slot 100\n" : "";
+        EXPECT_EQ(sent.err, openFailureLine() + count) << slot;
     }
 }
 
@@ -208,12 +216,15 @@ std::vector<BadDump> badDumps()
     std::vector<BadDump> cases;
     const auto good = dumpFor(97);
     const char* notADump = "is not a waveshape dump for a user slot 97 to 128; nothing sent\n";
-    cases.push_back({"Empty", {}, "has 0 bytes, not one 300-byte waveshape dump; nothing sent\n"});
+    cases.push_back(
+        {"Empty", {}, "has 0 bytes, not one 300-byte waveshape dump or a bank of up to 32; nothing sent\n"});
     cases.push_back({"OneByteShort", {good.begin(), good.end() - 1},
-                     "has 299 bytes, not one 300-byte waveshape dump; nothing sent\n"});
-    auto two = good;
-    two.insert(two.end(), good.begin(), good.end());
-    cases.push_back({"TwoDumps", two, "has 600 bytes, not one 300-byte waveshape dump; nothing sent\n"});
+                     "has 299 bytes, not one 300-byte waveshape dump or a bank of up to 32; nothing sent\n"});
+    auto twoAndAByte = good;
+    twoAndAByte.insert(twoAndAByte.end(), good.begin(), good.end());
+    twoAndAByte.push_back(0xF7);
+    cases.push_back({"TwoDumpsAndAByte", twoAndAByte,
+                     "has 601 bytes, not one 300-byte waveshape dump or a bank of up to 32; nothing sent\n"});
     auto factorySlot = good;
     factorySlot[5] = 0x5F; // slot 96
     cases.push_back({"FactorySlot", factorySlot, notADump});
@@ -266,7 +277,8 @@ TEST_F(WavedumpMidiCommands, SendSyxReadsOnlyARegularFile)
     const Outcome result = run({"send-syx", large.string()});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.err,
-        "wavedump send-syx: '" + large.string() + "' has 100000 bytes, not one 300-byte waveshape dump; nothing sent\n");
+        "wavedump send-syx: '" + large.string()
+            + "' has 100000 bytes, not one 300-byte waveshape dump or a bank of up to 32; nothing sent\n");
 }
 
 TEST_F(WavedumpMidiCommands, SendSyxOfAMissingFileTellsWhy)

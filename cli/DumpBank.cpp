@@ -1,0 +1,104 @@
+#include "DumpBank.h"
+
+#include "transfer/WaveDumpMessage.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <span>
+
+#include <sys/stat.h>
+
+namespace hwd {
+
+namespace {
+
+constexpr std::size_t largestBank = maxBankDumps * WaveDumpMessage::length;
+
+std::string cannotRead(const std::string& path, const std::string& why)
+{
+    return "cannot read '" + path + "'" + (why.empty() ? "" : ": " + why);
+}
+
+// The file's first bytes, one more than the largest bank, and its size: enough
+// to tell a bank from anything else without reading a large file whole.
+std::string readHead(const std::string& path, std::vector<std::uint8_t>& bytes, std::uint64_t& size)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return cannotRead(path, std::strerror(errno));
+    if (!S_ISREG(info.st_mode))
+        return cannotRead(path, "not a regular file");
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return cannotRead(path, std::strerror(errno));
+    bytes.resize(largestBank + 1);
+    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed)
+        return cannotRead(path, "");
+    // Short of the limit the bytes read are the whole file; past it the look's size says how long it is.
+    size = bytes.size() > largestBank ? std::max<std::uint64_t>(bytes.size(), static_cast<std::uint64_t>(info.st_size))
+                                      : bytes.size();
+    return {};
+}
+
+// Empty when the 300 bytes are a dump this program writes, else why not.
+std::string checkDump(std::span<const std::uint8_t> bytes, SlotDump& dump)
+{
+    const auto decoded = WaveDumpMessage::decode(bytes);
+    if (!decoded)
+        return "is not a waveshape dump for a user slot 97 to 128";
+    // The sender builds the dump afresh from the samples; it must come out as
+    // the file's very bytes.
+    Waveshape wave;
+    wave.samples = decoded->samples;
+    wave.loaded = true;
+    const auto rebuilt = WaveDumpMessage::build(wave, decoded->waveNumber);
+    if (!std::equal(rebuilt.begin(), rebuilt.end(), bytes.begin(), bytes.end()))
+        return "is not a dump this program writes";
+    dump.slot = decoded->waveNumber + 1;
+    dump.samples = decoded->samples;
+    return {};
+}
+
+} // namespace
+
+DumpBank readDumpBank(const std::string& path)
+{
+    DumpBank bank;
+    std::vector<std::uint8_t> bytes;
+    std::uint64_t size = 0;
+    if (std::string problem = readHead(path, bytes, size); !problem.empty()) {
+        bank.problem = std::move(problem);
+        return bank;
+    }
+    const std::size_t count = bytes.size() / WaveDumpMessage::length;
+    if (size != bytes.size() || bytes.size() % WaveDumpMessage::length != 0 || count == 0 || count > maxBankDumps) {
+        bank.problem = "'" + path + "' has " + std::to_string(size)
+            + " bytes, not one 300-byte waveshape dump or a bank of up to 32; nothing sent";
+        return bank;
+    }
+    const std::span<const std::uint8_t> all(bytes);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t offset = i * WaveDumpMessage::length;
+        SlotDump dump;
+        const std::string problem = checkDump(all.subspan(offset, WaveDumpMessage::length), dump);
+        if (!problem.empty()) {
+            // A bank says which dump is bad, so that it can be found in the file.
+            const std::string which = count == 1 ? "'" + path + "'"
+                : "'" + path + "': dump " + std::to_string(i + 1) + " of " + std::to_string(count) + ", at byte "
+                    + std::to_string(offset) + ",";
+            bank.problem = which + " " + problem + "; nothing sent";
+            bank.dumps.clear();
+            return bank;
+        }
+        bank.dumps.push_back(dump);
+    }
+    return bank;
+}
+
+} // namespace hwd
