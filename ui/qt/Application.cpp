@@ -13,13 +13,14 @@
 
 namespace hwd {
 
-int runApplication(Qt::WindowStates showCommand)
+int runApplication(Qt::WindowStates showCommand, const std::filesystem::path& commandLineFile)
 {
     const std::unique_ptr<MidiOutput> midi = makeSystemMidiOutput();
-    return runApplication(*midi, showCommand);
+    return runApplication(*midi, showCommand, commandLineFile);
 }
 
-int runApplication(MidiOutput& midi, Qt::WindowStates showCommand)
+int runApplication(MidiOutput& midi, Qt::WindowStates showCommand, const std::filesystem::path& commandLineFile,
+                   PreviewOutput* preview)
 {
     // Only the main dialog's own quit request ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -32,9 +33,15 @@ int runApplication(MidiOutput& midi, Qt::WindowStates showCommand)
     int exitCode = 0;
     // With no screen to place it on, the main dialog cannot be created.
     if (QGuiApplication::primaryScreen() != nullptr) {
-        dialog.emplace(midi);
+        dialog.emplace(midi, preview);
         dialog->setWindowState(showCommand);
         dialog->show();
+        // From the loop, so that the window is up before a warning box sits on it.
+        if (!commandLineFile.empty()) {
+            MainDialog* shown = &*dialog;
+            QMetaObject::invokeMethod(
+                shown, [shown, commandLineFile] { shown->openFile(commandLineFile); }, Qt::QueuedConnection);
+        }
         exitCode = loop.run();
     }
 

@@ -1,8 +1,11 @@
 #include "MainDialog.h"
 
 #include "AboutDialog.h"
+#include "AlsaPreviewOutput.h"
 #include "ApplicationIcon.h"
 #include "PathLabel.h"
+#include "PictureContextMenu.h"
+#include "QtFileChooser.h"
 #include "TemplateWindow.h"
 #include "WaveTweakerDialog.h"
 #include "WaveView.h"
@@ -10,6 +13,7 @@
 #include "app/DialogTemplates.h"
 #include "app/LoopRegistry.h"
 #include "app/ResourceIds.h"
+#include "app/WaveSaving.h"
 #include "app/WindowsNT.h"
 #include "transfer/MidiSender.h"
 #include "wave/Waveshape.h"
@@ -19,10 +23,12 @@
 #include <QComboBox>
 #include <QDropEvent>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QPushButton>
 
 #include <thread>
+#include <utility>
 
 namespace hwd {
 
@@ -71,9 +77,12 @@ QString displayName(const std::filesystem::path& path)
 
 } // namespace
 
-MainDialog::MainDialog(MidiOutput& midi)
+MainDialog::MainDialog(MidiOutput& midi, PreviewOutput* preview)
     : QWidget(nullptr, TemplateWindow::flagsFor(mainDialogTemplate().frame)),
-      midi_(midi), wave_(currentWaveshape()), keyboard_(*this), messages_(*this), state_(wave_, messages_, *this)
+      midi_(midi), wave_(currentWaveshape()), keyboard_(*this), messages_(*this), state_(wave_, messages_, *this),
+      ownChooser_(std::make_unique<QtFileChooser>(*this)), chooser_(ownChooser_.get()),
+      ownPreview_(preview == nullptr ? std::make_unique<AlsaPreviewOutput>() : nullptr),
+      listen_(preview != nullptr ? *preview : *ownPreview_, messages_, wave_)
 {
     // Settled before the window is built, so every paint and double click sees it.
     if (platformIsWindowsNT())
@@ -108,6 +117,8 @@ void MainDialog::initialise()
     const DialogTemplate& dialogTemplate = mainDialogTemplate();
     waveView_->setEditMode(false);
     connect(waveView_, &WaveView::doubleClicked, this, &MainDialog::openWaveTweaker);
+    waveView_->setPictureCommands(*this, PictureWindow::mainDialog);
+    waveView_->setToolTip(QString::fromUtf8(waveViewToolTip));
 
     waveNumberControl_ =
         std::make_unique<QtListControl>(*TemplateWindow::child<QComboBox>(*this, dialogTemplate, IDC_WAVE_NUMBER));
@@ -140,6 +151,11 @@ void MainDialog::loadCurrentFile()
     state_.loadCurrentFile();
 }
 
+void MainDialog::openFile(std::filesystem::path path)
+{
+    state_.openFile(std::move(path));
+}
+
 void MainDialog::repaintWaveView()
 {
     waveView_->update();
@@ -152,6 +168,9 @@ void MainDialog::showFileName(const std::filesystem::path& path)
 
 void MainDialog::closeApplication(int exitCode)
 {
+    // The preview ends with the window, before the loop does.
+    if (listen_.listening())
+        listen_.toggle();
     hide();
     if (loop_ != nullptr)
         loop_->postQuit(exitCode);
@@ -167,7 +186,7 @@ void MainDialog::openWaveTweaker()
     if (!state_.mayOpenWaveTweaker())
         return;
     QWidget* owner = QApplication::activeWindow();
-    WaveTweakerDialog dialog(wave_, owner != nullptr ? owner : this);
+    WaveTweakerDialog dialog(wave_, owner != nullptr ? owner : this, this);
     dialog.exec();
     waveView_->update();
 }
@@ -179,8 +198,56 @@ void MainDialog::showAbout()
     dialog.exec();
 }
 
+bool MainDialog::pictureCommandEnabled(int commandId, PictureWindow where) const
+{
+    return hwd::pictureCommandEnabled(commandId, where, wave_.loaded);
+}
+
+bool MainDialog::pictureCommandChecked(int commandId) const
+{
+    return commandId == ID_LISTEN && listen_.listening();
+}
+
+void MainDialog::runPictureCommand(int commandId, PictureWindow where)
+{
+    if (!pictureCommandEnabled(commandId, where))
+        return;
+    switch (commandId) {
+    case ID_FILE_OPEN:
+        state_.open(*chooser_);
+        break;
+    case ID_FILE_SAVE_AS:
+        saveWaveAs(*chooser_, messages_, wave_, sender_->selectedWaveNumber(), state_.currentPath());
+        break;
+    case ID_LISTEN:
+        listen_.toggle();
+        break;
+    default:
+        break;
+    }
+}
+
+bool MainDialog::handleCommandKey(QObject* receiver, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto* target = qobject_cast<const QWidget*>(receiver);
+    if (target == nullptr || target->window() != this)
+        return false;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    const int commandId = PictureContextMenu::commandForKey(*key);
+    if (commandId == 0)
+        return false;
+    // Held down, the key runs its command once: Listen would flicker on and off.
+    if (!key->isAutoRepeat())
+        runPictureCommand(commandId, PictureWindow::mainDialog);
+    return true;
+}
+
 bool MainDialog::filterMessage(QObject* receiver, QEvent* event)
 {
+    if (handleCommandKey(receiver, event))
+        return true;
     const DialogKeyboard::Outcome outcome = keyboard_.handle(receiver, event);
     if (outcome.command == DialogKeyboard::Command::Ok)
         closeApplication(exitOk);

@@ -2,7 +2,9 @@
 
 #include "DialogKeyboard.h"
 #include "MessageLoop.h"
+#include "PictureCommands.h"
 #include "QtSenderControls.h"
+#include "app/ListenToggle.h"
 #include "app/MainDialogState.h"
 
 #include <QWidget>
@@ -14,23 +16,31 @@ class QComboBox;
 
 namespace hwd {
 
+class FileChooser;
 class MidiOutput;
 class MidiSender;
 class PathLabel;
+class PreviewOutput;
 class WaveView;
 struct Waveshape;
 
 // The program's one top-level window, "Harlix Wave Dump": the user drops a WAV
 // file on it, sees the wave, picks a MIDI port and a wave number and sends the
 // wave; Reload reads the same file again, a double click on the wave opens the
-// Wave Tweaker, About... the About box, and Quit ends the program.
+// Wave Tweaker, About... the About box, and Quit ends the program. Open (Ctrl+O),
+// Save Wave As (Ctrl+S) and Listen (Ctrl+L) work from any of its controls and
+// from either picture's menu; the Wave Tweaker reaches the same commands.
 //
 // It is the message loop's filter, which gives it the dialog keyboard interface,
 // and its idle task, which brings Send and Reload up to date: they are enabled
 // exactly when the last load succeeded, and the change reaches them at the next
 // idle pass. The rules themselves are MainDialogState's; this class is their
 // Qt window.
-class MainDialog final : public QWidget, public PreDispatchFilter, public IdleTask, public MainDialogWindow {
+class MainDialog final : public QWidget,
+                         public PreDispatchFilter,
+                         public IdleTask,
+                         public MainDialogWindow,
+                         public PictureCommands {
     Q_OBJECT
 
 public:
@@ -38,7 +48,9 @@ public:
     static constexpr int exitCancel = 2;
 
     // Settles isWindowsNT, then creates the window hidden and initialises it.
-    explicit MainDialog(MidiOutput& midi);
+    // Listen plays on preview, or on the system's default audio output when
+    // none is given.
+    explicit MainDialog(MidiOutput& midi, PreviewOutput* preview = nullptr);
     ~MainDialog() override;
 
     // The first file of the last drop, as the loader opens it; empty before the
@@ -47,11 +59,23 @@ public:
 
     // Loads currentPath into the wave and brings the window up to date.
     void loadCurrentFile();
-    // Hides the window and asks the loop to end with exitCode.
+    // Loads path as a drop would, so that Reload reads it again: a file named on
+    // the command line or picked with Open.
+    void openFile(std::filesystem::path path);
+    // Hides the window, stops the preview and asks the loop to end with exitCode.
     void closeApplication(int exitCode);
     void send();
     void openWaveTweaker();
     void showAbout();
+
+    // Open, Save Wave As and Listen ask this chooser from now on instead of
+    // Qt's file dialogs; it must outlive the dialog.
+    void setFileChooser(FileChooser& chooser) noexcept { chooser_ = &chooser; }
+    [[nodiscard]] bool listening() const noexcept { return listen_.listening(); }
+
+    [[nodiscard]] bool pictureCommandEnabled(int commandId, PictureWindow where) const override;
+    [[nodiscard]] bool pictureCommandChecked(int commandId) const override;
+    void runPictureCommand(int commandId, PictureWindow where) override;
 
     bool filterMessage(QObject* receiver, QEvent* event) override;
     void runIdle() override;
@@ -68,6 +92,8 @@ protected:
 private:
     void createControls();
     void initialise();
+    // Ctrl+O, Ctrl+S or Ctrl+L for one of the dialog's widgets: whether it was one.
+    bool handleCommandKey(QObject* receiver, QEvent* event);
 
     MidiOutput& midi_;
     Waveshape& wave_;
@@ -81,6 +107,12 @@ private:
     std::unique_ptr<QtListControl> waveNumberControl_;
     std::unique_ptr<MidiSender> sender_;
     MessageLoop* loop_ = nullptr;
+
+    std::unique_ptr<FileChooser> ownChooser_;
+    FileChooser* chooser_ = nullptr;
+    // The output before the toggle, which stops it when it goes.
+    std::unique_ptr<PreviewOutput> ownPreview_;
+    ListenToggle listen_;
 };
 
 } // namespace hwd

@@ -95,6 +95,9 @@ bool MessageLoop::opensIdlePeriod(const QObject* receiver, const QEvent* event) 
     case QEvent::UpdateRequest:
     case QEvent::UpdateLater:
     case QEvent::Expose:
+    // The audio output asking for more of the preview, a hundred times a second
+    // while Listen is on: like painting, no doing of the user's.
+    case QEvent::SockAct:
         return false;
     case QEvent::Timer:
         return !isCaretTimer(receiver) && !isToolTipTimer(receiver);

@@ -30,9 +30,10 @@ public:
 // Filters see input events before the widgets do, the last registered first.
 // Idle tasks run once per idle period, in registration order, as soon as the
 // queue is empty: the loop starts with a period open, and any fetched event
-// opens a new one except pointer movement, painting and the caret's blinking,
-// so that a still mouse over a repainting window causes no idle work. The tool
-// tip that a pointer coming to rest asks for counts as pointer movement.
+// opens a new one except pointer movement, painting, the caret's blinking and
+// the audio output's readiness, so that a still mouse over a repainting window,
+// or Listen playing on, causes no idle work. The tool tip that a pointer coming
+// to rest asks for counts as pointer movement.
 //
 // Neither filters nor idle tasks run while a modal dialog or message box runs
 // its own nested loop on top of this one.

@@ -1,5 +1,6 @@
 #include "WaveTweakerDialog.h"
 
+#include "PictureCommands.h"
 #include "TemplateWindow.h"
 #include "WaveView.h"
 #include "WindowCentring.h"
@@ -8,8 +9,11 @@
 #include "wave/WaveOperations.h"
 #include "wave/WaveOps.h"
 
+#include <QContextMenuEvent>
+#include <QKeySequence>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QShortcut>
 
 #include <cmath>
 #include <optional>
@@ -28,7 +32,7 @@ QPoint pixelOf(const QMouseEvent& event)
 
 } // namespace
 
-WaveTweakerDialog::WaveTweakerDialog(Waveshape& wave, QWidget* owner)
+WaveTweakerDialog::WaveTweakerDialog(Waveshape& wave, QWidget* owner, PictureCommands* commands)
     : QDialog(owner, TemplateWindow::flagsFor(waveTweakerTemplate().frame)),
       wave_(wave),
       ticks_(&WaveOperations::millisecondTicks)
@@ -48,12 +52,32 @@ WaveTweakerDialog::WaveTweakerDialog(Waveshape& wave, QWidget* owner)
     view_->setEditMode(false);
     auto* ok = TemplateWindow::child<QPushButton>(*this, dialogTemplate, IDOK);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    if (commands != nullptr) {
+        view_->setPictureCommands(*commands, PictureWindow::waveTweaker);
+        addCommandKeys(*commands);
+    }
 
     // The native window first, so that the centring knows the frame around it.
     create();
     WindowCentring::centre(*this, owner != nullptr ? owner->window() : nullptr);
     beginEditing(wave_);
     ok->setFocus();
+}
+
+// The main loop's filter does not run inside this dialog's own loop: shortcuts
+// of the window give the keys whatever control has the focus.
+void WaveTweakerDialog::addCommandKeys(PictureCommands& commands)
+{
+    for (const PictureMenuEntry& entry : pictureMenuEntries()) {
+        auto* shortcut = new QShortcut(
+            QKeySequence::fromString(QString::fromLatin1(entry.shortcutText), QKeySequence::PortableText), this);
+        shortcut->setContext(Qt::WindowShortcut);
+        // Held down, the key runs its command once, as in the main dialog.
+        shortcut->setAutoRepeat(false);
+        connect(shortcut, &QShortcut::activated, this, [&commands, id = entry.commandId] {
+            commands.runPictureCommand(id, PictureWindow::waveTweaker);
+        });
+    }
 }
 
 void WaveTweakerDialog::setTickSource(TickSource ticks)
@@ -102,6 +126,16 @@ void WaveTweakerDialog::mouseMoveEvent(QMouseEvent* event)
 {
     if (!takePenPoint(WaveTweakerInput::Pointer::Move, *event))
         QDialog::mouseMoveEvent(event);
+}
+
+void WaveTweakerDialog::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (event->reason() != QContextMenuEvent::Mouse || !view_->geometry().contains(event->pos())) {
+        QDialog::contextMenuEvent(event);
+        return;
+    }
+    event->accept();
+    view_->popUpPictureMenu(event->globalPos());
 }
 
 } // namespace hwd

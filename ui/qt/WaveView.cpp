@@ -1,10 +1,12 @@
 #include "WaveView.h"
 
+#include "PictureContextMenu.h"
 #include "QtGeometry.h"
 #include "app/WaveViewGeometry.h"
 #include "app/WindowsNT.h"
 #include "wave/Waveshape.h"
 
+#include <QContextMenuEvent>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -42,6 +44,18 @@ QRect WaveView::clientArea() const
 int WaveView::verticalExtent() const noexcept
 {
     return WaveViewGeometry::verticalExtent(isWindowsNT(), editMode_);
+}
+
+void WaveView::setPictureCommands(PictureCommands& commands, PictureWindow where) noexcept
+{
+    commands_ = &commands;
+    where_ = where;
+}
+
+void WaveView::popUpPictureMenu(QPoint globalPosition)
+{
+    if (commands_ != nullptr)
+        PictureContextMenu::popUp(*commands_, where_, *this, globalPosition);
 }
 
 void WaveView::penPoint(QPoint point)
@@ -115,6 +129,16 @@ void WaveView::mouseDoubleClickEvent(QMouseEvent* event)
         return;
     }
     QFrame::mouseDoubleClickEvent(event);
+}
+
+void WaveView::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (commands_ == nullptr) {
+        QFrame::contextMenuEvent(event);
+        return;
+    }
+    event->accept();
+    popUpPictureMenu(event->globalPos());
 }
 
 } // namespace hwd

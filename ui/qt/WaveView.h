@@ -1,9 +1,12 @@
 #pragma once
 
+#include "app/PictureMenu.h"
+
 #include <QFrame>
 
 namespace hwd {
 
+class PictureCommands;
 struct Waveshape;
 
 // The bar picture of the current wave: a light-blue box with a black outline,
@@ -13,7 +16,8 @@ struct Waveshape;
 //
 // The main dialog's view reports double clicks (notify); the Wave Tweaker's view
 // lets mouse presses and moves through to its dialog, which turns them into pen
-// points.
+// points. A right click on either opens the picture's menu; the pen is the left
+// button alone.
 class WaveView final : public QFrame {
     Q_OBJECT
 
@@ -36,17 +40,27 @@ public:
     // The logical height E of the picture, by the platform family and edit mode.
     [[nodiscard]] int verticalExtent() const noexcept;
 
+    // What the picture's menu runs, and in which window the picture stands.
+    // Without commands a right click opens nothing.
+    void setPictureCommands(PictureCommands& commands, PictureWindow where) noexcept;
+    // Opens the picture's menu at globalPosition: the view's own right click,
+    // or its dialog's when the mouse passes through the view to the dialog.
+    void popUpPictureMenu(QPoint globalPosition);
+
 signals:
     void doubleClicked();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     Waveshape& wave_;
     MouseReports reports_;
     bool editMode_ = false;
+    PictureCommands* commands_ = nullptr;
+    PictureWindow where_ = PictureWindow::mainDialog;
 };
 
 } // namespace hwd

@@ -5,17 +5,21 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <optional>
+#include <system_error>
 
 namespace {
 
 constexpr const char* usageText =
-    "usage: harlix-wave-dump [--help | --version]\n"
+    "usage: harlix-wave-dump [FILE]\n"
+    "       harlix-wave-dump --help | --version\n"
     "\n"
-    "Opens the Harlix Wave Dump window. Drop a mono 16-bit WAV file on it, pick\n"
-    "the MIDI port and the wave slot (97 to 128) and press Send. Nothing is\n"
-    "loaded from the command line; 'wavedump --help' describes the command-line\n"
-    "companion.\n"
+    "Opens the Harlix Wave Dump window, with FILE loaded when one is named. Drop\n"
+    "a mono 16-bit WAV file on it or open one with Ctrl+O, pick the MIDI port and\n"
+    "the wave slot (97 to 128) and press Send. Ctrl+S saves the wave as a WAV\n"
+    "file or a SysEx dump, Ctrl+L listens to it. 'wavedump --help' describes the\n"
+    "command-line companion.\n"
     "\n"
     "  --help     print this text and exit\n"
     "  --version  print the version and exit\n";
@@ -37,6 +41,19 @@ std::optional<int> answerInformationOption(int argc, char** argv)
     return std::nullopt;
 }
 
+// The first argument that Qt has left: the file to load, by the very bytes that
+// name it, made absolute so that the window shows where it is. Empty when none
+// is named.
+std::filesystem::path commandLineFile(int argc, char** argv)
+{
+    if (argc < 2 || argv[1][0] == '\0')
+        return {};
+    const std::filesystem::path named(argv[1]);
+    std::error_code error;
+    std::filesystem::path absolute = std::filesystem::absolute(named, error);
+    return error ? named : absolute;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -44,11 +61,11 @@ int main(int argc, char** argv)
     if (const std::optional<int> status = answerInformationOption(argc, argv))
         return *status;
 
+    // Takes its own options (-platform, -style, ...) out of argc and argv.
     QApplication application(argc, argv);
     // The class part of the window's WM_CLASS: the desktop file's StartupWMClass.
     QApplication::setApplicationName(QStringLiteral("harlix-wave-dump"));
     // The application id: the desktop file's name and, on Wayland, the window's app_id.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.harlixwavedump.harlixwavedump"));
-    // No file from the command line: the program starts empty, as it does from the launcher.
-    return hwd::runApplication();
+    return hwd::runApplication(Qt::WindowNoState, commandLineFile(argc, argv));
 }

@@ -1,0 +1,31 @@
+#pragma once
+
+// The file dialogs scripted: each answers what the test put in, or nothing
+// (Cancel), and remembers what it was asked and offered.
+
+#include "app/FileChooser.h"
+
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+class FakeFileChooser final : public hwd::FileChooser {
+public:
+    std::optional<std::filesystem::path> openAnswer;
+    std::optional<std::filesystem::path> saveAnswer;
+
+    int opensAsked = 0;
+    std::vector<std::filesystem::path> saveSuggestions;
+
+    std::optional<std::filesystem::path> chooseFileToOpen() override
+    {
+        ++opensAsked;
+        return openAnswer;
+    }
+
+    std::optional<std::filesystem::path> chooseSaveTarget(const std::filesystem::path& suggested) override
+    {
+        saveSuggestions.push_back(suggested);
+        return saveAnswer;
+    }
+};

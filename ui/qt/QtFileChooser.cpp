@@ -1,0 +1,82 @@
+#include "QtFileChooser.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace hwd {
+
+namespace {
+
+const QString wavFiles = QStringLiteral("WAV files (*.wav *.WAV)");
+const QString allFiles = QStringLiteral("All files (*)");
+const QString wavFile = QStringLiteral("WAV file (*.wav)");
+const QString sysExDump = QStringLiteral("SysEx dump (*.syx)");
+
+// The extension that a name typed without one gets under each save type.
+QString suffixFor(const QString& nameFilter)
+{
+    return nameFilter == sysExDump ? QStringLiteral("syx") : QStringLiteral("wav");
+}
+
+// The very bytes that name the file on disk, as the loader and the writer open it.
+std::filesystem::path nativePath(const QString& fileName)
+{
+    return std::filesystem::path(QFile::encodeName(fileName).toStdString());
+}
+
+QString displayName(const std::filesystem::path& path)
+{
+    return QFile::decodeName(QByteArray::fromStdString(path.native()));
+}
+
+std::optional<std::filesystem::path> chosenFile(QFileDialog& dialog)
+{
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QStringList files = dialog.selectedFiles();
+    if (files.isEmpty() || files.first().isEmpty())
+        return std::nullopt;
+    return nativePath(files.first());
+}
+
+} // namespace
+
+QWidget* QtFileChooser::owner() const
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    return modal != nullptr ? modal : &mainWindow_;
+}
+
+std::optional<std::filesystem::path> QtFileChooser::chooseFileToOpen()
+{
+    QFileDialog dialog(owner(), QStringLiteral("Open"));
+    dialog.setObjectName(QStringLiteral("openDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters({wavFiles, allFiles});
+    return chosenFile(dialog);
+}
+
+std::optional<std::filesystem::path> QtFileChooser::chooseSaveTarget(const std::filesystem::path& suggested)
+{
+    QFileDialog dialog(owner(), QStringLiteral("Save Wave As"));
+    dialog.setObjectName(QStringLiteral("saveDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters({wavFile, sysExDump});
+    dialog.selectNameFilter(wavFile);
+    dialog.setDefaultSuffix(suffixFor(wavFile));
+    // A name typed without an extension takes the chosen type's; the dialog asks
+    // before replacing a file under that full name.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog](const QString& filter) { dialog.setDefaultSuffix(suffixFor(filter)); });
+    const QFileInfo offered(displayName(suggested));
+    if (suggested.has_parent_path())
+        dialog.setDirectory(offered.absolutePath());
+    dialog.selectFile(offered.fileName());
+    return chosenFile(dialog);
+}
+
+} // namespace hwd
