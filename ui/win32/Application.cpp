@@ -10,13 +10,13 @@
 
 namespace hwd {
 
-int runApplication(int showCommand)
+int runApplication(int showCommand, const std::filesystem::path& fileToOpen)
 {
     const std::unique_ptr<MidiOutput> midi = makeSystemMidiOutput();
-    return runApplication(showCommand, *midi);
+    return runApplication(showCommand, fileToOpen, *midi);
 }
 
-int runApplication(int showCommand, MidiOutput& midi)
+int runApplication(int showCommand, const std::filesystem::path& fileToOpen, MidiOutput& midi)
 {
     MessageLoop loop;
     LoopRegistry& registry = LoopRegistry::instance();
@@ -27,6 +27,7 @@ int runApplication(int showCommand, MidiOutput& midi)
     int exitCode = 0;
     if (dialog->create()) {
         ShowWindow(dialog->window(), showCommand);
+        dialog->openWhenShown(fileToOpen);
         exitCode = loop.run();
     } else {
         dialog.reset();

@@ -2,12 +2,17 @@
 
 #include "AboutDialog.h"
 #include "Module.h"
+#include "PictureMenuPopup.h"
+#include "PictureShortcut.h"
 #include "TextConversion.h"
+#include "WaveOutPreviewOutput.h"
 #include "WaveTweakerDialog.h"
 #include "WindowCentring.h"
 #include "app/DialogTemplates.h"
 #include "app/LoopRegistry.h"
+#include "app/PictureMenu.h"
 #include "app/ResourceIds.h"
+#include "app/WaveSaving.h"
 #include "app/WindowsNT.h"
 #include "transfer/MidiSender.h"
 #include "wave/WaveOperations.h"
@@ -17,6 +22,7 @@
 
 #include <string>
 #include <thread>
+#include <utility>
 
 namespace hwd {
 
@@ -53,23 +59,42 @@ std::filesystem::path firstDroppedFile(HDROP drop)
 
 } // namespace
 
-MainDialog::MainDialog(MidiOutput& midi)
-    : midi_(midi), wave_(currentWaveshape()), state_(wave_, messages_, *this), waveView_(wave_)
+MainDialog::MainDialog(Services services)
+    : midi_(services.midi),
+      wave_(currentWaveshape()),
+      state_(wave_, messages_, *this),
+      waveView_(wave_),
+      fileChooser_(services.fileChooser != nullptr ? *services.fileChooser : systemFileChooser_),
+      previewOutput_(services.previewOutput)
 {
     // Settled before the window exists, so every paint and double click sees it.
     if (platformIsWindowsNT())
         setWindowsNT(true);
 }
 
-MainDialog::~MainDialog() = default;
+MainDialog::~MainDialog()
+{
+    stopListening();
+}
 
 bool MainDialog::create()
 {
     return createModeless(IDD_MAINDLG, nullptr) != nullptr;
 }
 
-std::optional<LRESULT> MainDialog::handleMessage(UINT message, WPARAM wParam, LPARAM)
+void MainDialog::openWhenShown(std::filesystem::path file)
 {
+    if (file.empty())
+        return;
+    openWhenShown_ = std::move(file);
+    PostMessageW(window(), WM_OPEN_WHEN_SHOWN, 0, 0);
+}
+
+std::optional<LRESULT> MainDialog::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // The audio device hands its buffers back through this window.
+    if (waveOut_ && waveOut_->handleMessage(message, wParam, lParam))
+        return 0;
     switch (message) {
     case WM_INITDIALOG:
         return initialise();
@@ -78,6 +103,19 @@ std::optional<LRESULT> MainDialog::handleMessage(UINT message, WPARAM wParam, LP
         return 0;
     case WM_COMMAND:
         return command(LOWORD(wParam), HIWORD(wParam));
+    case WM_CONTEXTMENU:
+        // Elsewhere (the title bar's system menu) the platform's handling stays.
+        if (!showPictureMenu(lParam))
+            return std::nullopt;
+        return 0;
+    case WM_OPEN_WHEN_SHOWN:
+        if (!openWhenShown_.empty())
+            state_.openFile(std::exchange(openWhenShown_, {}));
+        return 0;
+    case WM_DESTROY:
+        // The preview never outlives the window whose messages feed it.
+        stopListening();
+        return std::nullopt;
     default:
         return std::nullopt;
     }
@@ -90,6 +128,9 @@ LRESULT MainDialog::initialise()
     waveNumberList_.emplace(GetDlgItem(dialog, IDC_WAVE_NUMBER));
     portList_.emplace(GetDlgItem(dialog, IDC_PORT));
     messages_.setOwner(dialog);
+    commandMessages_.setOwner(dialog);
+    systemFileChooser_.setOwner(dialog);
+    toolTip_.attach(dialog, waveView_.window());
 
     state_.initialise();
     SetDlgItemTextW(dialog, IDC_FILE_NAME, TextConversion::widenAnsi(dropHint).c_str());
@@ -97,6 +138,12 @@ LRESULT MainDialog::initialise()
     sender_ = std::make_unique<MidiSender>(midi_, wave_, *portList_, *waveNumberList_, messages_);
     sender_->fillWaveNumberList();
     sender_->fillPortList();
+
+    if (previewOutput_ == nullptr) {
+        waveOut_ = std::make_unique<WaveOutPreviewOutput>(dialog);
+        previewOutput_ = waveOut_.get();
+    }
+    listen_.emplace(*previewOutput_, commandMessages_, wave_);
 
     centreDialog(dialog);
     const WindowIcons& icons = windowIcons();
@@ -165,7 +212,7 @@ void MainDialog::openWaveTweaker()
 {
     if (!state_.mayOpenWaveTweaker())
         return;
-    WaveTweakerDialog tweaker(wave_, &WaveOperations::millisecondTicks);
+    WaveTweakerDialog tweaker(wave_, &WaveOperations::millisecondTicks, this);
     tweaker.run(GetActiveWindow());
     InvalidateRect(waveView_.window(), nullptr, TRUE);
 }
@@ -182,9 +229,64 @@ void MainDialog::closeApplication(int exitCode)
     PostQuitMessage(exitCode);
 }
 
+void MainDialog::runPictureCommand(int commandId, HWND from)
+{
+    const bool inMainDialog = from == window();
+    const PictureWindow where = inMainDialog ? PictureWindow::mainDialog : PictureWindow::waveTweaker;
+    if (!pictureCommandEnabled(commandId, where, wave_.loaded))
+        return;
+    commandMessages_.setOwner(from);
+    systemFileChooser_.setOwner(from);
+    switch (commandId) {
+    case ID_FILE_OPEN:
+        state_.open(fileChooser_);
+        break;
+    case ID_FILE_SAVE_AS:
+        if (sender_)
+            saveWaveAs(fileChooser_, commandMessages_, wave_, sender_->selectedWaveNumber(), state_.currentPath());
+        break;
+    case ID_LISTEN:
+        if (listen_)
+            listen_->toggle();
+        break;
+    default:
+        break;
+    }
+}
+
+bool MainDialog::listening() const noexcept
+{
+    return listen_ && listen_->listening();
+}
+
+bool MainDialog::showPictureMenu(LPARAM position)
+{
+    const std::optional<POINT> point = pictureMenuPoint(window(), waveView_.window(), position);
+    if (!point)
+        return false;
+    const int picked = trackPictureMenu(window(), *point, PictureWindow::mainDialog, wave_.loaded, listening());
+    if (picked != 0)
+        runPictureCommand(picked, window());
+    return true;
+}
+
+void MainDialog::stopListening() noexcept
+{
+    listen_.reset();
+}
+
 bool MainDialog::filterMessage(MSG& message)
 {
-    return window() != nullptr && IsDialogMessageW(window(), &message);
+    if (window() == nullptr)
+        return false;
+    // Before the dialog keyboard, which would hand the keys to the focused control.
+    if (isForWindow(message, window())) {
+        if (const int command = pictureShortcutCommand(message)) {
+            runPictureCommand(command, window());
+            return true;
+        }
+    }
+    return IsDialogMessageW(window(), &message);
 }
 
 void MainDialog::runIdle()

@@ -1,5 +1,7 @@
 #include "MessageLoop.h"
 
+#include <mmsystem.h>
+
 #include <cstddef>
 #include <new>
 
@@ -30,7 +32,20 @@ void MessageLoop::addIdleTask(IdleTask& task) noexcept
 
 bool MessageLoop::opensIdlePeriod(UINT message) noexcept
 {
-    return message != WM_MOUSEMOVE && message != WM_NCMOUSEMOVE && message != WM_PAINT && message != caretBlinkTimer;
+    switch (message) {
+    case WM_MOUSEMOVE:
+    case WM_NCMOUSEMOVE:
+    case WM_PAINT:
+    case caretBlinkTimer:
+    // The audio device's readiness: while the preview plays, a buffer comes
+    // back every 10 ms, and it changes nothing that the idle work shows.
+    case MM_WOM_OPEN:
+    case MM_WOM_CLOSE:
+    case MM_WOM_DONE:
+        return false;
+    default:
+        return true;
+    }
 }
 
 int MessageLoop::run()

@@ -27,7 +27,8 @@ protected:
 
 // The user-interface thread's message loop. Filters are asked from the last
 // registered to the first. An idle period opens with the loop and after every
-// fetched message but pointer movement, painting and caret blinking; it runs
+// fetched message but pointer movement, painting, caret blinking and the audio
+// device's messages; it runs
 // each idle task once, in registration order, as soon as the queue is empty.
 // The loop ends at the quit message and answers its code.
 class MessageLoop final {

@@ -6,16 +6,30 @@ namespace hwd {
 
 namespace TextConversion {
 
-std::wstring widenAnsi(std::string_view text)
+namespace {
+
+std::wstring widen(UINT codePage, std::string_view text)
 {
     if (text.empty())
         return {};
     const int size = static_cast<int>(text.size());
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+    const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
     if (length > 0)
-        MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), length);
+        MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), length);
     return wide;
+}
+
+} // namespace
+
+std::wstring widenAnsi(std::string_view text)
+{
+    return widen(CP_ACP, text);
+}
+
+std::wstring widenUtf8(std::string_view text)
+{
+    return widen(CP_UTF8, text);
 }
 
 std::wstring withDialogLineBreaks(std::wstring_view text)

@@ -13,6 +13,9 @@ namespace TextConversion {
 // Narrow text in the system code page to UTF-16.
 [[nodiscard]] std::wstring widenAnsi(std::string_view text);
 
+// UTF-8 text (the shared layer's own texts: menu labels, the tooltip) to UTF-16.
+[[nodiscard]] std::wstring widenUtf8(std::string_view text);
+
 // Line breaks as a static control draws them: every "\n" becomes "\r\n".
 [[nodiscard]] std::wstring withDialogLineBreaks(std::wstring_view text);
 

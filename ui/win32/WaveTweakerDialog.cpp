@@ -1,9 +1,13 @@
 #include "WaveTweakerDialog.h"
 
+#include "PictureCommands.h"
+#include "PictureMenuPopup.h"
 #include "WindowCentring.h"
 #include "app/DialogTemplates.h"
+#include "app/PictureMenu.h"
 #include "app/ResourceIds.h"
 #include "wave/WaveOps.h"
+#include "wave/Waveshape.h"
 
 #include <windowsx.h>
 
@@ -22,7 +26,16 @@ std::optional<LRESULT> WaveTweakerDialog::handleMessage(UINT message, WPARAM wPa
         view_.takeOver(window());
         centreDialog(window());
         beginEditing(wave_);
+        if (commands_ != nullptr)
+            shortcuts_.emplace(window(), [this](int commandId) { runPictureCommand(commandId); });
         return TRUE;
+    case WM_DESTROY:
+        shortcuts_.reset();
+        return std::nullopt;
+    case WM_CONTEXTMENU:
+        if (!showPictureMenu(lParam))
+            return std::nullopt;
+        return 0;
     case WM_COMMAND:
         return command(LOWORD(wParam), HIWORD(wParam));
     case WM_LBUTTONDOWN:
@@ -65,6 +78,27 @@ std::optional<LRESULT> WaveTweakerDialog::pointer(WaveTweakerInput::Pointer kind
     MapWindowPoints(window(), view_.window(), &point, 1);
     SendMessageW(view_.window(), WM_WAVEVIEW_PEN, reinterpret_cast<WPARAM>(&point), 0);
     return 0;
+}
+
+bool WaveTweakerDialog::showPictureMenu(LPARAM position)
+{
+    if (commands_ == nullptr)
+        return false;
+    const std::optional<POINT> point = pictureMenuPoint(window(), view_.window(), position);
+    if (!point)
+        return false;
+    const int picked =
+        trackPictureMenu(window(), *point, PictureWindow::waveTweaker, wave_.loaded, commands_->listening());
+    if (picked != 0)
+        runPictureCommand(picked);
+    return true;
+}
+
+void WaveTweakerDialog::runPictureCommand(int commandId)
+{
+    // The main dialog decides what is offered here.
+    if (commands_ != nullptr)
+        commands_->runPictureCommand(commandId, window());
 }
 
 } // namespace hwd

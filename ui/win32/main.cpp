@@ -1,6 +1,8 @@
 // The desktop program's entry point: the platform set up, the program run, and
-// the set-up undone in reverse order. The program takes no arguments.
+// the set-up undone in reverse order. A file named on the command line is
+// opened at start.
 #include "Application.h"
+#include "CommandLine.h"
 #include "Module.h"
 
 #include <commctrl.h>
@@ -14,7 +16,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
     (void)InitCommonControlsEx(&controls);
 
     hwd::Module::initialise(instance);
-    const int exitCode = hwd::runApplication(showCommand);
+    const int exitCode = hwd::runApplication(showCommand, hwd::fileNamedOnCommandLine(GetCommandLineW()));
     hwd::Module::terminate();
 
     CoUninitialize();

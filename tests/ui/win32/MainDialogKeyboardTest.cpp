@@ -164,7 +164,7 @@ TEST(RunApplication, ShowsTheDialogAsAskedAndAnswersTheExitCode)
         KillTimer(nullptr, timer);
         probe();
     });
-    EXPECT_EQ(runApplication(SW_SHOWMINIMIZED, midi), 2);
+    EXPECT_EQ(runApplication(SW_SHOWMINIMIZED, {}, midi), 2);
     EXPECT_TRUE(minimised);
     EXPECT_TRUE(loopRegistered);
     EXPECT_EQ(LoopRegistry::instance().find(std::this_thread::get_id()), nullptr);
@@ -177,7 +177,7 @@ TEST(RunApplication, WithoutTheDialogTemplateEndsAtOnceWithZero)
     ScriptedMidiOutput midi;
     // A module without the program's templates: the main dialog cannot be made.
     Module::initialise(GetModuleHandleW(L"kernel32.dll"));
-    const int exitCode = runApplication(SW_SHOWNORMAL, midi);
+    const int exitCode = runApplication(SW_SHOWNORMAL, {}, midi);
     Module::initialise(GetModuleHandleW(nullptr));
     EXPECT_EQ(exitCode, 0);
     EXPECT_EQ(LoopRegistry::instance().find(std::this_thread::get_id()), nullptr);

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <mmsystem.h>
+
 #include <string>
 #include <vector>
 
@@ -216,7 +218,7 @@ class IdleRule : public testing::TestWithParam<IdleCase> {};
 // The opening pass posts the message; the window then leaves the queue empty
 // for a moment before a timer message ends the loop. An idle pass in that
 // moment shows that the message opened an idle period.
-TEST_P(IdleRule, OnlyPointerMovementPaintingAndCaretBlinkingOpenNoIdlePeriod)
+TEST_P(IdleRule, OnlyPointerMovementPaintingCaretBlinkingAndTheAudioDeviceOpenNoIdlePeriod)
 {
     RecordingWindow window;
     CountingIdleTask task(window.window(), GetParam().message);
@@ -233,6 +235,9 @@ INSTANTIATE_TEST_SUITE_P(Messages, IdleRule,
                                          IdleCase{"NonClientMouseMove", WM_NCMOUSEMOVE, false},
                                          IdleCase{"Paint", WM_PAINT, false},
                                          IdleCase{"CaretBlink", caretBlink, false},
+                                         IdleCase{"AudioBufferDone", MM_WOM_DONE, false},
+                                         IdleCase{"AudioDeviceOpen", MM_WOM_OPEN, false},
+                                         IdleCase{"AudioDeviceClose", MM_WOM_CLOSE, false},
                                          IdleCase{"LeftButtonDown", WM_LBUTTONDOWN, true},
                                          IdleCase{"KeyDown", WM_KEYDOWN, true},
                                          IdleCase{"Timer", WM_TIMER, true},

@@ -1,12 +1,17 @@
 // Pictures of every window of the desktop program for a person to look at:
-// the main dialog empty and loaded, the warning box, the Wave Tweaker after
-// some drawing, and the About box, each as a BMP file in the current folder.
+// the main dialog empty and loaded, the warning box, the picture's context
+// menu, the Save Wave As dialog, the Wave Tweaker after some drawing, and the
+// About box, each as a BMP file in the current folder.
 #include "support/DialogWatcher.h"
 #include "support/MainDialogHarness.h"
+#include "support/MouseInput.h"
 #include "support/Pixels.h"
+#include "support/PopupMenuScript.h"
 #include "support/TestWaves.h"
 
 #include "ui/win32/Module.h"
+
+#include "ui/win32/Win32FileChooser.h"
 
 #include "app/ResourceIds.h"
 
@@ -14,6 +19,7 @@
 #include <objbase.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -22,12 +28,28 @@ using namespace hwd;
 namespace {
 
 std::vector<std::wstring> saved;
+// Taken at the start: the file dialogs move the current folder while they are open.
+std::filesystem::path outputFolder;
 
 void save(HWND window, const wchar_t* name)
 {
     UpdateWindow(window);
     const Pixels pixels = Pixels::of(window, Pixels::Area::Window);
-    pixels.saveBmp(std::wstring(name) + L".bmp");
+    pixels.saveBmp(outputFolder / (std::wstring(name) + L".bmp"));
+    saved.emplace_back(name);
+}
+
+// The dialog with the menu open over it, from the screen.
+void saveWithMenu(HWND dialog, HWND menu, const wchar_t* name)
+{
+    RedrawWindow(menu, nullptr, nullptr, RDW_UPDATENOW);
+    RECT both{};
+    RECT dialogArea{};
+    RECT menuArea{};
+    GetWindowRect(dialog, &dialogArea);
+    GetWindowRect(menu, &menuArea);
+    UnionRect(&both, &dialogArea, &menuArea);
+    Pixels::ofScreen(both).saveBmp(outputFolder / (std::wstring(name) + L".bmp"));
     saved.emplace_back(name);
 }
 
@@ -52,6 +74,7 @@ void drawOn(HWND editor)
 
 int main()
 {
+    outputFolder = std::filesystem::current_path();
     (void)CoInitialize(nullptr);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
     (void)InitCommonControlsEx(&controls);
@@ -70,6 +93,22 @@ int main()
         harness.drop({TestWaves::file(TestWaves::longSine)});
         harness.runUntilIdle();
         save(harness.window(), L"main-loaded");
+
+        {
+            PopupMenuScript menu;
+            menu.whileOpen = [&](HWND menuWindow) { saveWithMenu(harness.window(), menuWindow, L"context-menu"); };
+            const HWND view = harness.control(IDC_WAVE_VIEW);
+            RECT client{};
+            GetClientRect(view, &client);
+            rightClickAt(view, {client.right / 3, client.bottom / 3});
+            harness.runUntilIdle();
+        }
+
+        watcher.whenOpen(Win32FileChooser::saveTitle, [](HWND dialog) {
+            save(dialog, L"save-wave-as");
+            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        });
+        harness.dialog().runPictureCommand(ID_FILE_SAVE_AS, harness.window());
 
         watcher.whenOpen(L"Wave Tweaker", [](HWND editor) {
             save(editor, L"wave-tweaker-opened");
@@ -91,5 +130,5 @@ int main()
     CoUninitialize();
     for (const std::wstring& name : saved)
         std::printf("%ls.bmp\n", name.c_str());
-    return saved.size() == 8 ? 0 : 1;
+    return saved.size() == 10 ? 0 : 1;
 }

@@ -8,7 +8,7 @@ objdump=$1
 program=$2
 subsystem=$3
 
-allowed="advapi32.dll comctl32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll shell32.dll user32.dll winmm.dll"
+allowed="advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll shell32.dll user32.dll winmm.dll"
 headers=$("$objdump" -p "$program")
 
 failures=0

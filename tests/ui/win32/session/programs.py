@@ -17,12 +17,12 @@ class WineProgram:
         self.log_path = log_path
         self.process = None
 
-    def start(self):
+    def start(self, arguments=()):
         # The log file, not our pipes: wineserver outlives the program and would hold them open.
         with open(self.log_path, "ab") as log:
             log.write(f"--- {time.strftime('%H:%M:%S')} {self.exe}\n".encode())
             log.flush()
-            self.process = subprocess.Popen([self.wine, self.exe], stdin=subprocess.DEVNULL, stdout=log,
+            self.process = subprocess.Popen([self.wine, self.exe, *arguments], stdin=subprocess.DEVNULL, stdout=log,
                                             stderr=subprocess.STDOUT, env=self.environment)
 
     def wait_exit(self, limit):

@@ -1,14 +1,17 @@
 #!/usr/bin/env python3
 """A user's session with harlix-wave-dump.exe under wine, seen from outside the process.
 
-Three runs of the program on the X display that the caller provides
+Four runs of the program on the X display that the caller provides
 (tools/wine/with-display.sh gives one of its own):
   1. it starts with its main window and an empty picture; Esc ends it with exit code 2;
   2. Tab, Tab reaches the port list; Enter there ends it with exit code 1;
   3. files dragged from a separate program: a good one loads and enables Send,
      a refused one brings up the warning box, a double click on the picture
      opens the Wave Tweaker, which draws under the mouse, About... opens the
-     About box, and Quit ends it with exit code 2.
+     About box, and Quit ends it with exit code 2;
+  4. started with a file named on the command line, it shows that wave at once;
+     Ctrl+L, with no audio device under wine, brings up the warning box; Esc
+     ends it with exit code 2.
 Prints PASS or FAIL per check and "N passed, M failed"; exits 1 on any failure,
 77 when the display tools are missing. Screenshots of every window go to
 --screenshots.
@@ -53,8 +56,8 @@ class Session:
 
     # --- helpers -------------------------------------------------------------
 
-    def start_program(self):
-        self.program.start()
+    def start_program(self, arguments=()):
+        self.program.start(arguments)
         # The first start in a new prefix takes several seconds.
         window = self.desktop.wait_for_new_window(MAIN_TITLE, limit=30.0)
         code = self.program.exit_code()
@@ -248,6 +251,30 @@ class Session:
         self.desktop.click(*self.screen_point(window, layout.centre(QUIT_RECT)))
         self.wait_exit("Quit", 2)
 
+    def command_line_run(self):
+        saw = os.path.join(self.options.examples, "saw.wav")
+        # As Windows names it: wine's drive Z: is the Linux root.
+        window = self.start_program(["Z:" + saw.replace("/", "\\")])
+        loaded, view = self.wait_for_picture(window, lambda seen: seen.has_centre_line())
+        self.report.require("the file named on the command line is shown at start", loaded)
+        self.report.check("the picture shows saw.wav: below the line on the left, above it on the right",
+                          view.black_fraction(0.05, 0.53, 0.35, 0.60) >= 0.9
+                          and view.black_fraction(0.65, 0.40, 0.95, 0.47) >= 0.9)
+        self.report.require("the main window gets the keyboard", self.desktop.give_keyboard_to(window),
+                            self.desktop.describe_focus())
+        self.desktop.key("ctrl+l")
+        box = self.desktop.wait_for_new_window(MAIN_TITLE, known=(window,), limit=10.0)
+        self.report.require("Ctrl+L without an audio device brings up a warning box", box is not None)
+        self.save(self.desktop.capture(box), "session-listen-warning.png")
+        self.report.require("the warning box gets the keyboard", self.desktop.give_keyboard_to(box),
+                            self.desktop.describe_focus())
+        self.desktop.key("Return")
+        self.report.check("Enter closes the warning box", self.desktop.wait_until_gone(box))
+        self.report.require("the main window gets the keyboard back", self.desktop.give_keyboard_to(window),
+                            self.desktop.describe_focus())
+        self.desktop.key("Escape")
+        self.wait_exit("Esc after Listen", 2)
+
     def run(self, name, body):
         try:
             body()
@@ -312,6 +339,7 @@ def main():
     session.run("Esc run", session.escape_run)
     session.run("port list run", session.enter_on_port_list_run)
     session.run("drop run", session.drop_and_dialogs_run)
+    session.run("command line run", session.command_line_run)
     session.program.end_server()
     return report.summary()
 

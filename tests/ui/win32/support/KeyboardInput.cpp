@@ -2,6 +2,7 @@
 
 namespace {
 std::vector<KeyboardMessageLog::Entry>* activeEntries = nullptr;
+HWND closingDialog = nullptr;
 } // namespace
 
 void pressKey(WORD virtualKey)
@@ -13,6 +14,29 @@ void pressKey(WORD virtualKey)
     input[1].ki.wVk = virtualKey;
     input[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, input, sizeof(INPUT));
+}
+
+void pressCtrlKey(WORD virtualKey)
+{
+    INPUT input[4]{};
+    for (INPUT& event : input)
+        event.type = INPUT_KEYBOARD;
+    input[0].ki.wVk = VK_CONTROL;
+    input[1].ki.wVk = virtualKey;
+    input[2].ki.wVk = virtualKey;
+    input[2].ki.dwFlags = KEYEVENTF_KEYUP;
+    input[3].ki.wVk = VK_CONTROL;
+    input[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(4, input, sizeof(INPUT));
+}
+
+void postOkWhenInputTaken(HWND dialog)
+{
+    closingDialog = dialog;
+    SetTimer(nullptr, 0, 0, [](HWND, UINT, UINT_PTR timer, DWORD) {
+        KillTimer(nullptr, timer);
+        PostMessageW(closingDialog, WM_COMMAND, IDOK, 0);
+    });
 }
 
 void postKey(UINT virtualKey, HWND fallback)

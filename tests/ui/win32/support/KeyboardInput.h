@@ -9,6 +9,13 @@
 // with no window focused, to the active window as a system key.
 void pressKey(WORD virtualKey);
 
+// Ctrl held down while a key is pressed and released, as pressKey does it.
+void pressCtrlKey(WORD virtualKey);
+
+// Posts OK to a modal dialog once the input already sent has been taken by
+// the dialog's loop (a timer comes only after every input message).
+void postOkWhenInputTaken(HWND dialog);
+
 // Posts a key press and release to the focused window (or to fallback when
 // no window has the focus), to be fetched by whichever loop runs next.
 void postKey(UINT virtualKey, HWND fallback);

@@ -42,7 +42,7 @@ void drainMessageQueue()
     }
 }
 
-MainDialogHarness::MainDialogHarness(std::vector<ScriptedMidiOutput::Device> devices)
+MainDialogHarness::MainDialogHarness(std::vector<ScriptedMidiOutput::Device> devices, HarnessServices services)
 {
     drainMessageQueue();
     currentWaveshape() = Waveshape{};
@@ -50,7 +50,7 @@ MainDialogHarness::MainDialogHarness(std::vector<ScriptedMidiOutput::Device> dev
     midi_.devices = std::move(devices);
 
     LoopRegistry::instance().add(std::this_thread::get_id(), loop_);
-    dialog_.emplace(midi_);
+    dialog_.emplace(MainDialog::Services{midi_, services.fileChooser, services.previewOutput});
     created_ = dialog_->create();
     // After the dialog's own registration, so that it runs after the dialog's task.
     loop_.addIdleTask(*this);
@@ -78,6 +78,17 @@ void MainDialogHarness::runIdle()
 void MainDialogHarness::runUntilIdle()
 {
     quitAtIdle_ = true;
+    const UINT_PTR guard = SetTimer(nullptr, 0, loopGuardMs, &guardTimeout);
+    loop_.run();
+    KillTimer(nullptr, guard);
+}
+
+void MainDialogHarness::runUntilInputTaken()
+{
+    SetTimer(nullptr, 0, 0, [](HWND, UINT, UINT_PTR timer, DWORD) {
+        KillTimer(nullptr, timer);
+        PostQuitMessage(idleQuitCode);
+    });
     const UINT_PTR guard = SetTimer(nullptr, 0, loopGuardMs, &guardTimeout);
     loop_.run();
     KillTimer(nullptr, guard);

@@ -12,6 +12,13 @@
 #include <optional>
 #include <vector>
 
+// The file dialogs and the audio output a harness's dialog uses; the system's
+// where none is given.
+struct HarnessServices {
+    hwd::FileChooser* fileChooser = nullptr;
+    hwd::PreviewOutput* previewOutput = nullptr;
+};
+
 // The main dialog as runApplication sets it up, around a scripted MIDI output:
 // a message loop registered for this thread, the dialog created from its
 // template and shown. Each harness starts from a fresh wave and a fresh
@@ -21,7 +28,8 @@ public:
     // The code run() answers when its guard ends a loop that nothing else ended.
     static constexpr int loopGuardCode = -100;
 
-    explicit MainDialogHarness(std::vector<ScriptedMidiOutput::Device> devices = {});
+    explicit MainDialogHarness(std::vector<ScriptedMidiOutput::Device> devices = {}, HarnessServices services = {});
+    explicit MainDialogHarness(HarnessServices services) : MainDialogHarness({}, services) {}
     ~MainDialogHarness();
     MainDialogHarness(const MainDialogHarness&) = delete;
     MainDialogHarness& operator=(const MainDialogHarness&) = delete;
@@ -36,6 +44,9 @@ public:
     // Runs the loop until its next idle pass has run (the dialog's idle task
     // included), then returns.
     void runUntilIdle();
+    // Runs the loop until the input already sent has been taken and what it
+    // led to is done: a timer comes only after every input message.
+    void runUntilInputTaken();
     // Runs the loop with action scheduled inside it; answers the loop's exit
     // code, or loopGuardCode when the loop was still running after ten seconds.
     int run(std::function<void()> action);

@@ -14,12 +14,27 @@ Pixels Pixels::of(HWND window, Area area)
     // Whatever is still to paint is painted first.
     RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 
+    const HDC source = area == Area::Client ? GetDC(window) : GetWindowDC(window);
+    Pixels pixels = copy(source, 0, 0, rect.right, rect.bottom);
+    ReleaseDC(window, source);
+    return pixels;
+}
+
+Pixels Pixels::ofScreen(const RECT& area)
+{
+    const HDC screen = GetDC(nullptr);
+    Pixels pixels = copy(screen, area.left, area.top, area.right - area.left, area.bottom - area.top);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+Pixels Pixels::copy(HDC source, int left, int top, int width, int height)
+{
     Pixels pixels;
-    pixels.width_ = rect.right;
-    pixels.height_ = rect.bottom;
+    pixels.width_ = width;
+    pixels.height_ = height;
     pixels.bgra_.resize(static_cast<std::size_t>(pixels.width_) * static_cast<std::size_t>(pixels.height_));
 
-    const HDC source = area == Area::Client ? GetDC(window) : GetWindowDC(window);
     const HDC memory = CreateCompatibleDC(source);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -31,14 +46,13 @@ Pixels Pixels::of(HWND window, Area area)
     void* bits = nullptr;
     const HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     const HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, pixels.width_, pixels.height_, source, 0, 0, SRCCOPY);
+    BitBlt(memory, 0, 0, pixels.width_, pixels.height_, source, left, top, SRCCOPY);
     GdiFlush();
     const auto* source32 = static_cast<const std::uint32_t*>(bits);
     pixels.bgra_.assign(source32, source32 + pixels.bgra_.size());
     SelectObject(memory, previous);
     DeleteObject(bitmap);
     DeleteDC(memory);
-    ReleaseDC(window, source);
     return pixels;
 }
 

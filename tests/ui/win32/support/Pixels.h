@@ -13,6 +13,9 @@ public:
     enum class Area { Client, Window };
 
     static Pixels of(HWND window, Area area = Area::Client);
+    // What the screen shows in area, every window on it included (a popup
+    // menu over its dialog, say).
+    static Pixels ofScreen(const RECT& area);
 
     [[nodiscard]] int width() const noexcept { return width_; }
     [[nodiscard]] int height() const noexcept { return height_; }
@@ -27,6 +30,8 @@ public:
     void saveBmp(const std::filesystem::path& file) const;
 
 private:
+    static Pixels copy(HDC source, int left, int top, int width, int height);
+
     int width_ = 0;
     int height_ = 0;
     std::vector<std::uint32_t> bgra_; // top-down rows

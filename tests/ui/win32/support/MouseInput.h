@@ -1,0 +1,8 @@
+#pragma once
+
+#include <windows.h>
+
+// A right-button click as the mouse makes it: the pointer moved to a point of
+// window's client area and the button pressed and released there, through the
+// system's input queue, so that the system decides which window gets it.
+void rightClickAt(HWND window, POINT client);
