@@ -100,13 +100,8 @@ int runSend(int argc, char** argv, MidiOutput& midi)
         return *line.exitCode;
     const Arguments& arguments = line.arguments;
 
-    const int firstSlot = *arguments.slot;
-    const int fileCount = static_cast<int>(arguments.files.size());
-    // Only user slots are ever written: the factory waves below 97 stay untouched.
-    if (firstSlot + fileCount - 1 > WaveDumpMessage::lastUserSlot) {
-        return usageError("send", std::to_string(fileCount) + " files from slot " + std::to_string(firstSlot)
-                + " would pass slot 128");
-    }
+    if (const std::optional<int> problem = slotRangeProblem("send", *arguments.slot, arguments.files.size()))
+        return *problem;
 
     Waveshape& wave = currentWaveshape();
     TerminalSender terminal(midi, wave);
@@ -115,21 +110,11 @@ int runSend(int argc, char** argv, MidiOutput& midi)
 
     // Every file loads before the first dump goes out, so that a bank never
     // arrives in part for want of a file.
-    const bool several = fileCount > 1;
-    std::vector<SlotDump> dumps;
-    bool allLoaded = true;
-    for (int i = 0; i < fileCount; ++i) {
-        const std::string& file = arguments.files[static_cast<std::size_t>(i)];
-        if (const char* error = loadAndEdit(wave, file.c_str(), arguments.ops, arguments.seed)) {
-            loadFailure(error, several ? file.c_str() : nullptr);
-            allLoaded = false;
-            continue;
-        }
-        dumps.push_back(SlotDump{firstSlot + i, wave.samples});
-    }
-    if (!allLoaded)
+    const std::optional<std::vector<SlotWave>> dumps =
+        loadForSlots(arguments.files, *arguments.slot, arguments.ops, arguments.seed);
+    if (!dumps)
         return 1;
-    return terminal.sendInOrder(dumps, "send");
+    return terminal.sendInOrder(*dumps, "send");
 }
 
 int runSendSyx(int argc, char** argv, MidiOutput& midi)

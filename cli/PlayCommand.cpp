@@ -2,15 +2,11 @@
 #include "Arguments.h"
 #include "Commands.h"
 #include "ToneOptions.h"
-#include "WaveSource.h"
 
 #include "audio/TonePlayback.h"
 #include "audio/TonePreview.h"
-#include "wave/ToneRender.h"
-#include "wave/Waveshape.h"
 
 #include <cstdio>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,19 +44,12 @@ int runPlay(int argc, char** argv)
     const CommandLine line = parseCommandLine("play", playUsage, argc, argv, rules);
     if (line.exitCode)
         return *line.exitCode;
-    const Arguments& arguments = line.arguments;
-    std::string problem;
-    const std::optional<Tone> tone = toneOf(arguments, problem);
-    if (!tone)
-        return usageError("play", problem);
-
-    Waveshape& wave = currentWaveshape();
-    if (const char* error = loadAndEdit(wave, arguments.files.front().c_str(), arguments.ops, arguments.seed))
-        return loadFailure(error);
-    std::vector<std::int16_t> frames = ToneRender::render(wave.samples, tone->hz, tone->seconds, previewRate);
-    for (std::int16_t& frame : frames)
+    RenderedTone tone = renderTone("play", line.arguments, previewRate);
+    if (tone.exitCode)
+        return *tone.exitCode;
+    for (std::int16_t& frame : tone.frames)
         frame = halfLevel(frame);
-    if (const std::string reason = playOnDefaultOutput(frames, previewRate); !reason.empty()) {
+    if (const std::string reason = playOnDefaultOutput(tone.frames, tone.rate); !reason.empty()) {
         std::fprintf(stderr, "Error: Failed to open the audio output. %s\n", reason.c_str());
         return 1;
     }

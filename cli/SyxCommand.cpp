@@ -98,31 +98,20 @@ int runSyx(int argc, char** argv)
         return *line.exitCode;
     const Arguments& arguments = line.arguments;
 
-    const int firstSlot = *arguments.slot;
-    const int fileCount = static_cast<int>(arguments.files.size());
-    // Only user slots are ever written: the factory waves below 97 stay untouched.
-    if (firstSlot + fileCount - 1 > WaveDumpMessage::lastUserSlot) {
-        return usageError("syx", std::to_string(fileCount) + " files from slot " + std::to_string(firstSlot)
-                + " would pass slot 128");
-    }
-
-    const bool several = fileCount > 1;
-    Waveshape& wave = currentWaveshape();
-    std::vector<Dump> dumps;
-    bool allLoaded = true;
-    for (int i = 0; i < fileCount; ++i) {
-        const std::string& file = arguments.files[static_cast<std::size_t>(i)];
-        if (const char* error = loadAndEdit(wave, file.c_str(), arguments.ops, arguments.seed)) {
-            loadFailure(error, several ? file.c_str() : nullptr);
-            allLoaded = false;
-            continue;
-        }
-        const int slot = firstSlot + i;
-        const auto message = WaveDumpMessage::build(wave, static_cast<std::uint8_t>(slot - 1));
-        dumps.push_back(Dump{slot, file, {message.begin(), message.end()}});
-    }
-    if (!allLoaded)
+    if (const std::optional<int> problem = slotRangeProblem("syx", *arguments.slot, arguments.files.size()))
+        return *problem;
+    const std::optional<std::vector<SlotWave>> waves =
+        loadForSlots(arguments.files, *arguments.slot, arguments.ops, arguments.seed);
+    if (!waves)
         return 1;
+    std::vector<Dump> dumps;
+    Waveshape wave;
+    for (const SlotWave& loaded : *waves) {
+        wave.samples = loaded.samples;
+        const auto message = WaveDumpMessage::build(wave, static_cast<std::uint8_t>(loaded.slot - 1));
+        const std::string& file = arguments.files[static_cast<std::size_t>(loaded.slot - *arguments.slot)];
+        dumps.push_back(Dump{loaded.slot, file, {message.begin(), message.end()}});
+    }
 
     const std::string& output = *arguments.output;
     if (output == "-") {

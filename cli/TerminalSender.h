@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MidiTerminal.h"
+#include "WaveSource.h"
 
 #include "transfer/MidiSender.h"
 #include "wave/Waveshape.h"
@@ -14,10 +15,7 @@ namespace hwd {
 class MidiOutput;
 
 // One dump of a run: the samples and the user slot (97 to 128) they go to.
-struct SlotDump {
-    int slot = 0;
-    SampleArray samples{};
-};
+using SlotDump = SlotWave;
 
 // The desktop program's sender on the caller's MIDI output, with its lists
 // filled as the desktop program fills them at its start, kept in memory, and its

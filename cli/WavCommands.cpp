@@ -97,6 +97,19 @@ bool takeNumber(const Arguments& arguments, std::string_view option, Number low,
 
 } // namespace
 
+RenderedTone renderTone(std::string_view command, const Arguments& arguments, std::optional<std::uint32_t> rate)
+{
+    std::string problem;
+    const std::optional<Tone> tone = toneOf(arguments, problem);
+    if (!tone)
+        return {usageError(command, problem), {}, 0};
+    Waveshape& wave = currentWaveshape();
+    if (const char* error = loadAndEdit(wave, arguments.files.front().c_str(), arguments.ops, arguments.seed))
+        return {loadFailure(error), {}, 0};
+    const std::uint32_t frameRate = rate.value_or(tone->rate);
+    return {std::nullopt, ToneRender::render(wave.samples, tone->hz, tone->seconds, frameRate), frameRate};
+}
+
 std::optional<Tone> toneOf(const Arguments& arguments, std::string& problem)
 {
     if (arguments.other("--note") && arguments.other("--freq")) {
@@ -136,17 +149,10 @@ int runRender(int argc, char** argv)
     const CommandLine line = parseCommandLine("render", renderUsage, argc, argv, rules);
     if (line.exitCode)
         return *line.exitCode;
-    const Arguments& arguments = line.arguments;
-    std::string problem;
-    const std::optional<Tone> tone = toneOf(arguments, problem);
-    if (!tone)
-        return usageError("render", problem);
-
-    Waveshape& wave = currentWaveshape();
-    if (const char* error = loadAndEdit(wave, arguments.files.front().c_str(), arguments.ops, arguments.seed))
-        return loadFailure(error);
-    const std::vector<std::int16_t> frames = ToneRender::render(wave.samples, tone->hz, tone->seconds, tone->rate);
-    return writeOutput("render", *arguments.output, WavWriter::monoPcm(frames, tone->rate));
+    const RenderedTone tone = renderTone("render", line.arguments);
+    if (tone.exitCode)
+        return *tone.exitCode;
+    return writeOutput("render", *line.arguments.output, WavWriter::monoPcm(tone.frames, tone.rate));
 }
 
 } // namespace hwd

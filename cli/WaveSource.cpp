@@ -1,5 +1,8 @@
 #include "WaveSource.h"
 
+#include "Arguments.h"
+#include "transfer/WaveDumpMessage.h"
+
 #include "wave/WaveFileLoader.h"
 #include "wave/Waveshape.h"
 
@@ -24,6 +27,34 @@ int loadFailure(const char* message, const char* file)
     else
         std::fprintf(stderr, "%s\n", message);
     return 1;
+}
+
+std::optional<int> slotRangeProblem(std::string_view command, int firstSlot, std::size_t fileCount)
+{
+    if (firstSlot + static_cast<int>(fileCount) - 1 <= WaveDumpMessage::lastUserSlot)
+        return std::nullopt;
+    return usageError(command, std::to_string(fileCount) + " files from slot " + std::to_string(firstSlot)
+            + " would pass slot 128");
+}
+
+std::optional<std::vector<SlotWave>> loadForSlots(std::span<const std::string> files, int firstSlot,
+    std::span<const WaveOp> ops, std::optional<std::uint32_t> seed)
+{
+    const bool several = files.size() > 1;
+    Waveshape& wave = currentWaveshape();
+    std::vector<SlotWave> waves;
+    bool allLoaded = true;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (const char* error = loadAndEdit(wave, files[i].c_str(), ops, seed)) {
+            loadFailure(error, several ? files[i].c_str() : nullptr);
+            allLoaded = false;
+            continue;
+        }
+        waves.push_back(SlotWave{firstSlot + static_cast<int>(i), wave.samples});
+    }
+    if (!allLoaded)
+        return std::nullopt;
+    return waves;
 }
 
 } // namespace hwd

@@ -1,14 +1,17 @@
 #pragma once
 
 #include "wave/WaveOps.h"
+#include "wave/Waveshape.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace hwd {
-
-struct Waveshape;
 
 // Brings a WAV file into the wave as the desktop program does and then edits it
 // as the Wave Tweaker would: the loader fills the wave, the editor's opening
@@ -23,5 +26,22 @@ struct Waveshape;
 // Shows a load failure as one line on standard error ("MESSAGE", or
 // "FILE: MESSAGE" when a file name is given) and returns the exit code 1.
 int loadFailure(const char* message, const char* file = nullptr);
+
+// The wave of one file in a run of files for consecutive slots.
+struct SlotWave {
+    int slot = 0;
+    SampleArray samples{};
+};
+
+// Only user slots are ever written: files from firstSlot on that would pass
+// slot 128 are a usage error of command (exit 2, after one line); nothing when
+// they fit.
+[[nodiscard]] std::optional<int> slotRangeProblem(std::string_view command, int firstSlot, std::size_t fileCount);
+
+// Every file loaded and edited, the first for firstSlot and each next one for
+// the next slot. All of them are tried, so that every file that fails is
+// named (when there are several) with the loader's message; nothing then.
+[[nodiscard]] std::optional<std::vector<SlotWave>> loadForSlots(std::span<const std::string> files, int firstSlot,
+    std::span<const WaveOp> ops, std::optional<std::uint32_t> seed);
 
 } // namespace hwd
