@@ -6,6 +6,8 @@
 #   0  VirMIDI: 4 devices of 16 subdevices, port IDs 0 to 63, never listed
 #   1  the gadget's own side (f_midi), 2 subdevices: IDs 64 and 65
 #   2  the USB MIDI interface on the host side, 2 subdevices: IDs 66 and 67
+#   3  the loopback sound card: what is played on its device 0 comes out of
+#      its device 1 (no MIDI device)
 # What is sent to ID 66 arrives at the gadget's hw:1,0,0, ID 67 at hw:1,0,1.
 
 USB_PORT=66
@@ -145,6 +147,30 @@ check_sends() {
         wavedump send-syx /tmp/100.syx --port "$USB_PORT"
 }
 
+# A bank: each file its own send to the next slot, all of them arriving whole
+# and in order on the far side, as syx writes the same files as one bank.
+check_bank_send() {
+    wavedump syx /data/saw.wav /data/sine.wav /data/square.wav --slot 110 -o /tmp/bank.syx
+    for command in send send-syx; do
+        if [ "$command" = send ]; then
+            name="a bank send of three files arrives whole and in order (slot bytes 6d 6e 6f)"
+            probe "$RECEIVER" wavedump send /data/saw.wav /data/sine.wav /data/square.wav --slot 110 \
+                --port "$USB_PORT"
+        else
+            name="send-syx of the bank that syx wrote for the same files arrives whole and in order"
+            probe "$RECEIVER" wavedump send-syx /tmp/bank.syx --port "$USB_PORT"
+        fi
+        timing "$name"
+        slots="$(byte_at /tmp/received 5) $(byte_at /tmp/received 305) $(byte_at /tmp/received 605)"
+        if [ "$status" = 0 ] && [ "$bytes" = 900 ] && cmp -s /tmp/received /tmp/bank.syx \
+            && [ "$slots" = "6d 6e 6f" ] && [ ! -s /tmp/stderr ]; then
+            pass "$name"
+        else
+            fail "$name" "exit $status, $bytes bytes, slot bytes $slots" "$(cat /tmp/stderr)"
+        fi
+    done
+}
+
 check_busy_port() {
     # The shell's redirection holds the interface's first output.
     sleep 30 >"/dev/snd/midiC2D0" &
@@ -219,6 +245,130 @@ check_permissions() {
         su -s /bin/sh player -c "wavedump send /data/saw.wav --slot 97 --port $USB_PORT"
 }
 
+# The default audio output of wavedump play, pointed at the loopback card, and
+# the recorder on the card's other side.
+LOOPBACK_CONFIG=/e2e/loopback.conf
+LOOPBACK_RECORDER=hw:Loopback,1
+
+# 16-bit samples, one decimal a line.
+decimals() {
+    od -An -v -td2 | tr -s ' ' '\n' | sed '/^$/d'
+}
+
+# compare_tone RENDER CAPTURE [FRAMES]: lays the render (a WAV with the plain
+# 44-byte header) from its first non-zero frame, at half level (halved, halves
+# away from zero), against the raw capture from its first non-zero frame; with
+# FRAMES, only that many of the tone's first frames. Prints "tone=T lead=L
+# compared=C exact=E near=N far=F first_far=X": the tone's frames laid against
+# the capture, the capture's silent frames before the tone, the frames laid side
+# by side, those equal, those one off, and the rest (the tone's frames missing
+# from the capture counted among them), and the first frame among the rest (-1
+# when there is none).
+compare_tone() {
+    tail -c +45 "$1" | decimals >/tmp/expected.txt
+    decimals <"$2" >/tmp/captured.txt
+    awk -v limit="${3:--1}" '
+        function half(v) { return v >= 0 ? int((v + 1) / 2) : -int((1 - v) / 2) }
+        # Counters that index arrays start as numbers, not as the empty string.
+        BEGIN { n = 0; m = 0 }
+        FNR == NR {
+            if ($1 != 0) started = 1
+            if (started && (limit < 0 || n < limit)) want[n++] = half($1)
+            next
+        }
+        !begun && $1 == 0 { lead++; next }
+        {
+            begun = 1
+            if (m < n) {
+                d = $1 - want[m]
+                if (d < 0) d = -d
+                if (d == 0) exact++; else if (d == 1) near++; else if (!far++) first = m
+            }
+            m++
+        }
+        END {
+            compared = m < n ? m : n
+            printf "tone=%d lead=%d compared=%d exact=%d near=%d far=%d first_far=%d\n", \
+                n, lead, compared, exact + 0, near + 0, far + n - compared, far ? first : (compared < n ? m : -1)
+        }' /tmp/expected.txt /tmp/captured.txt
+}
+
+# What wavedump play plays comes out of the loopback card's other side as the
+# render at half level. All but its last 100 ms are compared: those are what
+# play leaves queued when it drains, and while a stream drains, the loopback
+# card under the emulator's timer now and then hands the recorder one timer
+# tick (4 ms, 192 frames) of silence in their place; aplay shows the same.
+# The figures for the whole tone are printed all the same.
+check_play() {
+    wavedump render /data/saw.wav --seconds 1 -o /tmp/render.wav
+    arecord -q -D "$LOOPBACK_RECORDER" -f S16_LE -r 48000 -c 1 -t raw -d 30 /tmp/captured.raw 2>/tmp/recorder &
+    recorder=$!
+    usleep 300000
+    probe - env ALSA_CONFIG_PATH="$LOOPBACK_CONFIG" wavedump play --seconds 1 /data/saw.wav
+    usleep 300000
+    kill -INT $recorder
+    wait $recorder 2>/dev/null
+    timing "play of 1 s on the loopback card"
+    echo "TIME: play's whole tone on the loopback's far side: $(compare_tone /tmp/render.wav /tmp/captured.raw)"
+    figures=$(compare_tone /tmp/render.wav /tmp/captured.raw $((48000 - 4800)))
+    echo "TIME: play's tone but its last 100 ms on the loopback's far side: $figures"
+    eval "$figures"
+    name="play's tone comes out of the loopback's far side as the render at half level"
+    if [ "$status" = 0 ] && [ ! -s /tmp/stderr ] && [ "$tone" = 43200 ] && [ "$compared" = "$tone" ] \
+        && [ "$far" = 0 ]; then
+        pass "$name"
+    else
+        fail "$name" "exit $status after $total_ms ms; $figures" "$(cat /tmp/stderr)" "$(cat /tmp/recorder)"
+    fi
+
+    # The sound devices, like the MIDI ones, belong to the group audio.
+    as_user outsider "ALSA_CONFIG_PATH=$LOOPBACK_CONFIG wavedump play --seconds 1 /data/saw.wav" \
+        >/dev/null 2>/tmp/stderr
+    code=$?
+    name="play by a user outside the group audio fails with the system's reason"
+    reason=$(cut -c41- /tmp/stderr)
+    if [ $code -eq 1 ] && [ "$(cut -c1-40 /tmp/stderr)" = "Error: Failed to open the audio output. " ] \
+        && [ -n "$reason" ] && [ "$(wc -l </tmp/stderr)" -eq 1 ]; then
+        pass "$name ($reason)"
+    else
+        fail "$name" "exit $code" "$(cat /tmp/stderr)"
+    fi
+}
+
+# The preview's figures on the loopback card, which plays in real time: how
+# soon an edit of the wave is heard, and what listening costs (of the emulated
+# processor, so higher than on a desktop). The probe's lines are printed as
+# FIGURE lines; the check is only that it ran and gave them.
+check_preview_figures() {
+    name="preview-probe ran 5 s on the loopback card and gave its figures"
+    env ALSA_CONFIG_PATH="$LOOPBACK_CONFIG" preview-probe --seconds 5 >/tmp/figures 2>/tmp/stderr &
+    prober=$!
+    # The sizes the stream got from the card, while it plays.
+    usleep 1000000
+    sizes=$(grep -E '^(period_size|buffer_size):' /proc/asound/Loopback/pcm0p/sub0/hw_params | tr -d ' ' | tr '\n' ' ')
+    wait $prober
+    code=$?
+    sed 's/^/FIGURE: preview on the loopback card: /' /tmp/figures
+    echo "FIGURE: preview on the loopback card: the card's sizes in frames: $sizes"
+    number='[0-9][0-9.]*'
+    if [ $code -eq 0 ] && [ ! -s /tmp/stderr ] \
+        && grep -q "^latency_ms min=$number median=$number max=$number" /tmp/figures \
+        && grep -q "^cpu_percent=$number\$" /tmp/figures && grep -q "^services_per_second=$number\$" /tmp/figures; then
+        pass "$name"
+    else
+        fail "$name" "exit $code" "$(cat /tmp/stderr)"
+    fi
+
+    # Again, with the card's far side recorded in the probe's own loop: when
+    # each edit's first frame came out, and whether what came out is the tone
+    # with each edit from its first frame on. Figures too: a late service under
+    # the emulator shows as mismatched frames. The recorder's device needs the
+    # system's configuration, read first.
+    env ALSA_CONFIG_PATH="/usr/share/alsa/alsa.conf:$LOOPBACK_CONFIG" \
+        preview-probe --seconds 5 --capture "$LOOPBACK_RECORDER" >/tmp/figures 2>/tmp/stderr
+    sed 's/^/FIGURE: preview on the loopback card, recorded: /' /tmp/figures /tmp/stderr
+}
+
 check_unplugged() {
     unplug_gadget
     tries=0
@@ -258,9 +408,12 @@ check_unplugged() {
 run_checks() {
     check_ports
     check_sends
+    check_bank_send
     check_busy_port
     check_nobody_reading
     check_permissions
+    check_play
+    check_preview_figures
     # Last: the interface is gone afterwards.
     check_unplugged
     echo "$passed passed, $failed failed"

@@ -2,9 +2,12 @@
 # `make e2e`: wavedump against a real kernel MIDI driver stack. Boots Debian's
 # stock kernel in QEMU from a small initramfs in which a USB MIDI gadget on
 # dummy_hcd is the synthesizer: the host side is a real USB MIDI card
-# (snd-usb-audio), the gadget side records what arrives. The checks run inside
-# the machine (tools/e2e/checks.sh) and print PASS and FAIL lines and one line
-# "N passed, M failed"; this script exits non-zero on any failure.
+# (snd-usb-audio), the gadget side records what arrives. A loopback sound card
+# (snd-aloop) gives what wavedump play plays back to a recorder. The checks run
+# inside the machine (tools/e2e/checks.sh) and print PASS and FAIL lines and one
+# line "N passed, M failed"; this script exits non-zero on any failure. FIGURE
+# lines are measurements (the preview's latency and CPU use on the loopback
+# card), not checks.
 #
 # usage: tools/e2e/run.sh [SCRATCH_FOLDER]     (default: build-e2e)
 #
@@ -38,7 +41,11 @@ timeout 1200 cmake --build "$build" -j"$(nproc)" --target wavedump >>"$log" 2>&1
     || { tail -n 50 "$log"; exit 1; }
 mkdir -p "$vm"
 timeout 300 g++ -std=c++20 -O2 -Wall -Wextra -Werror -o "$vm/midi-probe" "$root/tools/e2e/midi-probe.cpp" -lasound
-echo "e2e: wavedump and midi-probe built in $(since "$step") s"
+# The preview's latency and CPU probe, on the audio libraries wavedump play links.
+timeout 300 g++ -std=c++20 -O2 -Wall -Wextra -Werror -I"$root" -o "$vm/preview-probe" \
+    "$root/bench/preview_probe.cpp" "$root/bench/preview_recorder.cpp" \
+    "$build/audio/libhwd_audio_system.a" "$build/audio/libhwd_audio.a" "$build/wave/libhwd_wave.a" -lasound
+echo "e2e: wavedump, midi-probe and preview-probe built in $(since "$step") s"
 
 # --- The kernel: the image package linux-image-amd64 depends on, unpacked -----
 step=$(now)
@@ -96,11 +103,14 @@ add_program() {
 add_program "$build/bin/wavedump"
 add_program "$(command -v amidi)"
 add_program "$vm/midi-probe"
+add_program "$vm/preview-probe"
+# The far side of the loopback sound card, for wavedump play.
+add_program "$(command -v arecord)"
 mkdir -p "$staging/usr/share/alsa"
 cp /usr/share/alsa/alsa.conf "$staging/usr/share/alsa/"
 
 # The drivers, each after what it needs.
-modprobe -d "$kernel" -S "$kernel_version" -a --show-depends snd-virmidi dummy_hcd usb_f_midi snd-usb-audio \
+modprobe -d "$kernel" -S "$kernel_version" -a --show-depends snd-virmidi dummy_hcd usb_f_midi snd-usb-audio snd-aloop \
     | awk '$1 == "insmod" && !seen[$2]++ { print $2 }' >"$vm/modules"
 : >"$staging/lib/modules/load-order"
 while read -r module; do
@@ -108,6 +118,9 @@ while read -r module; do
     name=$(basename "$module")
     # Four VirMIDI devices of 16 subdevices each: port IDs 0 to 63.
     [ "$name" = snd-virmidi.ko ] && name="$name midi_devs=4"
+    # The loopback card keeps out of the way of the MIDI cards: card 3, so that
+    # the gadget's and the USB interface's cards are still 1 and 2.
+    [ "$name" = snd-aloop.ko ] && name="$name index=3 pcm_substreams=1"
     echo "$name" >>"$staging/lib/modules/load-order"
 done <"$vm/modules"
 
@@ -127,7 +140,7 @@ EOF
 echo /bin/sh >"$staging/etc/shells"
 
 install -m 755 "$root/tools/e2e/init.sh" "$staging/init"
-cp "$root/tools/e2e/gadget.sh" "$root/tools/e2e/checks.sh" "$staging/e2e/"
+cp "$root/tools/e2e/gadget.sh" "$root/tools/e2e/checks.sh" "$root/tools/e2e/loopback.conf" "$staging/e2e/"
 cp "$root"/examples/{saw,sine,square}.wav "$staging/data/"
 
 (cd "$staging" && find . | LC_ALL=C sort | cpio -o -H newc --quiet | gzip -1) >"$vm/initramfs.gz"
