@@ -2,8 +2,9 @@
 // from one fill to the next and following the wave as it changes, and the
 // toggle's starts, stops and warning box.
 
+#include "RecordingMessagePresenter.h"
+#include "ScriptedPreviewOutput.h"
 #include "app/ListenToggle.h"
-#include "audio/PreviewOutput.h"
 #include "audio/TonePreview.h"
 #include "transfer/SenderControls.h"
 #include "wave/Waveshape.h"
@@ -97,44 +98,11 @@ TEST(TonePreview, playsMiddleCAt48000FramesASecond)
     EXPECT_EQ(take(preview, 4), (Frames{0, 70, 140, 210}));
 }
 
-class ScriptedOutput final : public PreviewOutput {
-public:
-    std::vector<std::string> calls;
-    std::string failure;
-    TonePreview* source = nullptr;
-
-    std::string start(TonePreview& preview) override
-    {
-        calls.push_back("start");
-        source = &preview;
-        playing_ = failure.empty();
-        return failure;
-    }
-    void stop() noexcept override
-    {
-        calls.push_back("stop");
-        playing_ = false;
-    }
-    bool playing() const noexcept override { return playing_; }
-
-private:
-    bool playing_ = false;
-};
-
-class RecordingPresenter final : public MessagePresenter {
-public:
-    std::vector<std::string> boxes;
-    void show(const char* text, const char* caption, MessageIcon icon) override
-    {
-        boxes.push_back(std::string(text) + " | " + caption + (icon == MessageIcon::Warning ? " | warning" : " | error"));
-    }
-};
-
 TEST(ListenToggle, startsFromTheStartOfTheToneAndStopsOnTheNextToggle)
 {
     const Waveshape wave = stepWave();
-    ScriptedOutput output;
-    RecordingPresenter messages;
+    ScriptedPreviewOutput output;
+    RecordingMessagePresenter messages;
     {
         ListenToggle listen(output, messages, wave);
         listen.toggle();
@@ -156,18 +124,19 @@ TEST(ListenToggle, startsFromTheStartOfTheToneAndStopsOnTheNextToggle)
 TEST(ListenToggle, aDeviceThatWillNotOpenGivesAWarningBoxWithTheSystemsReason)
 {
     const Waveshape wave = stepWave();
-    ScriptedOutput output;
-    RecordingPresenter messages;
+    ScriptedPreviewOutput output;
+    RecordingMessagePresenter messages;
     ListenToggle listen(output, messages, wave);
-    output.failure = "Device or resource busy";
+    output.refusal = "Device or resource busy";
 
     listen.toggle();
 
     EXPECT_FALSE(listen.listening());
-    EXPECT_EQ(messages.boxes, (std::vector<std::string>{
-                                  "Failed to open the audio output. Device or resource busy | Harlix Wave Dump | warning"}));
+    EXPECT_EQ(messages.boxes, (std::vector<RecordingMessagePresenter::Box>{
+                                  {"Failed to open the audio output. Device or resource busy", "Harlix Wave Dump",
+                                   MessageIcon::Warning}}));
     // The next toggle tries again rather than stopping.
-    output.failure.clear();
+    output.refusal.clear();
     listen.toggle();
     EXPECT_TRUE(listen.listening());
 }

@@ -7,8 +7,8 @@
 #include "FileBytes.h"
 #include "SampleRuns.h"
 #include "ScratchDirectory.h"
+#include "ScriptedFileChooser.h"
 #include "WavBytes.h"
-#include "app/FileChooser.h"
 #include "app/MainDialogState.h"
 #include "app/ResourceIds.h"
 #include "app/WindowsNT.h"
@@ -19,7 +19,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <optional>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -259,24 +258,14 @@ TEST_F(MainDialogStateTest, waveTweakerOpensOnlyWithAWaveOnTheNtFamily)
     EXPECT_FALSE(state.mayOpenWaveTweaker());
 }
 
-// Open's chooser answers with a file, or nothing when the user cancels.
-class OneAnswerChooser final : public FileChooser {
-public:
-    explicit OneAnswerChooser(std::optional<fs::path> answer) : answer_(std::move(answer)) {}
-    std::optional<fs::path> chooseFileToOpen() override { return answer_; }
-    std::optional<fs::path> chooseSaveTarget(const fs::path&) override { return std::nullopt; }
-
-private:
-    std::optional<fs::path> answer_;
-};
-
 // Open and a file named on the command line load as a drop does, and Reload
 // then reads the same file again; a cancelled Open changes nothing.
 TEST_F(MainDialogStateTest, openedFileLoadsAsADropAndReloadReadsItAgain)
 {
     const fs::path path = folder.file("picked.wav");
     writeRamp(path, 128, 100, 1);
-    OneAnswerChooser chooser(path);
+    ScriptedFileChooser chooser;
+    chooser.openAnswer = path;
 
     state.open(chooser);
 
@@ -285,9 +274,9 @@ TEST_F(MainDialogStateTest, openedFileLoadsAsADropAndReloadReadsItAgain)
     state.loadCurrentFile();
     EXPECT_EQ(wave.samples[0], -5);
 
-    OneAnswerChooser cancelled(std::nullopt);
+    chooser.openAnswer.reset();
     takeLog();
-    state.open(cancelled);
+    state.open(chooser);
     EXPECT_TRUE(log.empty());
     EXPECT_EQ(state.currentPath(), path);
 }

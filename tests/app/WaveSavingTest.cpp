@@ -2,16 +2,16 @@
 // offered, and what the user sees when the wave cannot be saved.
 
 #include "FileBytes.h"
+#include "RecordingMessagePresenter.h"
 #include "ScratchDirectory.h"
+#include "ScriptedFileChooser.h"
 #include "WavBytes.h"
-#include "app/FileChooser.h"
 #include "app/WaveSaving.h"
 #include "transfer/SenderControls.h"
 #include "wave/Waveshape.h"
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,33 +40,6 @@ std::string littleEndianSamples(const Waveshape& wave)
         bytes += WavBytes::le16(static_cast<std::uint16_t>(sample));
     return bytes;
 }
-
-class ScriptedChooser final : public FileChooser {
-public:
-    std::optional<fs::path> answer;
-    std::vector<fs::path> offered;
-    int opens = 0;
-
-    std::optional<fs::path> chooseFileToOpen() override
-    {
-        ++opens;
-        return answer;
-    }
-    std::optional<fs::path> chooseSaveTarget(const fs::path& suggested) override
-    {
-        offered.push_back(suggested);
-        return answer;
-    }
-};
-
-class RecordingPresenter final : public MessagePresenter {
-public:
-    std::vector<std::string> boxes;
-    void show(const char* text, const char* caption, MessageIcon icon) override
-    {
-        boxes.push_back(std::string(text) + " | " + caption + (icon == MessageIcon::Warning ? " | warning" : " | error"));
-    }
-};
 
 TEST(WaveSaving, wavNameGetsThePlain300ByteFile)
 {
@@ -139,13 +112,13 @@ TEST(WaveSaving, offersTheCurrentFilesNameAsAWavFile)
 TEST(WaveSaveAs, asksWhereWritesAndStaysQuietWhenSaved)
 {
     ScratchDirectory folder;
-    ScriptedChooser chooser;
-    RecordingPresenter messages;
-    chooser.answer = folder.file("out.wav");
+    ScriptedFileChooser chooser;
+    RecordingMessagePresenter messages;
+    chooser.saveAnswer = folder.file("out.wav");
 
     saveWaveAs(chooser, messages, knownWave(), 96, folder.file("saw.wav"));
 
-    EXPECT_EQ(chooser.offered, (std::vector<fs::path>{folder.file("saw.wav")}));
+    EXPECT_EQ(chooser.saveSuggestions, (std::vector<fs::path>{folder.file("saw.wav")}));
     EXPECT_EQ(FileBytes::read(folder.file("out.wav")).size(), 300u);
     EXPECT_TRUE(messages.boxes.empty());
 }
@@ -153,15 +126,15 @@ TEST(WaveSaveAs, asksWhereWritesAndStaysQuietWhenSaved)
 TEST(WaveSaveAs, cancelWritesNothingAndNoWaveAsksNothing)
 {
     ScratchDirectory folder;
-    ScriptedChooser chooser;
-    RecordingPresenter messages;
+    ScriptedFileChooser chooser;
+    RecordingMessagePresenter messages;
     saveWaveAs(chooser, messages, knownWave(), 96, {});
-    EXPECT_EQ(chooser.offered, (std::vector<fs::path>{"wave.wav"}));
+    EXPECT_EQ(chooser.saveSuggestions, (std::vector<fs::path>{"wave.wav"}));
 
     Waveshape empty;
-    chooser.answer = folder.file("out.wav");
+    chooser.saveAnswer = folder.file("out.wav");
     saveWaveAs(chooser, messages, empty, 96, {});
-    EXPECT_EQ(chooser.offered.size(), 1u);
+    EXPECT_EQ(chooser.saveSuggestions.size(), 1u);
     EXPECT_TRUE(fs::is_empty(folder.path()));
     EXPECT_TRUE(messages.boxes.empty());
 }
@@ -169,15 +142,16 @@ TEST(WaveSaveAs, cancelWritesNothingAndNoWaveAsksNothing)
 TEST(WaveSaveAs, aFailureShowsAWarningBoxSayingWhy)
 {
     ScratchDirectory folder;
-    ScriptedChooser chooser;
-    RecordingPresenter messages;
-    chooser.answer = folder.file("wave.mp3");
+    ScriptedFileChooser chooser;
+    RecordingMessagePresenter messages;
+    chooser.saveAnswer = folder.file("wave.mp3");
 
     saveWaveAs(chooser, messages, knownWave(), 96, {});
 
-    EXPECT_EQ(messages.boxes,
-              (std::vector<std::string>{"The wave was not saved: 'wave.mp3' ends neither in .wav (a WAV file) nor in "
-                                        ".syx (a SysEx dump). | Harlix Wave Dump | warning"}));
+    EXPECT_EQ(messages.boxes, (std::vector<RecordingMessagePresenter::Box>{
+                                  {"The wave was not saved: 'wave.mp3' ends neither in .wav (a WAV file) nor in .syx "
+                                   "(a SysEx dump).",
+                                   "Harlix Wave Dump", MessageIcon::Warning}}));
 }
 
 } // namespace

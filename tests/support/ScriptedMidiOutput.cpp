@@ -181,8 +181,3 @@ long RecordingListControl::itemData(int index) const
         return -1;
     return items[static_cast<std::size_t>(index)].data;
 }
-
-void RecordingMessagePresenter::show(const char* text, const char* caption, MessageIcon icon)
-{
-    boxes.push_back({text, caption, icon});
-}

@@ -139,17 +139,3 @@ public:
     [[nodiscard]] int currentIndex() const override { return selected; }
     [[nodiscard]] long itemData(int index) const override;
 };
-
-// Keeps each message box shown, in order, instead of showing it.
-class RecordingMessagePresenter final : public hwd::MessagePresenter {
-public:
-    struct Box {
-        std::string text;
-        std::string caption;
-        hwd::MessageIcon icon = hwd::MessageIcon::Warning;
-    };
-
-    std::vector<Box> boxes;
-
-    void show(const char* text, const char* caption, hwd::MessageIcon icon) override;
-};

@@ -2,6 +2,7 @@
 // card it must list nothing and fail the open of the default port with ALSA's
 // reason; with HWD_MIDI_TEST_PORT naming a device id (see `wavedump ports`) it
 // sends one dump to that port for real.
+#include "RecordingMessagePresenter.h"
 #include "ScriptedMidiOutput.h"
 
 #include "transfer/MidiOutput.h"

@@ -1,5 +1,6 @@
 // The ALSA backend's port list against a stand-in for the card enumeration:
 // which ports are offered, and the device ids they keep, without any sound card.
+#include "RecordingMessagePresenter.h"
 #include "ScriptedMidiOutput.h"
 
 #include "transfer/MidiSender.h"

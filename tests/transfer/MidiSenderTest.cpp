@@ -1,4 +1,5 @@
 #include "tests/support/CaseNames.h"
+#include "RecordingMessagePresenter.h"
 #include "ScriptedMidiOutput.h"
 
 #include "transfer/MidiSender.h"

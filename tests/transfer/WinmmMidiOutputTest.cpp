@@ -2,6 +2,7 @@
 // what it lists, opens and reports; and on the Windows (or wine) that runs the
 // tests, which need not have any MIDI device: whatever the system offers, the
 // backend must answer sensibly. Nothing waits for a real port.
+#include "RecordingMessagePresenter.h"
 #include "ScriptedMidiOutput.h"
 
 #include "transfer/MidiOutput.h"

@@ -8,6 +8,8 @@
 #include "WavBytes.h"
 
 #include <QString>
+#include <QTemporaryDir>
+#include <QtGlobal>
 
 #include <cstdint>
 #include <exception>
@@ -35,6 +37,16 @@ inline bool writeBytes(const QString& path, std::string_view bytes)
 inline bool write(const QString& path, const std::vector<std::int16_t>& samples)
 {
     return writeBytes(path, WavBytes::monoWav(samples));
+}
+
+// The file of these samples named name in folder, by its path. The test
+// program stops when it cannot be written: nothing after that would mean anything.
+inline QString writeIn(const QTemporaryDir& folder, const QString& name, const std::vector<std::int16_t>& samples)
+{
+    const QString path = folder.filePath(name);
+    if (!write(path, samples))
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
 }
 
 // Not a WAV file at all.

@@ -19,7 +19,6 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
-#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -34,24 +33,6 @@ namespace {
 QString outputFolder;
 int failures = 0;
 
-void save(QWidget& widget, const char* name)
-{
-    const QString path = QDir(outputFolder).filePath(QString::fromLatin1(name) + QStringLiteral(".png"));
-    if (widget.grab().save(path)) {
-        std::printf("%s\n", qPrintable(path));
-    } else {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-        ++failures;
-    }
-}
-
-// Drops the file on the dialog and lets the load that follows the drop run.
-void drop(MainDialog& dialog, const QString& path)
-{
-    FileDrop::deliverAndLoad(dialog, {path});
-    dialog.runIdle();
-}
-
 void savePicture(const QPixmap& picture, const char* name)
 {
     const QString path = QDir(outputFolder).filePath(QString::fromLatin1(name) + QStringLiteral(".png"));
@@ -63,50 +44,37 @@ void savePicture(const QPixmap& picture, const char* name)
     }
 }
 
+void save(QWidget& widget, const char* name)
+{
+    savePicture(widget.grab(), name);
+}
+
+// Drops the file on the dialog and lets the load that follows the drop run.
+void drop(MainDialog& dialog, const QString& path)
+{
+    FileDrop::deliverAndLoad(dialog, {path});
+    dialog.runIdle();
+}
+
 // The popup menu is a window of its own: it is drawn over the dialog where it
 // opened, as the user sees the two, on a canvas that holds both.
-class MenuOverDialog final : public QObject {
-public:
-    MenuOverDialog(QWidget& dialog, const char* name) : dialog_(dialog), name_(name) { qApp->installEventFilter(this); }
-    ~MenuOverDialog() override { qApp->removeEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        auto* menu = qobject_cast<QMenu*>(watched);
-        if (event->type() == QEvent::Show && menu != nullptr && menu->isWindow()) {
-            QMetaObject::invokeMethod(
-                this, [this, target = QPointer<QMenu>(menu)] {
-                    if (target)
-                        composite(*target);
-                },
-                Qt::QueuedConnection);
-        }
-        return false;
-    }
-
-private:
-    void composite(QMenu& menu)
-    {
-        // The entry under the pointer, as when the user moves onto it.
-        menu.setActiveAction(menu.actions().value(1));
-        const QPixmap dialog = dialog_.grab();
-        const QPixmap popup = menu.grab();
-        const QPoint offset = menu.pos() - dialog_.mapToGlobal(QPoint(0, 0));
-        const QRect canvas = QRect(QPoint(0, 0), dialog.size()).united(QRect(offset, popup.size()));
-        QPixmap picture(canvas.size());
-        picture.fill(Qt::white);
-        QPainter painter(&picture);
-        painter.drawPixmap(-canvas.topLeft(), dialog);
-        painter.drawPixmap(offset - canvas.topLeft(), popup);
-        painter.end();
-        savePicture(picture, name_);
-        menu.close();
-    }
-
-    QWidget& dialog_;
-    const char* name_;
-};
+void saveMenuOverDialog(QMenu& menu, QWidget& dialog, const char* name)
+{
+    // The entry under the pointer, as when the user moves onto it.
+    menu.setActiveAction(menu.actions().value(1));
+    const QPixmap under = dialog.grab();
+    const QPixmap popup = menu.grab();
+    const QPoint offset = menu.pos() - dialog.mapToGlobal(QPoint(0, 0));
+    const QRect canvas = QRect(QPoint(0, 0), under.size()).united(QRect(offset, popup.size()));
+    QPixmap picture(canvas.size());
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    painter.drawPixmap(-canvas.topLeft(), under);
+    painter.drawPixmap(offset - canvas.topLeft(), popup);
+    painter.end();
+    savePicture(picture, name);
+    menu.close();
+}
 
 void closeBox(QDialog& dialog, const char* name)
 {
@@ -157,7 +125,7 @@ int main(int argc, char** argv)
     {
         // A right click on the picture, a little left of its middle.
         drop(dialog, plain);
-        MenuOverDialog menu(dialog, "context-menu");
+        MenuWatcher menu([&dialog](QMenu& shown) { saveMenuOverDialog(shown, dialog, "context-menu"); });
         auto* view = dialog.findChild<WaveView*>(QStringLiteral("IDC_WAVE_VIEW"));
         const QPoint click = view->mapTo(&dialog, QPoint(view->width() / 3, view->height() / 2));
         QTest::mouseClick(dialog.windowHandle(), Qt::RightButton, {}, click);

@@ -123,7 +123,10 @@ private:
     QPushButton* button(const char* id) const { return dialog_->findChild<QPushButton*>(QLatin1String(id)); }
     QComboBox* list(const char* id) const { return dialog_->findChild<QComboBox*>(QLatin1String(id)); }
     QString fileNameText() const { return dialog_->findChild<QLabel*>(QStringLiteral("IDC_FILE_NAME"))->text(); }
-    QString fixture(const QString& name, const std::vector<std::int16_t>& samples) const;
+    QString fixture(const QString& name, const std::vector<std::int16_t>& samples) const
+    {
+        return WavFixture::writeIn(*files_, name, samples);
+    }
     void drop(const QStringList& paths);
     std::unique_ptr<ModalWatcher> recordBoxes(std::vector<ShownBox>& boxes);
 
@@ -149,14 +152,6 @@ void TestMainDialog::cleanup()
     dialog_.reset();
     midi_.reset();
     files_.reset();
-}
-
-QString TestMainDialog::fixture(const QString& name, const std::vector<std::int16_t>& samples) const
-{
-    const QString path = files_->filePath(name);
-    if (!WavFixture::write(path, samples))
-        qFatal("cannot write %s", qPrintable(path));
-    return path;
 }
 
 // A drop, and the load that follows it once the drop has completed.

@@ -3,12 +3,12 @@
 // for byte, the warning box when a save fails, and the loads that Open and the
 // command line make as a drop would.
 
-#include "FakeFileChooser.h"
-#include "FakePreviewOutput.h"
 #include "FileBytes.h"
 #include "ModalWatcher.h"
 #include "RunningProgram.h"
+#include "ScriptedFileChooser.h"
 #include "ScriptedMidiOutput.h"
+#include "ScriptedPreviewOutput.h"
 #include "Subprocess.h"
 #include "WavFixture.h"
 #include "app/LoopRegistry.h"
@@ -119,15 +119,18 @@ private slots:
 
 private:
     QString fileNameText() const { return dialog_->findChild<QLabel*>(QStringLiteral("IDC_FILE_NAME"))->text(); }
-    QString fixture(const QString& name, const std::vector<std::int16_t>& samples) const;
+    QString fixture(const QString& name, const std::vector<std::int16_t>& samples) const
+    {
+        return WavFixture::writeIn(*files_, name, samples);
+    }
     // Ctrl and key, as the loop offers them to the dialog's filter for the focused control.
     bool pressCtrl(Qt::Key key);
     void openPicked(const QString& path);
 
     std::unique_ptr<QTemporaryDir> files_;
     std::unique_ptr<ScriptedMidiOutput> midi_;
-    std::unique_ptr<FakePreviewOutput> preview_;
-    std::unique_ptr<FakeFileChooser> chooser_;
+    std::unique_ptr<ScriptedPreviewOutput> preview_;
+    std::unique_ptr<ScriptedFileChooser> chooser_;
     std::unique_ptr<MainDialog> dialog_;
 };
 
@@ -137,8 +140,8 @@ void TestOpenSave::init()
     files_ = std::make_unique<QTemporaryDir>();
     midi_ = std::make_unique<ScriptedMidiOutput>();
     midi_->devices = {{"Harlix In", ScriptedMidiOutput::DeviceKind::HardwarePort}};
-    preview_ = std::make_unique<FakePreviewOutput>();
-    chooser_ = std::make_unique<FakeFileChooser>();
+    preview_ = std::make_unique<ScriptedPreviewOutput>();
+    chooser_ = std::make_unique<ScriptedFileChooser>();
     dialog_ = std::make_unique<MainDialog>(*midi_, preview_.get());
     dialog_->setFileChooser(*chooser_);
     dialog_->show();
@@ -151,14 +154,6 @@ void TestOpenSave::cleanup()
     preview_.reset();
     midi_.reset();
     files_.reset();
-}
-
-QString TestOpenSave::fixture(const QString& name, const std::vector<std::int16_t>& samples) const
-{
-    const QString path = files_->filePath(name);
-    if (!WavFixture::write(path, samples))
-        qFatal("cannot write %s", qPrintable(path));
-    return path;
 }
 
 bool TestOpenSave::pressCtrl(Qt::Key key)

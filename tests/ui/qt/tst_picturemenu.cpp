@@ -3,11 +3,11 @@
 // control has the focus, the pen staying the left button, the main picture's
 // tooltip, and Listen on a fake audio output, stopped when the program ends.
 
-#include "FakeFileChooser.h"
-#include "FakePreviewOutput.h"
 #include "ModalWatcher.h"
 #include "RunningProgram.h"
+#include "ScriptedFileChooser.h"
 #include "ScriptedMidiOutput.h"
+#include "ScriptedPreviewOutput.h"
 #include "WavFixture.h"
 #include "app/LoopRegistry.h"
 #include "app/WindowsNT.h"
@@ -42,37 +42,6 @@ using RunningProgram::shownMainDialog;
 
 namespace {
 
-// Acts on each popup menu once it is shown and its own loop runs.
-class MenuWatcher final : public QObject {
-public:
-    using Action = std::function<void(QMenu&)>;
-
-    explicit MenuWatcher(Action action) : action_(std::move(action)) { qApp->installEventFilter(this); }
-    ~MenuWatcher() override { qApp->removeEventFilter(this); }
-
-    [[nodiscard]] int shown() const noexcept { return shown_; }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        auto* menu = qobject_cast<QMenu*>(watched);
-        if (event->type() == QEvent::Show && menu != nullptr && menu->isWindow()) {
-            ++shown_;
-            QMetaObject::invokeMethod(
-                this, [this, target = QPointer<QMenu>(menu)] {
-                    if (target)
-                        action_(*target);
-                },
-                Qt::QueuedConnection);
-        }
-        return false;
-    }
-
-private:
-    Action action_;
-    int shown_ = 0;
-};
-
 // One line per entry: label, the shortcut it shows, enabled or not, and its
 // check state when it has one.
 QStringList entriesOf(const QMenu& menu)
@@ -92,6 +61,21 @@ QStringList entriesOf(const QMenu& menu)
 
 const QStringList tweakerButtons{"IDOK",     "IDC_FILTER", "IDC_NORMALIZE", "IDC_ADDITIVE",
                                  "IDC_UNDO", "IDC_CLEAR",  "IDC_RANDOM_PD"};
+
+// The Wave Tweaker just shown, once it is the active window so that keys reach
+// it; null for any other dialog. A Tweaker that never becomes active is ended,
+// so that the test's comparisons fail rather than wait.
+WaveTweakerDialog* activeTweaker(QDialog& shown)
+{
+    auto* tweaker = qobject_cast<WaveTweakerDialog*>(&shown);
+    if (tweaker == nullptr)
+        return nullptr;
+    if (!becomesActive(*tweaker)) {
+        tweaker->done(0);
+        return nullptr;
+    }
+    return tweaker;
+}
 
 } // namespace
 
@@ -133,8 +117,8 @@ private:
 
     std::unique_ptr<QTemporaryDir> files_;
     std::unique_ptr<ScriptedMidiOutput> midi_;
-    std::unique_ptr<FakePreviewOutput> preview_;
-    std::unique_ptr<FakeFileChooser> chooser_;
+    std::unique_ptr<ScriptedPreviewOutput> preview_;
+    std::unique_ptr<ScriptedFileChooser> chooser_;
     std::unique_ptr<MainDialog> dialog_;
 };
 
@@ -153,8 +137,8 @@ void TestPictureMenu::init()
     files_ = std::make_unique<QTemporaryDir>();
     midi_ = std::make_unique<ScriptedMidiOutput>();
     midi_->devices = {{"Harlix In", ScriptedMidiOutput::DeviceKind::HardwarePort}};
-    preview_ = std::make_unique<FakePreviewOutput>();
-    chooser_ = std::make_unique<FakeFileChooser>();
+    preview_ = std::make_unique<ScriptedPreviewOutput>();
+    chooser_ = std::make_unique<ScriptedFileChooser>();
     dialog_ = std::make_unique<MainDialog>(*midi_, preview_.get());
     dialog_->setFileChooser(*chooser_);
     dialog_->show();
@@ -192,8 +176,8 @@ QString TestPictureMenu::effects() const
         seen << QStringLiteral("open %1").arg(chooser_->opensAsked);
     if (!chooser_->saveSuggestions.empty())
         seen << QStringLiteral("save %1").arg(chooser_->saveSuggestions.size());
-    if (preview_->starts != 0)
-        seen << QStringLiteral("listen %1").arg(preview_->starts);
+    if (preview_->starts() != 0)
+        seen << QStringLiteral("listen %1").arg(preview_->starts());
     return seen.join(QStringLiteral(", "));
 }
 
@@ -527,13 +511,9 @@ void TestPictureMenu::waveTweakerKeys()
 
     QStringList focused;
     ModalWatcher tweakers([&](QDialog& shown) {
-        auto* tweaker = qobject_cast<WaveTweakerDialog*>(&shown);
+        WaveTweakerDialog* tweaker = activeTweaker(shown);
         if (tweaker == nullptr)
             return;
-        if (!becomesActive(*tweaker)) {
-            tweaker->done(0);
-            return;
-        }
         for (const QString& name : tweakerButtons) {
             auto* button = tweaker->findChild<QPushButton*>(name);
             button->setFocus();
@@ -564,14 +544,14 @@ void TestPictureMenu::listenStartsAndStops()
 {
     load();
     QVERIFY(pressFor(dialog_.get(), Qt::Key_L, Qt::ControlModifier));
-    QCOMPARE(preview_->starts, 1);
+    QCOMPARE(preview_->starts(), 1);
     QVERIFY(preview_->playing());
     QVERIFY(dialog_->listening());
     QVERIFY(preview_->source != nullptr);
 
     QVERIFY(pressFor(dialog_.get(), Qt::Key_L, Qt::ControlModifier));
-    QCOMPARE(preview_->starts, 1);
-    QCOMPARE(preview_->stops, 1);
+    QCOMPARE(preview_->starts(), 1);
+    QCOMPARE(preview_->stops(), 1);
     QVERIFY(!dialog_->listening());
 
     // Without a wave it plays silence, but it plays.
@@ -612,13 +592,9 @@ void TestPictureMenu::waveTweakerListensOnTheSamePreview()
     bool silentAfterClear = false;
     bool listeningAfterKey = true;
     ModalWatcher tweakers([&](QDialog& shown) {
-        auto* tweaker = qobject_cast<WaveTweakerDialog*>(&shown);
+        WaveTweakerDialog* tweaker = activeTweaker(shown);
         if (tweaker == nullptr)
             return;
-        if (!becomesActive(*tweaker)) {
-            tweaker->done(0);
-            return;
-        }
         auto* clear = tweaker->findChild<QPushButton*>(QStringLiteral("IDC_CLEAR"));
         QTest::mouseClick(clear, Qt::LeftButton);
         preview_->source->fill(frames);
@@ -631,7 +607,7 @@ void TestPictureMenu::waveTweakerListensOnTheSamePreview()
 
     QVERIFY(silentAfterClear);
     QVERIFY(!listeningAfterKey);
-    QCOMPARE(preview_->starts, 1);
+    QCOMPARE(preview_->starts(), 1);
 }
 
 // Through the whole program: Ctrl+L from the loop, then Esc. The preview stops

@@ -22,7 +22,8 @@ using namespace hwd;
 
 namespace {
 
-// What one file dialog looked like when it opened.
+// What one file dialog looked like when it opened, and what the chooser
+// answered once it was cancelled.
 struct SeenDialog {
     QStringList nameFilters;
     QFileDialog::AcceptMode acceptMode = QFileDialog::AcceptOpen;
@@ -31,6 +32,7 @@ struct SeenDialog {
     QString folder;
     QString typedName;
     QWidget* owner = nullptr;
+    std::optional<std::filesystem::path> answer;
 };
 
 QString shown(const std::optional<std::filesystem::path>& path)
@@ -80,7 +82,8 @@ private:
     // Runs ask while act handles each file dialog that it opens.
     std::optional<std::filesystem::path> run(const std::function<std::optional<std::filesystem::path>()>& ask,
                                              const std::function<void(QFileDialog&)>& act);
-    static SeenDialog look(const QFileDialog& dialog);
+    // Runs ask, looks at the file dialog it opens and cancels it.
+    SeenDialog lookThenCancel(const std::function<std::optional<std::filesystem::path>()>& ask);
 
     std::unique_ptr<QTemporaryDir> files_;
     std::unique_ptr<QWidget> mainWindow_;
@@ -112,23 +115,23 @@ std::optional<std::filesystem::path> TestQtFileChooser::run(
     return ask();
 }
 
-SeenDialog TestQtFileChooser::look(const QFileDialog& dialog)
+SeenDialog TestQtFileChooser::lookThenCancel(const std::function<std::optional<std::filesystem::path>()>& ask)
 {
-    const auto* field = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    return {dialog.nameFilters(), dialog.acceptMode(),        dialog.fileMode(),
-            dialog.defaultSuffix(), dialog.directory().path(), field != nullptr ? field->text() : QString(),
-            dialog.parentWidget()};
+    SeenDialog seen;
+    seen.answer = run(ask, [&seen](QFileDialog& dialog) {
+        const auto* field = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        seen = {dialog.nameFilters(), dialog.acceptMode(), dialog.fileMode(), dialog.defaultSuffix(),
+                dialog.directory().path(), field != nullptr ? field->text() : QString(), dialog.parentWidget(),
+                std::nullopt};
+        dialog.reject();
+    });
+    return seen;
 }
 
 void TestQtFileChooser::openOffersWavFiles()
 {
-    SeenDialog seen;
-    const auto answer = run([this] { return chooser_->chooseFileToOpen(); },
-                            [&seen](QFileDialog& dialog) {
-                                seen = look(dialog);
-                                dialog.reject();
-                            });
-    QVERIFY(!answer);
+    const SeenDialog seen = lookThenCancel([this] { return chooser_->chooseFileToOpen(); });
+    QVERIFY(!seen.answer);
     QCOMPARE(seen.nameFilters, (QStringList{QStringLiteral("WAV files (*.wav *.WAV)"), QStringLiteral("All files (*)")}));
     QCOMPARE(seen.acceptMode, QFileDialog::AcceptOpen);
     QCOMPARE(seen.fileMode, QFileDialog::ExistingFile);
@@ -178,13 +181,9 @@ void TestQtFileChooser::saveOffersBothTypesAndTheSuggestedName()
 {
     QVERIFY(QDir(files_->path()).mkdir(QStringLiteral("waves")));
     const QString folder = files_->filePath(QStringLiteral("waves"));
-    SeenDialog seen;
-    const auto answer = run([&] { return chooser_->chooseSaveTarget((folder + QStringLiteral("/bass.wav")).toStdString()); },
-                            [&seen](QFileDialog& dialog) {
-                                seen = look(dialog);
-                                dialog.reject();
-                            });
-    QVERIFY(!answer);
+    const std::filesystem::path suggested = (folder + QStringLiteral("/bass.wav")).toStdString();
+    const SeenDialog seen = lookThenCancel([&] { return chooser_->chooseSaveTarget(suggested); });
+    QVERIFY(!seen.answer);
     QCOMPARE(seen.nameFilters, (QStringList{QStringLiteral("WAV file (*.wav)"), QStringLiteral("SysEx dump (*.syx)")}));
     QCOMPARE(seen.acceptMode, QFileDialog::AcceptSave);
     QCOMPARE(seen.defaultSuffix, QStringLiteral("wav"));

@@ -2,7 +2,7 @@
 // the preview cannot start: the output says why in the system's words and does
 // not claim to play, and Listen's warning box carries that text. On a Windows
 // with an audio device, the preview starts and stops.
-#include "ScriptedMidiOutput.h"
+#include "RecordingMessagePresenter.h"
 
 #include "app/ListenToggle.h"
 #include "audio/TonePreview.h"

@@ -2,7 +2,7 @@
 // either window, its failure box, and its end with the program.
 #include "support/DialogWatcher.h"
 #include "support/MainDialogHarness.h"
-#include "support/ScriptedPictureServices.h"
+#include "ScriptedPreviewOutput.h"
 #include "support/TestWaves.h"
 
 #include "app/ResourceIds.h"
@@ -60,27 +60,28 @@ TEST(MainDialogListen, ARefusedOutputWarnsWithTheSystemsReason)
     MainDialogHarness harness({.previewOutput = &output});
     listen(harness, harness.window());
     EXPECT_FALSE(harness.dialog().listening());
-    ASSERT_EQ(watcher.messageBoxes().size(), 1u);
-    const auto& box = watcher.messageBoxes()[0];
-    EXPECT_EQ(box.text, L"Failed to open the audio output. No sound here.");
-    EXPECT_EQ(box.caption, L"Harlix Wave Dump");
-    EXPECT_EQ(box.icon, DialogWatcher::Icon::Warning);
-    EXPECT_EQ(box.owner, harness.window());
+    EXPECT_EQ(watcher.messageBoxes(),
+              (std::vector<DialogWatcher::MessageBoxSeen>{{L"Failed to open the audio output. No sound here.",
+                                                           L"Harlix Wave Dump", DialogWatcher::Icon::Warning,
+                                                           harness.window()}}));
 }
 
 // The end of the program stops the preview while the window whose messages
 // feed the device is still there.
 TEST(MainDialogListen, QuitStopsThePreviewBeforeTheWindowGoes)
 {
+    std::vector<bool> windowAliveAtStop;
     ScriptedPreviewOutput output;
     MainDialogHarness harness({.previewOutput = &output});
-    output.watchedWindow = harness.window();
+    output.onStop = [&windowAliveAtStop, window = harness.window()] {
+        windowAliveAtStop.push_back(IsWindow(window) != FALSE);
+    };
     listen(harness, harness.window());
     ASSERT_TRUE(harness.dialog().listening());
     EXPECT_EQ(harness.run([&] { SendMessageW(harness.control(IDCANCEL), BM_CLICK, 0, 0); }), 2);
     EXPECT_FALSE(output.playing());
     EXPECT_EQ(output.calls, (std::vector<std::string>{"start", "stop"}));
-    EXPECT_EQ(output.windowAliveAtStop, std::vector<bool>{true});
+    EXPECT_EQ(windowAliveAtStop, std::vector<bool>{true});
 }
 
 // The system's own output: under wine there is no audio device, and the box

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 using namespace hwd;
 
@@ -86,12 +87,10 @@ TEST(MainDialogDrop, ARefusedFileAfterAGoodOneShowsTheBoxBeforeTheButtonsAndTheP
     };
     harness.drop({refused});
 
-    ASSERT_EQ(watcher.messageBoxes().size(), 1u);
-    const auto& box = watcher.messageBoxes()[0];
-    EXPECT_EQ(box.text, L"Failed to open wave file. File is not a mono PCM format WAV file.");
-    EXPECT_EQ(box.caption, L"Harlix Wave Dump");
-    EXPECT_EQ(box.icon, DialogWatcher::Icon::Warning);
-    EXPECT_EQ(box.owner, harness.window());
+    EXPECT_EQ(watcher.messageBoxes(),
+              (std::vector<DialogWatcher::MessageBoxSeen>{
+                  {L"Failed to open wave file. File is not a mono PCM format WAV file.", L"Harlix Wave Dump",
+                   DialogWatcher::Icon::Warning, harness.window()}}));
     EXPECT_TRUE(repaintAskedBeforeTheBox);
     EXPECT_EQ(pathDuringTheBox, good.wstring());
     EXPECT_TRUE(sendRecordedEnabledDuringTheBox);
@@ -241,12 +240,10 @@ TEST(MainDialogSend, APortThatDoesNotOpenShowsTheErrorBox)
     harness.drop({TestWaves::file(TestWaves::square)});
     harness.runUntilIdle();
     SendMessageW(harness.control(IDC_SEND), BM_CLICK, 0, 0);
-    ASSERT_EQ(watcher.messageBoxes().size(), 1u);
-    const auto& box = watcher.messageBoxes()[0];
-    EXPECT_EQ(box.text, L"Error: Failed to open the specified MIDI port. The device is already in use.");
-    EXPECT_EQ(box.caption, L"Harlix Wave Dump");
-    EXPECT_EQ(box.icon, DialogWatcher::Icon::Error);
-    EXPECT_EQ(box.owner, harness.window());
+    EXPECT_EQ(watcher.messageBoxes(),
+              (std::vector<DialogWatcher::MessageBoxSeen>{
+                  {L"Error: Failed to open the specified MIDI port. The device is already in use.", L"Harlix Wave Dump",
+                   DialogWatcher::Icon::Error, harness.window()}}));
 }
 
 TEST(MainDialogSend, BeforeAnyLoadOpensNoPort)

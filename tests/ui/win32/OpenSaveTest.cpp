@@ -4,7 +4,8 @@
 #include "FileBytes.h"
 #include "support/DialogWatcher.h"
 #include "support/MainDialogHarness.h"
-#include "support/ScriptedPictureServices.h"
+#include "ScriptedFileChooser.h"
+#include "ScriptedPreviewOutput.h"
 #include "support/TestWaves.h"
 
 #include "ui/win32/WaveTweakerDialog.h"

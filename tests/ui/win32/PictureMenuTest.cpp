@@ -5,7 +5,8 @@
 #include "support/MainDialogHarness.h"
 #include "support/MouseInput.h"
 #include "support/PopupMenuScript.h"
-#include "support/ScriptedPictureServices.h"
+#include "ScriptedFileChooser.h"
+#include "ScriptedPreviewOutput.h"
 #include "support/TestWaves.h"
 
 #include "tests/support/CaseNames.h"

@@ -128,3 +128,10 @@ void CALLBACK DialogWatcher::timerProcedure(HWND, UINT, UINT_PTR timer, DWORD)
     activeWatcher->due_ = nullptr;
     script(activeWatcher->dueWindow_);
 }
+
+void PrintTo(const DialogWatcher::MessageBoxSeen& box, std::ostream* out)
+{
+    static constexpr const char* iconNames[] = {"no icon", "warning", "error", "other icon"};
+    *out << testing::PrintToString(box.text) << " | " << testing::PrintToString(box.caption) << " | "
+         << iconNames[static_cast<int>(box.icon)] << " | owner " << box.owner;
+}

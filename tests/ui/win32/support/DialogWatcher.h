@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -21,6 +22,10 @@ public:
         std::wstring caption;
         Icon icon = Icon::None;
         HWND owner = nullptr;
+
+        friend bool operator==(const MessageBoxSeen&, const MessageBoxSeen&) = default;
+        // A failed comparison shows the box as the user would read it.
+        friend void PrintTo(const MessageBoxSeen& box, std::ostream* out);
     };
 
     DialogWatcher();

@@ -1,15 +1,14 @@
 #pragma once
 
-// The file dialogs scripted: each answers what the test put in, or nothing
-// (Cancel), and remembers what it was asked and offered.
-
 #include "app/FileChooser.h"
 
 #include <filesystem>
 #include <optional>
 #include <vector>
 
-class FakeFileChooser final : public hwd::FileChooser {
+// The file dialogs scripted: each answers what the test put in (nothing:
+// Cancel) and remembers what it was asked and offered.
+class ScriptedFileChooser final : public hwd::FileChooser {
 public:
     std::optional<std::filesystem::path> openAnswer;
     std::optional<std::filesystem::path> saveAnswer;
