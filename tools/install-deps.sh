@@ -10,9 +10,10 @@ build_packages=(cmake g++ make pkg-config qt6-base-dev libasound2-dev)
 case $mode in
 build) extra=() ;;
 # make test, asan, bench, screenshots: GoogleTest, Google Benchmark, and the
-# WAV fixtures written by SoX, libsndfile and Python. The sanitizers' runtime
+# WAV fixtures written by SoX, libsndfile and Python, and for a real drag onto
+# the Qt program a virtual display, xdotool and ImageMagick. The sanitizers' runtime
 # comes with g++.
-test) extra=(libgtest-dev libgmock-dev libbenchmark-dev sox libsndfile1-dev python3) ;;
+test) extra=(libgtest-dev libgmock-dev libbenchmark-dev sox libsndfile1-dev python3 xvfb xdotool imagemagick) ;;
 # make windows: the cross compiler, GoogleTest's sources to build with it, wine
 # with the Windows fonts, and for the desktop session a virtual display,
 # xdotool, ImageMagick, SoX and Python (its drag source is a Qt program built

@@ -49,17 +49,21 @@ QString firstLocalFile(const QMimeData* data)
 
 // A drop of a local file is taken as a copy, never as a move: the file manager
 // would otherwise delete the file once it has been read. Refused drops show the
-// no-drop cursor.
-bool acceptFileDrop(QDropEvent& event)
+// no-drop cursor. Answers the file taken, or an empty name when refused.
+// offered is the file that this drag already showed: its data is not asked
+// for again, since a source that has ended its side of the drag at the drop
+// (as small Qt tools do) no longer answers, and asking waits for seconds.
+QString acceptFileDrop(QDropEvent& event, const QString& offered = {})
 {
     const Qt::DropActions possible = event.possibleActions();
-    if (firstLocalFile(event.mimeData()).isEmpty() || !(possible & (Qt::CopyAction | Qt::LinkAction))) {
+    const QString file = offered.isEmpty() ? firstLocalFile(event.mimeData()) : offered;
+    if (file.isEmpty() || !(possible & (Qt::CopyAction | Qt::LinkAction))) {
         event.ignore();
-        return false;
+        return {};
     }
     event.setDropAction(possible & Qt::CopyAction ? Qt::CopyAction : Qt::LinkAction);
     event.accept();
-    return true;
+    return file;
 }
 
 // A file name as the loader opens it: the very bytes that name the file on disk,
@@ -263,19 +267,26 @@ void MainDialog::runIdle()
 
 void MainDialog::dragEnterEvent(QDragEnterEvent* event)
 {
-    acceptFileDrop(*event);
+    offeredFile_ = acceptFileDrop(*event);
 }
 
 void MainDialog::dragMoveEvent(QDragMoveEvent* event)
 {
-    acceptFileDrop(*event);
+    offeredFile_ = acceptFileDrop(*event, offeredFile_);
+}
+
+void MainDialog::dragLeaveEvent(QDragLeaveEvent* event)
+{
+    offeredFile_.clear();
+    QWidget::dragLeaveEvent(event);
 }
 
 void MainDialog::dropEvent(QDropEvent* event)
 {
-    if (!acceptFileDrop(*event))
+    const QString file = acceptFileDrop(*event, std::exchange(offeredFile_, {}));
+    if (file.isEmpty())
         return;
-    state_.setCurrentPath(nativePath(firstLocalFile(event->mimeData())));
+    state_.setCurrentPath(nativePath(file));
     // Loaded once the drop has completed, so that a warning box does not hold the
     // file manager's drag until it is closed.
     QMetaObject::invokeMethod(this, &MainDialog::loadCurrentFile, Qt::QueuedConnection);

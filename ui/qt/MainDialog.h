@@ -86,6 +86,7 @@ public:
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -107,6 +108,9 @@ private:
     std::unique_ptr<QtListControl> waveNumberControl_;
     std::unique_ptr<MidiSender> sender_;
     MessageLoop* loop_ = nullptr;
+    // The file that the drag in progress offered when it entered the window,
+    // taken at the drop without asking the source again.
+    QString offeredFile_;
 
     std::unique_ptr<FileChooser> ownChooser_;
     FileChooser* chooser_ = nullptr;
