@@ -164,6 +164,14 @@ LRESULT MainDialog::initialise()
 
 void MainDialog::takeDrop(HDROP drop)
 {
+    // Disabled, the dialog is the owner of a modal window (the About box, the
+    // Wave Tweaker, a message box or a file chooser) and takes no drop: a load
+    // now would change the wave under the Tweaker, and its warning box would
+    // enable the dialog again while that window still runs.
+    if (!IsWindowEnabled(window())) {
+        DragFinish(drop);
+        return;
+    }
     std::filesystem::path path = firstDroppedFile(drop);
     DragFinish(drop);
     state_.setCurrentPath(std::move(path));

@@ -144,6 +144,25 @@ TEST(MainDialogDrop, LoadsAFileWhoseNameIsOutsideTheAnsiCodePage)
     EXPECT_EQ(harness.fileNameText(), file.wstring());
 }
 
+TEST(MainDialogDrop, IsRefusedWhileTheDialogOwnsAModalWindow)
+{
+    DialogWatcher watcher;
+    MainDialogHarness harness;
+    const auto square = TestWaves::file(TestWaves::square);
+    harness.drop({square});
+    // As the owner of a running modal window: a refused file would show its box.
+    EnableWindow(harness.window(), FALSE);
+    harness.drop({TestWaves::file(TestWaves::saw)});
+    harness.drop({std::filesystem::path(L"C:\\no such folder\\gone.wav")});
+    EXPECT_EQ(currentWaveshape().samples[0], 32767);
+    EXPECT_EQ(harness.fileNameText(), square.wstring());
+    EXPECT_TRUE(watcher.messageBoxes().empty());
+    EXPECT_FALSE(IsWindowEnabled(harness.window()));
+    EnableWindow(harness.window(), TRUE);
+    harness.drop({TestWaves::file(TestWaves::saw)});
+    EXPECT_EQ(currentWaveshape().samples[0], -32768);
+}
+
 TEST(MainDialogDrop, TakesAPathLongerThan256CharactersWhole)
 {
     TestWaves::ScratchFolder scratch;
