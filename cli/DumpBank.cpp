@@ -1,15 +1,17 @@
 #include "DumpBank.h"
 
+#include "PathArgument.h"
+
 #include "transfer/WaveDumpMessage.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <span>
-
-#include <sys/stat.h>
+#include <system_error>
 
 namespace hwd {
 
@@ -23,26 +25,35 @@ std::string cannotRead(const std::string& path, const std::string& why)
 }
 
 // The file's first bytes, one more than the largest bank, and its size: enough
-// to tell a bank from anything else without reading a large file whole.
-std::string readHead(const std::string& path, std::vector<std::uint8_t>& bytes, std::uint64_t& size)
+// to tell a bank from anything else without reading a large file whole. name
+// is the file as given, for the messages; file the path it names.
+std::string readHead(const std::string& name, const std::filesystem::path& file, std::vector<std::uint8_t>& bytes,
+    std::uint64_t& size)
 {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0)
-        return cannotRead(path, std::strerror(errno));
-    if (!S_ISREG(info.st_mode))
-        return cannotRead(path, "not a regular file");
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return cannotRead(path, std::strerror(errno));
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(file, error);
+    if (error)
+        return cannotRead(name, error.message());
+    if (!std::filesystem::is_regular_file(status))
+        return cannotRead(name, "not a regular file");
+    // The stream opens by the path's own characters, so that on Windows a name
+    // outside the ANSI code page opens too.
+    std::ifstream stream(file, std::ios::binary);
+    if (!stream)
+        return cannotRead(name, std::strerror(errno));
     bytes.resize(largestBank + 1);
-    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed)
-        return cannotRead(path, "");
-    // Short of the limit the bytes read are the whole file; past it the look's size says how long it is.
-    size = bytes.size() > largestBank ? std::max<std::uint64_t>(bytes.size(), static_cast<std::uint64_t>(info.st_size))
-                                      : bytes.size();
+    stream.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (stream.bad())
+        return cannotRead(name, "");
+    bytes.resize(static_cast<std::size_t>(stream.gcount()));
+    // Short of the limit the bytes read are the whole file; past it the file
+    // system says how long it is.
+    size = bytes.size();
+    if (bytes.size() > largestBank) {
+        const std::uintmax_t length = std::filesystem::file_size(file, error);
+        if (!error)
+            size = std::max<std::uint64_t>(size, length);
+    }
     return {};
 }
 
@@ -72,7 +83,7 @@ DumpBank readDumpBank(const std::string& path)
     DumpBank bank;
     std::vector<std::uint8_t> bytes;
     std::uint64_t size = 0;
-    if (std::string problem = readHead(path, bytes, size); !problem.empty()) {
+    if (std::string problem = readHead(path, pathOfArgument(path), bytes, size); !problem.empty()) {
         bank.problem = std::move(problem);
         return bank;
     }

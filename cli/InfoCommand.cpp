@@ -1,6 +1,7 @@
 #include "Arguments.h"
 #include "Commands.h"
 #include "OutputFile.h"
+#include "PathArgument.h"
 #include "WavFacts.h"
 #include "WaveSource.h"
 
@@ -33,11 +34,11 @@ constexpr const char* usage =
     "Exit status: 0 the file loads, 1 it does not (the reason on stderr),\n"
     "2 usage error.\n";
 
-void printFacts(const char* path, const WavFacts& facts)
+void printFacts(const std::string& file, const WavFacts& facts)
 {
     // Control characters of the name are shown as '?', so that the facts stay
     // one to a line and a name cannot add a "resampled:" line of its own.
-    std::string name(path);
+    std::string name(file);
     std::replace_if(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }, '?');
     std::printf("file: %s\n", name.c_str());
     std::printf("file bytes: %" PRIu64 "\n", facts.fileBytes);
@@ -81,7 +82,8 @@ int runInfo(int argc, char** argv)
         return *line.exitCode;
     const Arguments& arguments = line.arguments;
 
-    const char* path = arguments.files.front().c_str();
+    const std::string& file = arguments.files.front();
+    const std::filesystem::path path = pathOfArgument(file);
     Waveshape& wave = currentWaveshape();
     WavFactsRecorder recorder;
     WaveFileLoader loader(wave);
@@ -92,7 +94,7 @@ int runInfo(int argc, char** argv)
     if (loader.failure() != LoadFailure::cannotOpen) {
         std::error_code unknown;
         const std::uintmax_t size = std::filesystem::file_size(path, unknown);
-        printFacts(path, recorder.facts(unknown ? 0 : size));
+        printFacts(file, recorder.facts(unknown ? 0 : size));
     }
     if (error != nullptr) {
         std::fflush(stdout);

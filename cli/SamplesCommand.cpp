@@ -37,7 +37,7 @@ int runSamples(int argc, char** argv)
     const Arguments& arguments = line.arguments;
 
     Waveshape& wave = currentWaveshape();
-    if (const char* error = loadAndEdit(wave, arguments.files.front().c_str(), arguments.ops, arguments.seed))
+    if (const char* error = loadAndEdit(wave, arguments.files.front(), arguments.ops, arguments.seed))
         return loadFailure(error);
     for (const std::int16_t sample : wave.samples)
         std::printf("%d\n", sample);

@@ -36,7 +36,7 @@ int runShow(int argc, char** argv)
 
     const std::string& path = arguments.files.front();
     Waveshape& wave = currentWaveshape();
-    if (const char* error = loadAndEdit(wave, path.c_str(), arguments.ops, arguments.seed))
+    if (const char* error = loadAndEdit(wave, path, arguments.ops, arguments.seed))
         return loadFailure(error);
 
     const auto [lowest, highest] = std::minmax_element(wave.samples.begin(), wave.samples.end());

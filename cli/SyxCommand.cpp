@@ -1,6 +1,7 @@
 #include "Arguments.h"
 #include "Commands.h"
 #include "OutputFile.h"
+#include "PathArgument.h"
 #include "WaveSource.h"
 
 #include "transfer/WaveDumpMessage.h"
@@ -44,7 +45,7 @@ constexpr const char* usage =
 
 struct Dump {
     int slot;
-    fs::path source;
+    std::string source; // the WAV file as named on the command line
     std::vector<std::uint8_t> bytes;
 };
 
@@ -52,7 +53,7 @@ bool namesFolder(const std::string& output)
 {
     std::error_code error;
     const char last = output.back();
-    return last == '/' || last == fs::path::preferred_separator || fs::is_directory(output, error);
+    return last == '/' || last == fs::path::preferred_separator || fs::is_directory(pathOfArgument(output), error);
 }
 
 int writeFailure(const std::string& problem)
@@ -61,19 +62,21 @@ int writeFailure(const std::string& problem)
     return 1;
 }
 
-int writeFolder(const fs::path& folder, const std::vector<Dump>& dumps)
+int writeFolder(const std::string& output, const std::vector<Dump>& dumps)
 {
+    const fs::path folder = pathOfArgument(output);
     std::error_code error;
     if (!fs::is_directory(folder, error)) {
         fs::create_directory(folder, error);
         if (error)
-            return writeFailure("cannot make folder '" + folder.string() + "': " + error.message());
+            return writeFailure("cannot make folder '" + output + "': " + error.message());
     }
     for (const Dump& dump : dumps) {
         // Three digits, as the Wave # list writes the slot, so the files sort by slot.
         char slot[8];
         std::snprintf(slot, sizeof slot, "%03d", dump.slot);
-        const fs::path file = folder / (slot + ("-" + dump.source.stem().string()) + ".syx");
+        const std::string stem = argumentOfPath(pathOfArgument(dump.source).stem());
+        const fs::path file = folder / pathOfArgument(slot + ("-" + stem) + ".syx");
         if (const std::string problem = writeFileWhole(file, dump.bytes); !problem.empty())
             return writeFailure(problem);
     }
@@ -120,7 +123,7 @@ int runSyx(int argc, char** argv)
     }
     if (namesFolder(output))
         return writeFolder(output, dumps);
-    const std::string problem = writeFileWhole(output, concatenated(dumps));
+    const std::string problem = writeFileWhole(pathOfArgument(output), concatenated(dumps));
     return problem.empty() ? 0 : writeFailure(problem);
 }
 

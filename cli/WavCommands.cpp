@@ -2,6 +2,7 @@
 #include "Arguments.h"
 #include "Commands.h"
 #include "OutputFile.h"
+#include "PathArgument.h"
 #include "ToneOptions.h"
 #include "WaveSource.h"
 
@@ -70,7 +71,8 @@ int writeFailure(std::string_view command, const std::string& problem)
 
 int writeOutput(std::string_view command, const std::string& output, std::span<const std::uint8_t> bytes)
 {
-    const std::string problem = output == "-" ? writeStandardOutput(bytes) : writeFileWhole(output, bytes);
+    const std::string problem =
+        output == "-" ? writeStandardOutput(bytes) : writeFileWhole(pathOfArgument(output), bytes);
     return problem.empty() ? 0 : writeFailure(command, problem);
 }
 
@@ -104,7 +106,7 @@ RenderedTone renderTone(std::string_view command, const Arguments& arguments, st
     if (!tone)
         return {usageError(command, problem), {}, 0};
     Waveshape& wave = currentWaveshape();
-    if (const char* error = loadAndEdit(wave, arguments.files.front().c_str(), arguments.ops, arguments.seed))
+    if (const char* error = loadAndEdit(wave, arguments.files.front(), arguments.ops, arguments.seed))
         return {loadFailure(error), {}, 0};
     const std::uint32_t frameRate = rate.value_or(tone->rate);
     return {std::nullopt, ToneRender::render(wave.samples, tone->hz, tone->seconds, frameRate), frameRate};
@@ -138,7 +140,7 @@ int runWav(int argc, char** argv)
     const Arguments& arguments = line.arguments;
 
     Waveshape& wave = currentWaveshape();
-    if (const char* error = loadAndEdit(wave, arguments.files.front().c_str(), arguments.ops, arguments.seed))
+    if (const char* error = loadAndEdit(wave, arguments.files.front(), arguments.ops, arguments.seed))
         return loadFailure(error);
     return writeOutput("wav", *arguments.output, WavWriter::waveFile(wave.samples));
 }

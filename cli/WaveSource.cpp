@@ -1,6 +1,7 @@
 #include "WaveSource.h"
 
 #include "Arguments.h"
+#include "PathArgument.h"
 #include "transfer/WaveDumpMessage.h"
 
 #include "wave/WaveFileLoader.h"
@@ -10,10 +11,10 @@
 
 namespace hwd {
 
-const char* loadAndEdit(Waveshape& wave, const char* path, std::span<const WaveOp> ops,
-    std::optional<std::uint32_t> seed) noexcept
+const char* loadAndEdit(Waveshape& wave, std::string_view file, std::span<const WaveOp> ops,
+    std::optional<std::uint32_t> seed)
 {
-    if (!WaveFileLoader(wave).load(path))
+    if (!WaveFileLoader(wave).load(pathOfArgument(file)))
         return wave.lastError;
     beginEditing(wave);
     applyWaveOps(wave, ops, seed);
@@ -45,7 +46,7 @@ std::optional<std::vector<SlotWave>> loadForSlots(std::span<const std::string> f
     std::vector<SlotWave> waves;
     bool allLoaded = true;
     for (std::size_t i = 0; i < files.size(); ++i) {
-        if (const char* error = loadAndEdit(wave, files[i].c_str(), ops, seed)) {
+        if (const char* error = loadAndEdit(wave, files[i], ops, seed)) {
             loadFailure(error, several ? files[i].c_str() : nullptr);
             allLoaded = false;
             continue;

@@ -18,10 +18,11 @@ namespace hwd {
 // snapshot sets undo to the loaded samples, and the ops run in order (every
 // random-pd with seed when one is given, else with the millisecond tick count).
 //
+// file is the name as given on the command line (see PathArgument.h).
 // Returns nullptr when the file loaded, else the loader's message (the wave's
 // lastError), which the caller shows as it stands. A failed load runs no op.
-[[nodiscard]] const char* loadAndEdit(Waveshape& wave, const char* path, std::span<const WaveOp> ops,
-    std::optional<std::uint32_t> seed) noexcept;
+[[nodiscard]] const char* loadAndEdit(Waveshape& wave, std::string_view file, std::span<const WaveOp> ops,
+    std::optional<std::uint32_t> seed);
 
 // Shows a load failure as one line on standard error ("MESSAGE", or
 // "FILE: MESSAGE" when a file name is given) and returns the exit code 1.

@@ -97,7 +97,20 @@ if(HWD_WINE)
                 ${PROJECT_SOURCE_DIR}/examples/saw.wav)
     set_tests_properties(windows.wavedump_play_without_audio PROPERTIES
         ENVIRONMENT "${HWD_WINE_ENVIRONMENT}" FIXTURES_REQUIRED hwd_wine TIMEOUT 300)
+    # wavedump.exe with Chinese, Cyrillic and Greek file names, which the ANSI
+    # code page cannot spell.
+    add_test(NAME windows.wavedump_unicode_names
+        COMMAND ${HWD_TESTS}/cli/win32/unicode-names.sh ${HWD_WINE} $<TARGET_FILE:wavedump>
+                ${PROJECT_SOURCE_DIR}/examples/saw.wav)
+    set_tests_properties(windows.wavedump_unicode_names PROPERTIES
+        ENVIRONMENT "${HWD_WINE_ENVIRONMENT}" FIXTURES_REQUIRED hwd_wine TIMEOUT 300)
 endif()
+# wavedump's file names from the UTF-8 it takes to the UTF-16 the system opens,
+# and its UTF-16 command line made UTF-8.
+hwd_windows_test(windows_cli_path_tests
+    SOURCES ${HWD_TESTS}/cli/PathArgumentTest.cpp ${PROJECT_SOURCE_DIR}/cli/win32/Utf8Arguments.cpp
+    LIBRARIES hwd_wavedump)
+target_compile_definitions(windows_cli_path_tests PRIVATE PROJECT_SOURCE="${PROJECT_SOURCE_DIR}")
 
 # The desktop layer's own tests, the same sources as on Linux.
 include(${HWD_TESTS}/app/sources.cmake OPTIONAL)
