@@ -5,13 +5,11 @@
 #include "Subprocess.h"
 #include "WavBytes.h"
 
-#include "wave/Waveshape.h"
+#include "ExpectedWaves.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,25 +24,6 @@ using RunResult = Subprocess::Result;
 
 // A file from the source tree, e.g. "examples/saw.wav".
 [[nodiscard]] std::filesystem::path sourceFile(std::string_view relative);
-
-// The edits as the library offers them, for computing what wavedump must print.
-struct LibraryOp {
-    std::string name;
-    std::function<void(hwd::Waveshape&, std::uint32_t seed)> apply;
-};
-[[nodiscard]] const std::vector<LibraryOp>& libraryOps();
-
-// What the library makes of a file: load, opening snapshot, ops in order.
-struct LibraryWave {
-    bool loaded = false;
-    const char* message = "";
-    hwd::Waveshape wave{};
-};
-[[nodiscard]] LibraryWave libraryWave(const std::filesystem::path& path,
-    const std::vector<std::string>& ops = {}, std::uint32_t seed = 0);
-// The text `wavedump samples` prints for the wave: one decimal per line.
-[[nodiscard]] std::string samplesText(const hwd::Waveshape& wave);
-[[nodiscard]] std::string dumpBytes(const hwd::Waveshape& wave, int slot);
 
 // A fresh folder per test, removed afterwards.
 class CliTest : public ::testing::Test {

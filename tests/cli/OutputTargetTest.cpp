@@ -4,23 +4,16 @@
 
 #include <sys/stat.h>
 
-using namespace hwd;
-
 namespace {
 
 namespace fs = std::filesystem;
-
-fs::path example(const char* name)
-{
-    return sourceFile(std::string("examples/") + name);
-}
 
 TEST_F(CliTest, SyxOverItsOwnInputReadsItBeforeReplacingIt)
 {
     const fs::path input = makeFile("in.wav", FileBytes::read(example("saw.wav")));
     const RunResult run = runWavedump({"syx", input, "--slot", "97", "-o", input});
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(FileBytes::read(input), dumpBytes(libraryWave(example("saw.wav")).wave, 97));
+    EXPECT_EQ(FileBytes::read(input), expectedDump(expectedWave("saw.wav"), 97));
 }
 
 TEST_F(CliTest, SyxThroughALinkReplacesTheFileItNames)
@@ -30,7 +23,7 @@ TEST_F(CliTest, SyxThroughALinkReplacesTheFileItNames)
     const RunResult run = runWavedump({"syx", example("saw.wav"), "--slot", "98", "-o", file("link.syx")});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_TRUE(fs::is_symlink(fs::symlink_status(file("link.syx"))));
-    EXPECT_EQ(FileBytes::read(file("target.syx")), dumpBytes(libraryWave(example("saw.wav")).wave, 98));
+    EXPECT_EQ(FileBytes::read(file("target.syx")), expectedDump(expectedWave("saw.wav"), 98));
     EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 2);
 }
 

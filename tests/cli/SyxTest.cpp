@@ -4,21 +4,12 @@
 #include "tests/support/LoaderMessages.h"
 #include "CliHarness.h"
 
-#include "wave/WaveFileLoader.h"
-
-using namespace hwd;
-
 namespace {
 
 // Rows show their names in test names and failure reports.
 using CaseNames::PrintTo;
 
 namespace fs = std::filesystem;
-
-fs::path example(const char* name)
-{
-    return sourceFile(std::string("examples/") + name);
-}
 
 struct SlotCase {
     const char* name;
@@ -30,7 +21,6 @@ class SyxSlots : public CliTest, public ::testing::WithParamInterface<SlotCase> 
 
 TEST_P(SyxSlots, WritesTheDumpForTheSlot)
 {
-    const LibraryWave expected = libraryWave(example("saw.wav"));
     const RunResult run = runWavedump({"syx", example("saw.wav"), "--slot", std::to_string(GetParam().slot), "-o",
         file("saw.syx")});
     ASSERT_EQ(run.exitCode, 0) << run.err;
@@ -39,7 +29,7 @@ TEST_P(SyxSlots, WritesTheDumpForTheSlot)
     const std::string bytes = FileBytes::read(file("saw.syx"));
     ASSERT_EQ(bytes.size(), 300u);
     EXPECT_EQ(static_cast<unsigned char>(bytes[5]), GetParam().waveNumber);
-    EXPECT_EQ(bytes, dumpBytes(expected.wave, GetParam().slot));
+    EXPECT_EQ(bytes, expectedDump(expectedWave("saw.wav"), GetParam().slot));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cli, SyxSlots,
@@ -48,12 +38,11 @@ INSTANTIATE_TEST_SUITE_P(Cli, SyxSlots,
 
 TEST_F(CliTest, SyxToStandardOutputIsTheBareDump)
 {
-    const LibraryWave expected = libraryWave(example("sine.wav"), {"filter", "random-pd"}, 5);
     const RunResult run = runWavedump(
         {"syx", example("sine.wav"), "--slot", "100", "--op", "filter", "--op", "random-pd", "--seed", "5", "-o", "-"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.err, "");
-    EXPECT_EQ(run.out, dumpBytes(expected.wave, 100));
+    EXPECT_EQ(run.out, expectedDump(expectedWave("sine.wav", {"filter", "random-pd"}, 5), 100));
 }
 
 TEST_F(CliTest, SyxReplacesAnExistingFileAndLeavesNoTemporary)
@@ -61,7 +50,7 @@ TEST_F(CliTest, SyxReplacesAnExistingFileAndLeavesNoTemporary)
     makeFile("out.syx", "old");
     const RunResult run = runWavedump({"syx", example("square.wav"), "--slot", "97", "-o", file("out.syx")});
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(FileBytes::read(file("out.syx")), dumpBytes(libraryWave(example("square.wav")).wave, 97));
+    EXPECT_EQ(FileBytes::read(file("out.syx")), expectedDump(expectedWave("square.wav"), 97));
     EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
 }
 
@@ -114,7 +103,7 @@ TEST_P(SyxBatch, WritesConsecutiveSlots)
     std::string bank;
     for (std::size_t i = 0; i < names.size(); ++i) {
         const int slot = 126 + static_cast<int>(i);
-        const std::string dump = dumpBytes(libraryWave(example(names[i]), {"normalize"}).wave, slot);
+        const std::string dump = expectedDump(expectedWave(names[i], {"normalize"}), slot);
         if (param.folder) {
             const fs::path path = fs::path(out) / written[i];
             EXPECT_EQ(FileBytes::read(path), dump) << path;

@@ -4,8 +4,6 @@
 #include "tests/support/CaseNames.h"
 #include "CliHarness.h"
 
-using namespace hwd;
-
 namespace {
 
 // Rows show their names in test names and failure reports.

@@ -8,8 +8,6 @@
 
 #include <cstdlib>
 
-using namespace hwd;
-
 namespace {
 
 namespace fs = std::filesystem;
