@@ -1,7 +1,6 @@
 #include "TerminalSender.h"
 
-#include "AccessNotice.h"
-
+#include "transfer/AccessNotice.h"
 #include "transfer/MidiOutput.h"
 #include "transfer/WaveDumpMessage.h"
 

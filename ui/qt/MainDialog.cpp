@@ -15,6 +15,7 @@
 #include "app/ResourceIds.h"
 #include "app/WaveSaving.h"
 #include "app/WindowsNT.h"
+#include "transfer/AccessNotice.h"
 #include "transfer/MidiSender.h"
 #include "wave/Waveshape.h"
 
@@ -126,7 +127,11 @@ void MainDialog::initialise()
 
     waveNumberControl_ =
         std::make_unique<QtListControl>(*TemplateWindow::child<QComboBox>(*this, dialogTemplate, IDC_WAVE_NUMBER));
-    portControl_ = std::make_unique<QtListControl>(*TemplateWindow::child<QComboBox>(*this, dialogTemplate, IDC_PORT));
+    auto* portList = TemplateWindow::child<QComboBox>(*this, dialogTemplate, IDC_PORT);
+    portControl_ = std::make_unique<QtListControl>(*portList);
+    // Ports that the system keeps from this user are missing from the list
+    // without a word otherwise; the list itself says why and what helps.
+    portList->setToolTip(QString::fromStdString(accessNotice(midi_.accessProblem())));
 
     // Recorded now, shown at the first idle pass after the window appears.
     state_.initialise();

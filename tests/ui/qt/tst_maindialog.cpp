@@ -104,6 +104,7 @@ private slots:
     void sendGoesThroughTheMidiOutput();
     void sendReportsAnOpenFailure();
     void sendBeforeAnyLoadDoesNothing();
+    void portListSaysWhichDevicesTheUserMayNotOpen();
 
     void doubleClickOpensTheWaveTweaker_data();
     void doubleClickOpensTheWaveTweaker();
@@ -611,6 +612,18 @@ void TestMainDialog::sendReportsAnOpenFailure()
     QCOMPARE(boxes[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     QCOMPARE(boxes[0].owner, dialog_.get());
     QVERIFY(!midi_->isOpen());
+}
+
+void TestMainDialog::portListSaysWhichDevicesTheUserMayNotOpen()
+{
+    QCOMPARE(list("IDC_PORT")->toolTip(), QString());
+    dialog_.reset();
+    midi_->access = {6, "audio"};
+    dialog_ = std::make_unique<MainDialog>(*midi_);
+    QCOMPARE(list("IDC_PORT")->toolTip(),
+             QStringLiteral("6 MIDI devices here may not be opened by this user; members of the group 'audio' may "
+                            "(sudo usermod -aG audio $USER, then log in again)"));
+    QCOMPARE(list("IDC_PORT")->count(), 2);
 }
 
 void TestMainDialog::sendBeforeAnyLoadDoesNothing()

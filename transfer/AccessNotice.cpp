@@ -1,4 +1,4 @@
-#include "AccessNotice.h"
+#include "transfer/AccessNotice.h"
 
 #include "transfer/MidiOutput.h"
 
