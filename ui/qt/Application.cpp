@@ -36,12 +36,7 @@ int runApplication(MidiOutput& midi, Qt::WindowStates showCommand, const std::fi
         dialog.emplace(midi, preview);
         dialog->setWindowState(showCommand);
         dialog->show();
-        // From the loop, so that the window is up before a warning box sits on it.
-        if (!commandLineFile.empty()) {
-            MainDialog* shown = &*dialog;
-            QMetaObject::invokeMethod(
-                shown, [shown, commandLineFile] { shown->openFile(commandLineFile); }, Qt::QueuedConnection);
-        }
+        dialog->openWhenShown(commandLineFile);
         exitCode = loop.run();
     }
 

@@ -268,6 +268,10 @@ bool MainDialog::filterMessage(QObject* receiver, QEvent* event)
 void MainDialog::runIdle()
 {
     state_.applyControlStates();
+    if (!openWhenShown_.empty()) {
+        QMetaObject::invokeMethod(
+            this, [this, file = std::exchange(openWhenShown_, {})] { openFile(file); }, Qt::QueuedConnection);
+    }
 }
 
 void MainDialog::dragEnterEvent(QDragEnterEvent* event)

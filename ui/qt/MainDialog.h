@@ -62,6 +62,10 @@ public:
     // Loads path as a drop would, so that Reload reads it again: a file named on
     // the command line or picked with Open.
     void openFile(std::filesystem::path path);
+    // Opens file once the loop has run dry the first time: the window is then
+    // shown with Send and Reload as they stand before any load, so that a
+    // warning box stands over the dialog as a drop's would.
+    void openWhenShown(std::filesystem::path file) { openWhenShown_ = std::move(file); }
     // Hides the window, stops the preview and asks the loop to end with exitCode.
     void closeApplication(int exitCode);
     void send();
@@ -111,6 +115,7 @@ private:
     // The file that the drag in progress offered when it entered the window,
     // taken at the drop without asking the source again.
     QString offeredFile_;
+    std::filesystem::path openWhenShown_;
 
     std::unique_ptr<FileChooser> ownChooser_;
     FileChooser* chooser_ = nullptr;

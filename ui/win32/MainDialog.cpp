@@ -84,10 +84,7 @@ bool MainDialog::create()
 
 void MainDialog::openWhenShown(std::filesystem::path file)
 {
-    if (file.empty())
-        return;
     openWhenShown_ = std::move(file);
-    PostMessageW(window(), WM_OPEN_WHEN_SHOWN, 0, 0);
 }
 
 std::optional<LRESULT> MainDialog::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -300,6 +297,9 @@ bool MainDialog::filterMessage(MSG& message)
 void MainDialog::runIdle()
 {
     state_.applyControlStates();
+    // Its message comes before the next idle pass, which then finds no file.
+    if (!openWhenShown_.empty())
+        PostMessageW(window(), WM_OPEN_WHEN_SHOWN, 0, 0);
 }
 
 void MainDialog::repaintWaveView()

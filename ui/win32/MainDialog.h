@@ -63,8 +63,9 @@ public:
     // when the window cannot be made.
     bool create();
 
-    // Loads file as a drop would, once the loop runs: after the window has been
-    // shown, so that a warning box stands over it.
+    // Loads file as a drop would, once the loop has run dry the first time:
+    // the window is then shown with Send and Reload as they stand before any
+    // load, so that a warning box stands over the dialog as a drop's would.
     void openWhenShown(std::filesystem::path file);
 
     void loadCurrentFile() { state_.loadCurrentFile(); }
@@ -86,7 +87,7 @@ public:
     bool filterMessage(MSG& message) override;
     void runIdle() override;
 
-    // Posted to the dialog by openWhenShown.
+    // Posted to the dialog by the idle pass after openWhenShown.
     static constexpr UINT WM_OPEN_WHEN_SHOWN = WM_APP + 1;
 
 protected:

@@ -48,6 +48,7 @@ struct ShownBox {
     QString caption;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     bool ownerVisible = false;
+    bool sendEnabled = false; // Send as the dialog behind the box shows it
 };
 
 // Records each message box and closes it with OK.
@@ -58,7 +59,9 @@ std::unique_ptr<ModalWatcher> recordBoxes(std::vector<ShownBox>& boxes)
         if (box == nullptr)
             return;
         const QWidget* owner = box->parentWidget();
-        boxes.push_back({box->text(), box->windowTitle(), box->icon(), owner != nullptr && owner->isVisible()});
+        const auto* send = owner != nullptr ? owner->findChild<QPushButton*>(QStringLiteral("IDC_SEND")) : nullptr;
+        boxes.push_back({box->text(), box->windowTitle(), box->icon(), owner != nullptr && owner->isVisible(),
+                         send != nullptr && send->isEnabled()});
         box->button(QMessageBox::Ok)->click();
     });
 }
@@ -420,6 +423,8 @@ void TestOpenSave::refusedCommandLineFileShowsTheBoxOverTheWindow()
     QCOMPARE(boxes[0].text, QString::fromLatin1(ExpectedMessage::cannotOpen));
     QCOMPARE(boxes[0].caption, QStringLiteral("Harlix Wave Dump"));
     QVERIFY(boxes[0].ownerVisible);
+    // The dialog has settled first, as before a drop.
+    QVERIFY(!boxes[0].sendEnabled);
     QVERIFY(!currentWaveshape().loaded);
 }
 

@@ -177,6 +177,31 @@ TEST(MainDialogDrop, TakesAPathLongerThan256CharactersWhole)
     EXPECT_TRUE(currentWaveshape().loaded);
 }
 
+// A file named on the command line loads once the dialog has settled: its
+// box, like a drop's, stands over Send and Reload shown disabled.
+TEST(MainDialogCommandLine, LoadsAfterTheFirstIdlePass)
+{
+    DialogWatcher watcher;
+    MainDialogHarness harness;
+    bool sendEnabledDuringTheBox = true;
+    watcher.onMessageBox = [&](HWND) { sendEnabledDuringTheBox = harness.enabled(IDC_SEND); };
+    const std::filesystem::path missing(L"C:\\no such folder\\gone.wav");
+    harness.dialog().openWhenShown(missing);
+    harness.runUntilIdle();
+    harness.runUntilIdle();
+    ASSERT_EQ(watcher.messageBoxes().size(), 1u);
+    EXPECT_FALSE(sendEnabledDuringTheBox);
+    EXPECT_EQ(harness.fileNameText(), missing.wstring());
+
+    const auto square = TestWaves::file(TestWaves::square);
+    harness.dialog().openWhenShown(square);
+    harness.runUntilIdle();
+    harness.runUntilIdle();
+    EXPECT_EQ(watcher.messageBoxes().size(), 1u);
+    EXPECT_EQ(currentWaveshape().samples[0], 32767);
+    EXPECT_TRUE(harness.enabled(IDC_RELOAD));
+}
+
 TEST(MainDialogReload, ReadsTheFileAgainAndOnlyOnAClick)
 {
     TestWaves::ScratchFolder scratch;
