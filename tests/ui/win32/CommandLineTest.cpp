@@ -9,6 +9,7 @@
 #include "ui/win32/Application.h"
 #include "ui/win32/CommandLine.h"
 
+#include "app/LoopRegistry.h"
 #include "app/ResourceIds.h"
 #include "wave/Waveshape.h"
 
@@ -16,6 +17,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <thread>
 
 using namespace hwd;
 
@@ -57,19 +59,35 @@ TEST(CommandLineFileRelative, IsTakenFromTheCurrentFolder)
     EXPECT_EQ(fileNamedOnCommandLine(L"h.exe waves\\saw.wav"), std::filesystem::current_path() / L"waves" / L"saw.wav");
 }
 
-// runApplication with a file: a probe inside the loop reads the dialog once it
-// is up, then quits.
+// runApplication with a file: a probe inside the loop reads the dialog at the
+// second idle pass, once the file has been opened after the first and the
+// enabling that follows has been applied, then quits.
 int runWithFile(const std::filesystem::path& file, std::function<void(HWND)> probe)
 {
+    struct SecondPassProbe final : IdleTask {
+        std::function<void(HWND)> probe;
+        int passes = 0;
+        void runIdle() override
+        {
+            const HWND dialog = FindWindowW(L"#32770", L"Harlix Wave Dump");
+            if (++passes == 2) {
+                probe(dialog);
+                PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+            } else if (passes < 2) {
+                // A message, so that the loop has another idle pass to come.
+                PostMessageW(dialog, WM_NULL, 0, 0);
+            }
+        }
+    };
     drainMessageQueue();
     ScriptedMidiOutput midi;
-    static std::function<void(HWND)> scheduled;
-    scheduled = std::move(probe);
+    static SecondPassProbe scheduled;
+    scheduled = SecondPassProbe{};
+    scheduled.probe = std::move(probe);
+    // Registered from inside the loop, after the dialog's own idle task.
     SetTimer(nullptr, 0, 0, [](HWND, UINT, UINT_PTR timer, DWORD) {
         KillTimer(nullptr, timer);
-        const HWND dialog = FindWindowW(L"#32770", L"Harlix Wave Dump");
-        scheduled(dialog);
-        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        LoopRegistry::instance().find(std::this_thread::get_id())->addIdleTask(scheduled);
     });
     return runApplication(SW_SHOWNORMAL, file, midi);
 }
