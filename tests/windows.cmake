@@ -97,6 +97,21 @@ if(HWD_WINE)
                 ${PROJECT_SOURCE_DIR}/examples/saw.wav)
     set_tests_properties(windows.wavedump_play_without_audio PROPERTIES
         ENVIRONMENT "${HWD_WINE_ENVIRONMENT}" FIXTURES_REQUIRED hwd_wine TIMEOUT 300)
+    # wavedump.exe play on wine's own waveOut, which reaches ALSA: the tests'
+    # capturing configuration writes what the device was given into the
+    # test's own file, to be held against the wave files' samples.
+    find_program(HWD_PYTHON3 python3)
+    if(HWD_PYTHON3)
+        set(HWD_PLAY_CAPTURE ${CMAKE_CURRENT_BINARY_DIR}/audio-capture/wavedump-play.wav)
+        file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/audio-capture)
+        add_test(NAME windows.wavedump_play_captured
+            COMMAND ${HWD_PYTHON3} ${HWD_TESTS}/audio/winmm/play_captured.py ${HWD_WINE} $<TARGET_FILE:wavedump>
+                    ${PROJECT_SOURCE_DIR}/examples)
+        set(HWD_PLAY_CAPTURE_ENVIRONMENT ${HWD_WINE_ENVIRONMENT}
+            ALSA_CONFIG_PATH=${HWD_TESTS}/audio/capture.conf HWD_ALSA_CAPTURE=${HWD_PLAY_CAPTURE})
+        set_tests_properties(windows.wavedump_play_captured PROPERTIES
+            ENVIRONMENT "${HWD_PLAY_CAPTURE_ENVIRONMENT}" FIXTURES_REQUIRED hwd_wine TIMEOUT 300)
+    endif()
     # wavedump.exe with Chinese, Cyrillic and Greek file names, which the ANSI
     # code page cannot spell.
     add_test(NAME windows.wavedump_unicode_names

@@ -57,3 +57,17 @@ if(HWD_OBJDUMP)
     add_test(NAME windows.imports.wavedump
         COMMAND ${HWD_WIN32_TESTS}/check-imports.sh ${HWD_OBJDUMP} $<TARGET_FILE:wavedump> console)
 endif()
+
+# Listen on wine's own waveOut device, which reaches ALSA: the tests' capturing
+# configuration writes what the device was given into the test's own file.
+# A program of its own, since the other window tests need wine without a device.
+hwd_windows_test(windows_win32_listen_capture_tests WINDOWED OWN_MAIN
+    SOURCES ${HWD_WIN32_TESTS}/Win32TestMain.cpp ${HWD_WIN32_TESTS}/capture/ListenCaptureTest.cpp
+            ${HWD_WIN32_TESTS}/capture/PcmWaveFile.cpp
+    LIBRARIES hwd_win32_test_support hwd_win32_resources version)
+if(HWD_WINE)
+    file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/audio-capture)
+    set_property(TEST windows.windows_win32_listen_capture_tests APPEND PROPERTY ENVIRONMENT
+        ALSA_CONFIG_PATH=${HWD_TESTS}/audio/capture.conf
+        HWD_ALSA_CAPTURE=${CMAKE_CURRENT_BINARY_DIR}/audio-capture/listen.wav)
+endif()
