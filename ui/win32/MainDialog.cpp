@@ -284,6 +284,8 @@ bool MainDialog::filterMessage(MSG& message)
 {
     if (window() == nullptr)
         return false;
+    if (pressFocusedButtonOnEnter(message))
+        return true;
     // Before the dialog keyboard, which would hand the keys to the focused control.
     if (isForWindow(message, window())) {
         if (const int command = pictureShortcutCommand(message)) {
@@ -292,6 +294,23 @@ bool MainDialog::filterMessage(MSG& message)
         }
     }
     return IsDialogMessageW(window(), &message);
+}
+
+// Enter presses the push button that has the focus, however it got there. The
+// dialog keyboard presses only the default button, and a button focused by a
+// click, or by the platform at the start, is not made the default: Enter would
+// then send IDOK and end the program.
+bool MainDialog::pressFocusedButtonOnEnter(const MSG& message)
+{
+    if (message.message != WM_KEYDOWN || message.wParam != VK_RETURN)
+        return false;
+    const HWND focus = GetFocus();
+    if (focus == nullptr || !IsChild(window(), focus) || !IsWindowEnabled(focus))
+        return false;
+    if (!(SendMessageW(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)))
+        return false;
+    SendMessageW(window(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(focus), BN_CLICKED), reinterpret_cast<LPARAM>(focus));
+    return true;
 }
 
 void MainDialog::runIdle()

@@ -97,6 +97,8 @@ private:
     LRESULT initialise();
     void takeDrop(HDROP drop);
     std::optional<LRESULT> command(int id, int notification);
+    // Enter on a focused push button: presses it, and answers whether it did.
+    bool pressFocusedButtonOnEnter(const MSG& message);
     // False when the position is not over the picture.
     bool showPictureMenu(LPARAM position);
     void stopListening() noexcept;

@@ -1,6 +1,7 @@
 // How the main dialog ends and what its keyboard does, through the message
 // loop and its filter as the program runs them: Esc, Quit and the close box end
-// it with 2, Enter with no push button focused with 1.
+// it with 2, Enter with no push button focused with 1, and Enter presses the
+// push button that has the focus, however it got there.
 #include "support/DialogWatcher.h"
 #include "support/KeyboardInput.h"
 #include "support/MainDialogHarness.h"
@@ -71,6 +72,36 @@ TEST(MainDialogExit, EnterOnAFocusedButtonPressesThatButton)
     }),
               2);
     EXPECT_EQ(watcher.opened(L"About"), 1);
+}
+
+TEST(MainDialogExit, EnterAtTheStartPressesQuit)
+{
+    MainDialogHarness harness;
+    harness.runUntilIdle();
+    ASSERT_EQ(GetFocus(), harness.control(IDCANCEL));
+    EXPECT_EQ(harness.run([&] { harness.postKey(VK_RETURN); }), 2);
+}
+
+// A click gives a button the focus without making it the default one.
+TEST(MainDialogKeyboard, EnterOnAButtonFocusedByAClickPressesThatButton)
+{
+    DialogWatcher watcher;
+    TestWaves::ScratchFolder scratch;
+    MainDialogHarness harness;
+    harness.drop({scratch.copyWave(TestWaves::square, L"wave.wav")});
+    harness.runUntilIdle();
+    watcher.whenOpen(L"About", [&](HWND about) { PostMessageW(about, WM_COMMAND, IDOK, 0); });
+    SetFocus(harness.control(ID_APP_ABOUT));
+    harness.postKey(VK_RETURN);
+    harness.runUntilIdle();
+    EXPECT_EQ(watcher.opened(L"About"), 1);
+
+    scratch.copyWave(TestWaves::saw, L"wave.wav");
+    SetFocus(harness.control(IDC_RELOAD));
+    harness.postKey(VK_RETURN);
+    harness.runUntilIdle();
+    EXPECT_EQ(currentWaveshape().samples[0], -32768);
+    EXPECT_TRUE(IsWindowVisible(harness.window()));
 }
 
 TEST(MainDialogKeyboard, TabSkipsTheDisabledSendOnItsWayToThePortList)
