@@ -59,12 +59,18 @@ std::string saveWave(const std::filesystem::path& path, const Waveshape& wave, s
     return "The wave was not saved: " + problem + ".";
 }
 
-std::filesystem::path suggestedSaveName(const std::filesystem::path& currentPath)
+std::filesystem::path suggestedSaveName(const std::filesystem::path& currentPath, bool resampled)
 {
     if (currentPath.empty() || !currentPath.has_filename())
         return "wave.wav";
     std::filesystem::path suggested = currentPath;
-    suggested.replace_extension(".wav");
+    if (resampled) {
+        std::filesystem::path name = currentPath.stem();
+        name += "-128.wav";
+        suggested.replace_filename(name);
+    } else {
+        suggested.replace_extension(".wav");
+    }
     return suggested;
 }
 
@@ -73,7 +79,7 @@ void saveWaveAs(FileChooser& chooser, MessagePresenter& messages, const Waveshap
 {
     if (!wave.loaded)
         return;
-    const std::optional<std::filesystem::path> target = chooser.chooseSaveTarget(suggestedSaveName(currentPath));
+    const std::optional<std::filesystem::path> target = chooser.chooseSaveTarget(suggestedSaveName(currentPath, wave.resampled));
     if (!target)
         return;
     if (const std::string problem = saveWave(*target, wave, waveNumber); !problem.empty())

@@ -25,8 +25,10 @@ enum class SaveFormat {
 [[nodiscard]] std::string saveWave(const std::filesystem::path& path, const Waveshape& wave, std::uint8_t waveNumber);
 
 // The name Save Wave As offers: the current file's name, as a WAV file, in its
-// folder; "wave.wav" before any file.
-[[nodiscard]] std::filesystem::path suggestedSaveName(const std::filesystem::path& currentPath);
+// folder; "wave.wav" before any file. When the wave was reduced from a longer
+// recording, the name gains "-128" ("take.wav" offers "take-128.wav"), so that
+// Enter does not offer to replace the recording with its 128 points.
+[[nodiscard]] std::filesystem::path suggestedSaveName(const std::filesystem::path& currentPath, bool resampled);
 
 // Save Wave As: asks the chooser where, saves there, and shows a warning box
 // saying why when the wave could not be saved. Nothing without a wave loaded.

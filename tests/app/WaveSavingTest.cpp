@@ -103,10 +103,14 @@ TEST(WaveSaving, aFolderInTheWayLeavesEverythingAsItWas)
 
 TEST(WaveSaving, offersTheCurrentFilesNameAsAWavFile)
 {
-    EXPECT_EQ(suggestedSaveName(fs::path("songs") / "saw.WAV"), fs::path("songs") / "saw.wav");
-    EXPECT_EQ(suggestedSaveName(fs::path("songs") / "take.2.aiff"), fs::path("songs") / "take.2.wav");
-    EXPECT_EQ(suggestedSaveName(fs::path("noext")), fs::path("noext.wav"));
-    EXPECT_EQ(suggestedSaveName({}), fs::path("wave.wav"));
+    EXPECT_EQ(suggestedSaveName(fs::path("songs") / "saw.WAV", false), fs::path("songs") / "saw.wav");
+    EXPECT_EQ(suggestedSaveName(fs::path("songs") / "take.2.aiff", false), fs::path("songs") / "take.2.wav");
+    EXPECT_EQ(suggestedSaveName(fs::path("noext"), false), fs::path("noext.wav"));
+    EXPECT_EQ(suggestedSaveName({}, false), fs::path("wave.wav"));
+    // Never the name of the longer recording the wave was reduced from.
+    EXPECT_EQ(suggestedSaveName(fs::path("songs") / "take.2.WAV", true), fs::path("songs") / "take.2-128.wav");
+    EXPECT_EQ(suggestedSaveName(fs::path("noext"), true), fs::path("noext-128.wav"));
+    EXPECT_EQ(suggestedSaveName({}, true), fs::path("wave.wav"));
 }
 
 TEST(WaveSaveAs, asksWhereWritesAndStaysQuietWhenSaved)
@@ -121,6 +125,11 @@ TEST(WaveSaveAs, asksWhereWritesAndStaysQuietWhenSaved)
     EXPECT_EQ(chooser.saveSuggestions, (std::vector<fs::path>{folder.file("saw.wav")}));
     EXPECT_EQ(FileBytes::read(folder.file("out.wav")).size(), 300u);
     EXPECT_TRUE(messages.boxes.empty());
+
+    Waveshape reduced = knownWave();
+    reduced.resampled = true;
+    saveWaveAs(chooser, messages, reduced, 96, folder.file("take.wav"));
+    EXPECT_EQ(chooser.saveSuggestions.back(), folder.file("take-128.wav"));
 }
 
 TEST(WaveSaveAs, cancelWritesNothingAndNoWaveAsksNothing)
