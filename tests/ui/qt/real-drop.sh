@@ -35,12 +35,18 @@ source_x=$((X + WIDTH + 40))
 source_y=$((Y + HEIGHT + 40))
 ASAN_OPTIONS=detect_leaks=0 "$drag_source" "$wav" "$source_x" "$source_y" >"$work/drag.log" 2>&1 &
 source_pid=$!
-sleep 1
+timeout 20 xdotool search --sync --onlyvisible --name '^Drag source$' >/dev/null
+sleep 0.3
 xdotool mousemove $((source_x + 100)) $((source_y + 40)) sleep 0.2 mousedown 1
 for step in 4 3 2 1 0; do
     xdotool mousemove $((X + 179 + step * 60)) $((Y + 199 + step * 40)) sleep 0.15
 done
 xdotool sleep 0.3 mouseup 1
+for _ in $(seq 1 100); do
+    kill -0 "$source_pid" 2>/dev/null || break
+    sleep 0.1
+done
+kill "$source_pid" 2>/dev/null || true
 wait "$source_pid" || { echo "the drag source says: $(cat "$work/drag.log")"; exit 1; }
 
 # The picture shows the loaded wave within a few seconds.
