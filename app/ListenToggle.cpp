@@ -1,31 +1,33 @@
 #include "ListenToggle.h"
 
 #include "audio/PreviewOutput.h"
-#include "transfer/SenderControls.h"
-
-#include <string>
 
 namespace hwd {
 
-ListenToggle::ListenToggle(PreviewOutput& output, MessagePresenter& messages, const Waveshape& wave) noexcept
-    : output_(output), messages_(messages), preview_(wave)
+ListenToggle::ListenToggle(PreviewOutput& output, const Waveshape& wave) noexcept : output_(output), preview_(wave)
 {
 }
 
 ListenToggle::~ListenToggle()
 {
-    output_.stop();
+    stop();
 }
 
-void ListenToggle::toggle()
+std::string ListenToggle::toggle()
 {
     if (output_.playing()) {
         output_.stop();
-        return;
+        return {};
     }
     preview_.restart();
     if (const std::string reason = output_.start(preview_); !reason.empty())
-        messages_.show((audioOpenFailed + reason).c_str(), applicationCaption, MessageIcon::Warning);
+        return audioOpenFailed + reason;
+    return {};
+}
+
+void ListenToggle::stop() noexcept
+{
+    output_.stop();
 }
 
 bool ListenToggle::listening() const noexcept

@@ -2,29 +2,31 @@
 
 #include "audio/TonePreview.h"
 
+#include <string>
+
 namespace hwd {
 
-class MessagePresenter;
 class PreviewOutput;
 
 // Listen: starts and stops the looped preview of the current wave on the
-// default audio output. A failure to open the output shows a warning box with
-// the system's reason. The preview stops when the toggle goes, so it never
+// default audio output. The preview stops when the toggle goes, so it never
 // outlives the program's window.
 class ListenToggle final {
 public:
-    ListenToggle(PreviewOutput& output, MessagePresenter& messages, const Waveshape& wave) noexcept;
+    ListenToggle(PreviewOutput& output, const Waveshape& wave) noexcept;
     ListenToggle(const ListenToggle&) = delete;
     ListenToggle& operator=(const ListenToggle&) = delete;
     ~ListenToggle();
 
-    // Stops when listening, else starts from the start of the tone.
-    void toggle();
+    // Stops when listening, else starts from the start of the tone. When the
+    // output cannot be opened, the warning box's text with the system's
+    // reason; else empty.
+    [[nodiscard]] std::string toggle();
+    void stop() noexcept;
     [[nodiscard]] bool listening() const noexcept;
 
 private:
     PreviewOutput& output_;
-    MessagePresenter& messages_;
     TonePreview preview_;
 };
 

@@ -38,3 +38,4 @@
 #define ID_FILE_OPEN 0xE101
 #define ID_FILE_SAVE_AS 0xE103
 #define ID_LISTEN 0x8010
+#define ID_EDIT_WAVE 0x8011

@@ -1,7 +1,6 @@
 #include "WaveSaving.h"
 
-#include "FileChooser.h"
-#include "transfer/SenderControls.h"
+#include "DialogControls.h"
 #include "transfer/WaveDumpMessage.h"
 #include "wave/WavWriter.h"
 #include "wave/Waveshape.h"
@@ -74,16 +73,17 @@ std::filesystem::path suggestedSaveName(const std::filesystem::path& currentPath
     return suggested;
 }
 
-void saveWaveAs(FileChooser& chooser, MessagePresenter& messages, const Waveshape& wave, std::uint8_t waveNumber,
+void saveWaveAs(DialogControls& from, const Waveshape& wave, std::uint8_t waveNumber,
                 const std::filesystem::path& currentPath)
 {
     if (!wave.loaded)
         return;
-    const std::optional<std::filesystem::path> target = chooser.chooseSaveTarget(suggestedSaveName(currentPath, wave.resampled));
+    const std::optional<std::filesystem::path> target =
+        from.chooseSaveTarget(suggestedSaveName(currentPath, wave.resampled));
     if (!target)
         return;
     if (const std::string problem = saveWave(*target, wave, waveNumber); !problem.empty())
-        messages.show(problem.c_str(), applicationCaption, MessageIcon::Warning);
+        from.showMessage(problem, MessageIcon::Warning);
 }
 
 } // namespace hwd

@@ -7,8 +7,7 @@
 
 namespace hwd {
 
-class FileChooser;
-class MessagePresenter;
+class DialogControls;
 struct Waveshape;
 
 enum class SaveFormat {
@@ -30,9 +29,10 @@ enum class SaveFormat {
 // Enter does not offer to replace the recording with its 128 points.
 [[nodiscard]] std::filesystem::path suggestedSaveName(const std::filesystem::path& currentPath, bool resampled);
 
-// Save Wave As: asks the chooser where, saves there, and shows a warning box
-// saying why when the wave could not be saved. Nothing without a wave loaded.
-void saveWaveAs(FileChooser& chooser, MessagePresenter& messages, const Waveshape& wave, std::uint8_t waveNumber,
+// Save Wave As: asks from's file dialog where, saves there, and shows a
+// warning box over from saying why when the wave could not be saved. Nothing
+// without a wave loaded.
+void saveWaveAs(DialogControls& from, const Waveshape& wave, std::uint8_t waveNumber,
                 const std::filesystem::path& currentPath);
 
 } // namespace hwd

@@ -1,6 +1,5 @@
 // ports, send and send-syx: the desktop program's port list and Send, on the
-// caller's MIDI output, with the lists kept in memory and the message boxes
-// printed on standard error.
+// caller's MIDI output, with its message boxes printed on standard error.
 #include "Arguments.h"
 #include "Commands.h"
 #include "DumpBank.h"
@@ -81,10 +80,9 @@ int runPorts(int argc, char** argv, MidiOutput& midi)
     if (line.exitCode)
         return *line.exitCode;
 
-    Waveshape nothingLoaded;
-    const TerminalSender terminal(midi, nothingLoaded);
-    for (const TerminalListControl::Item& item : terminal.ports().items())
-        std::printf("%ld\t%s\n", item.data, item.label.c_str());
+    const TerminalSender terminal(midi);
+    for (const MidiPort& port : terminal.ports())
+        std::printf("%u\t%s\n", port.deviceId, port.name.c_str());
     // Told, but the list is what it is: the exit status stays that of the listing.
     if (!terminal.notice().empty())
         std::fprintf(stderr, "wavedump ports: %s\n", terminal.notice().c_str());
@@ -103,8 +101,7 @@ int runSend(int argc, char** argv, MidiOutput& midi)
     if (const std::optional<int> problem = slotRangeProblem("send", *arguments.slot, arguments.files.size()))
         return *problem;
 
-    Waveshape& wave = currentWaveshape();
-    TerminalSender terminal(midi, wave);
+    TerminalSender terminal(midi);
     if (const std::string problem = terminal.selectPort(arguments.other("--port")); !problem.empty())
         return usageError("send", problem);
 
@@ -132,8 +129,7 @@ int runSendSyx(int argc, char** argv, MidiOutput& midi)
         return 1;
     }
 
-    Waveshape wave;
-    TerminalSender terminal(midi, wave);
+    TerminalSender terminal(midi);
     if (const std::string problem = terminal.selectPort(arguments.other("--port")); !problem.empty())
         return usageError("send-syx", problem);
     return terminal.sendInOrder(bank.dumps, "send-syx");

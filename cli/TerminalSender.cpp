@@ -4,19 +4,30 @@
 #include "transfer/MidiOutput.h"
 #include "transfer/WaveDumpMessage.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <string>
 
 namespace hwd {
 
-TerminalSender::TerminalSender(MidiOutput& midi, Waveshape& wave)
-    : wave_(wave),
-      sender_(midi, wave, ports_, waveNumbers_, messages_),
-      notice_(accessNotice(midi.accessProblem()))
+namespace {
+
+// The box's text on one line of standard error, its line breaks made blanks.
+void printBoxText(const std::string& text)
 {
-    sender_.fillWaveNumberList();
-    sender_.fillPortList();
+    for (const char c : text)
+        std::fputc(c == '\n' || c == '\r' ? ' ' : c, stderr);
+    std::fputc('\n', stderr);
+}
+
+} // namespace
+
+TerminalSender::TerminalSender(MidiOutput& midi)
+    : ports_(listHardwarePorts(midi)), sender_(midi), notice_(accessNotice(midi.accessProblem()))
+{
+    if (!ports_.empty())
+        device_ = static_cast<int>(ports_.front().deviceId);
 }
 
 std::string TerminalSender::selectPort(const std::string* value)
@@ -26,15 +37,16 @@ std::string TerminalSender::selectPort(const std::string* value)
     long device = -1;
     const char* end = value->data() + value->size();
     const auto [last, error] = std::from_chars(value->data(), end, device);
-    const int index = error == std::errc() && last == end ? ports_.indexOfData(device) : -1;
-    if (index < 0) {
+    const bool listed = error == std::errc() && last == end
+        && std::any_of(ports_.begin(), ports_.end(), [device](const MidiPort& port) { return port.deviceId == device; });
+    if (!listed) {
         // A port this user may not open is missing from the list for that reason.
         const std::string why = !notice_.empty() ? " (" + notice_ + ")"
-            : ports_.items().empty()             ? " (none is listed)"
+            : ports_.empty()                     ? " (none is listed)"
                                                  : "";
         return "--port must be the ID of a port that 'wavedump ports' lists, got '" + *value + "'" + why;
     }
-    ports_.setCurrentIndex(index);
+    device_ = static_cast<int>(device);
     return {};
 }
 
@@ -47,12 +59,14 @@ int TerminalSender::sendInOrder(std::span<const SlotDump> dumps, std::string_vie
     const int length = static_cast<int>(command.size());
     const bool several = dumps.size() > 1;
     std::size_t sent = 0;
+    Waveshape wave;
+    wave.loaded = true;
     for (const SlotDump& dump : dumps) {
-        wave_.samples = dump.samples;
-        wave_.loaded = true;
-        waveNumbers_.setCurrentIndex(dump.slot - WaveDumpMessage::firstUserSlot);
-        const SendResult result = sender_.send();
-        if (result == SendResult::openFailed || result == SendResult::refused) {
+        wave.samples = dump.samples;
+        const auto waveNumber = static_cast<std::uint8_t>(dump.slot - 1);
+        const SendOutcome outcome = sender_.send(wave, device_, waveNumber);
+        if (outcome.result == SendResult::openFailed || outcome.result == SendResult::refused) {
+            printBoxText(outcome.message());
             if (several) {
                 std::fprintf(stderr, "wavedump %.*s: %s of %s dumps sent; stopped at slot %d\n", length,
                              command.data(), std::to_string(sent).c_str(), std::to_string(dumps.size()).c_str(),
@@ -62,12 +76,12 @@ int TerminalSender::sendInOrder(std::span<const SlotDump> dumps, std::string_vie
                 std::fprintf(stderr, "wavedump %.*s: %s\n", length, command.data(), notice_.c_str());
             return 1;
         }
-        if (result == SendResult::timedOut && several) {
+        if (outcome.result == SendResult::timedOut && several) {
             std::fprintf(stderr,
                          "wavedump %.*s: warning: the port did not finish sending the dump for slot %d within 30 "
                          "seconds; it may not have arrived whole\n",
                          length, command.data(), dump.slot);
-        } else if (result == SendResult::timedOut) {
+        } else if (outcome.result == SendResult::timedOut) {
             std::fprintf(stderr,
                          "wavedump %.*s: warning: the port did not finish sending within 30 seconds; "
                          "the dump may not have arrived whole\n",

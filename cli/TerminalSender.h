@@ -1,6 +1,5 @@
 #pragma once
 
-#include "MidiTerminal.h"
 #include "WaveSource.h"
 
 #include "transfer/MidiSender.h"
@@ -9,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace hwd {
 
@@ -17,13 +17,12 @@ class MidiOutput;
 // One dump of a run: the samples and the user slot (97 to 128) they go to.
 using SlotDump = SlotWave;
 
-// The desktop program's sender on the caller's MIDI output, with its lists
-// filled as the desktop program fills them at its start, kept in memory, and its
-// message boxes printed on standard error.
+// The desktop program's Send on the caller's MIDI output: the ports it lists,
+// the first one chosen unless --port names another, and each failure told on
+// standard error in the words of the desktop program's box.
 class TerminalSender final {
 public:
-    // Sends what wave holds; sendInOrder fills it with each dump in turn.
-    TerminalSender(MidiOutput& midi, Waveshape& wave);
+    explicit TerminalSender(MidiOutput& midi);
 
     // Selects the port that --port names, if given; the problem as a usage
     // error's text, empty when fine.
@@ -35,15 +34,14 @@ public:
     // port did not open or refused a dump, else 0.
     [[nodiscard]] int sendInOrder(std::span<const SlotDump> dumps, std::string_view command);
 
-    [[nodiscard]] const TerminalListControl& ports() const noexcept { return ports_; }
+    [[nodiscard]] const std::vector<MidiPort>& ports() const noexcept { return ports_; }
     // Empty unless this user may not open some of the MIDI devices.
     [[nodiscard]] const std::string& notice() const noexcept { return notice_; }
 
 private:
-    Waveshape& wave_;
-    TerminalListControl ports_;
-    TerminalListControl waveNumbers_;
-    TerminalMessagePresenter messages_;
+    std::vector<MidiPort> ports_;
+    // With no port listed, the system's default port.
+    int device_ = defaultMidiDevice;
     MidiSender sender_;
     std::string notice_;
 };

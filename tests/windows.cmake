@@ -130,7 +130,8 @@ target_compile_definitions(windows_cli_path_tests PRIVATE PROJECT_SOURCE="${PROJ
 # The desktop layer's own tests, the same sources as on Linux.
 include(${HWD_TESTS}/app/sources.cmake OPTIONAL)
 if(HWD_APP_TEST_SOURCES)
-    hwd_windows_test(windows_app_tests SOURCES ${HWD_APP_TEST_SOURCES} LIBRARIES hwd_app hwd_test_files)
+    hwd_windows_test(windows_app_tests SOURCES ${HWD_APP_TEST_SOURCES}
+        LIBRARIES hwd_app hwd_scripted_window hwd_test_support hwd_test_files)
 endif()
 
 if(TARGET hwd_win32)

@@ -3,67 +3,56 @@
 #include "WaveDumpMessage.h"
 #include "wave/Waveshape.h"
 
-#include <cstdio>
-#include <cstring>
-
 namespace hwd {
 
 namespace {
 
-// The platform's error text is cut at 98 characters.
-constexpr std::size_t errorTextSize = 100;
+// The platform's error text is cut at 98 characters: the size it is given
+// includes the terminator.
 constexpr std::size_t errorTextLimit = 99;
 
 } // namespace
 
-MidiSender::MidiSender(MidiOutput& output, const Waveshape& wave, ListControl& portList,
-                       ListControl& waveNumberList, MessagePresenter& messages) noexcept
-    : output_(output), wave_(wave), portList_(portList), waveNumberList_(waveNumberList), messages_(messages)
+std::vector<MidiPort> listHardwarePorts(MidiOutput& output)
 {
-}
-
-void MidiSender::fillWaveNumberList()
-{
-    for (int waveNumber = WaveDumpMessage::firstWaveNumber; waveNumber <= WaveDumpMessage::lastWaveNumber;
-         ++waveNumber) {
-        char label[8];
-        std::snprintf(label, sizeof label, "%03d", waveNumber + 1);
-        const int index = waveNumberList_.addItem(label);
-        waveNumberList_.setItemData(index, waveNumber);
-    }
-    waveNumberList_.setCurrentIndex(0);
-}
-
-void MidiSender::fillPortList()
-{
-    // The count is asked again before each device, as devices may come and go.
-    for (unsigned device = 0; device < output_.deviceCount(); ++device) {
+    std::vector<MidiPort> ports;
+    for (unsigned device = 0; device < output.deviceCount(); ++device) {
         MidiOutputCaps caps;
-        if (output_.deviceCaps(device, caps) != midiSuccess || !caps.hardwarePort)
+        if (output.deviceCaps(device, caps) != midiSuccess || !caps.hardwarePort)
             continue;
         caps.name[midiDeviceNameSize - 1] = '\0';
-        const int index = portList_.addItem(caps.name);
-        portList_.setItemData(index, static_cast<long>(device));
+        ports.push_back({device, caps.name});
     }
-    // With no port listed this selects nothing.
-    portList_.setCurrentIndex(0);
+    return ports;
 }
 
-SendResult MidiSender::send()
+std::string SendOutcome::message() const
 {
-    if (!wave_.loaded)
-        return SendResult::notLoaded;
+    switch (result) {
+    case SendResult::openFailed:
+        return MidiSenderMessages::openFailed + std::string(errorText.data());
+    case SendResult::refused:
+        return MidiSenderMessages::sendFailed + std::string(errorText.data());
+    default:
+        return {};
+    }
+}
+
+SendOutcome MidiSender::send(const Waveshape& wave, int deviceId, std::uint8_t waveNumber)
+{
+    SendOutcome outcome;
+    if (!wave.loaded)
+        return outcome;
     if (!sendDone_)
         sendDone_ = output_.createCompletionSignal();
 
-    const auto device = static_cast<int>(portList_.itemData(portList_.currentIndex()));
-    if (const MidiResult opened = output_.open(device, *sendDone_); opened != midiSuccess) {
-        reportFailure(MidiSenderMessages::openFailed, opened);
-        return SendResult::openFailed;
+    if (const MidiResult opened = output_.open(deviceId, *sendDone_); opened != midiSuccess) {
+        outcome.result = SendResult::openFailed;
+        fetchErrorText(opened, outcome);
+        return outcome;
     }
 
-    const std::uint8_t waveNumber = selectedWaveNumber();
-    const auto message = WaveDumpMessage::build(wave_, waveNumber);
+    const auto message = WaveDumpMessage::build(wave, waveNumber);
     output_.prepare(message);
     // Cleared right before the long message, so only this buffer's completion ends the wait.
     sendDone_->reset();
@@ -72,28 +61,19 @@ SendResult MidiSender::send()
     if (!finished)
         output_.reset();
     if (sent != midiSuccess)
-        reportFailure(MidiSenderMessages::sendFailed, sent);
+        fetchErrorText(sent, outcome);
     output_.unprepare();
     output_.pause(closePauseMs);
     output_.close();
-    if (sent != midiSuccess)
-        return SendResult::refused;
-    return finished ? SendResult::sent : SendResult::timedOut;
+    outcome.result = sent != midiSuccess ? SendResult::refused : finished ? SendResult::sent : SendResult::timedOut;
+    return outcome;
 }
 
-std::uint8_t MidiSender::selectedWaveNumber() const
+void MidiSender::fetchErrorText(MidiResult code, SendOutcome& outcome)
 {
-    return static_cast<std::uint8_t>(waveNumberList_.itemData(waveNumberList_.currentIndex()));
-}
-
-void MidiSender::reportFailure(const char* sentence, MidiResult code)
-{
-    char errorText[errorTextSize] = {};
-    output_.errorText(code, errorText, errorTextLimit);
-    errorText[errorTextLimit - 1] = '\0';
-    char text[errorTextSize + 128];
-    std::snprintf(text, sizeof text, "%s%s", sentence, errorText);
-    messages_.show(text, applicationCaption, MessageIcon::Error);
+    outcome.errorText.fill('\0');
+    output_.errorText(code, outcome.errorText.data(), errorTextLimit);
+    outcome.errorText[errorTextLimit - 1] = '\0';
 }
 
 } // namespace hwd

@@ -1,53 +1,66 @@
 #pragma once
 
 #include "MidiOutput.h"
-#include "SenderControls.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace hwd {
 
 struct Waveshape;
 
-// How a send ended. The desktop program shows what the user must know in its
-// boxes and ignores this; wavedump turns it into its exit status.
+// One listed port: a hardware MIDI output, by its device id.
+struct MidiPort {
+    unsigned deviceId = 0;
+    std::string name;
+};
+
+// The hardware output ports in device-id order. The count is asked again
+// before each device, as a device may go while the list is made; synthesizers,
+// software ports and devices whose capabilities cannot be read are left out.
+[[nodiscard]] std::vector<MidiPort> listHardwarePorts(MidiOutput& output);
+
+// How a send ended.
 enum class SendResult {
     notLoaded,  // nothing to send: no port was opened
-    openFailed, // the port did not open (told in a box)
-    refused,    // the port refused the dump (told in a box)
-    timedOut,   // the port took the dump but did not finish within 30 s (told nowhere)
+    openFailed, // the port did not open
+    refused,    // the port refused the dump
+    timedOut,   // the port took the dump but did not finish within 30 s
     sent,
 };
 
-// Fills the port and wave-number lists and sends the current wave as one dump.
-// A send blocks its caller from the open of the port to its close: at most 30 s
-// of waiting for the port, then a 100 ms pause.
+// A send's result with the platform's text for a failure: at most 98
+// characters, empty where the platform has none.
+struct SendOutcome {
+    SendResult result = SendResult::notLoaded;
+    std::array<char, 100> errorText{};
+
+    // What the user is told: the failure's sentence and the platform's text;
+    // empty unless the port did not open or refused the dump.
+    [[nodiscard]] std::string message() const;
+};
+
+// Sends a wave as one dump. A send blocks its caller from the open of the port
+// to its close: at most 30 s of waiting for the port, then a 100 ms pause.
 class MidiSender final {
 public:
-    MidiSender(MidiOutput& output, const Waveshape& wave, ListControl& portList,
-               ListControl& waveNumberList, MessagePresenter& messages) noexcept;
+    explicit MidiSender(MidiOutput& output) noexcept : output_(output) {}
 
-    // "097" to "128", data 96 to 127, the first selected.
-    void fillWaveNumberList();
-    // The hardware output ports in device-id order, data the device id, the first selected.
-    void fillPortList();
-    // Does nothing at all while no wave is loaded.
-    SendResult send();
-    // The wave number (slot minus one) that the Wave # list shows.
-    [[nodiscard]] std::uint8_t selectedWaveNumber() const;
+    // One dump of wave for waveNumber (slot minus one) to deviceId (-1: the
+    // system's default port). Does nothing at all while no wave is loaded.
+    // Allocates nothing after the first send.
+    SendOutcome send(const Waveshape& wave, int deviceId, std::uint8_t waveNumber);
 
     static constexpr unsigned sendTimeoutMs = 30000;
     static constexpr unsigned closePauseMs = 100;
 
 private:
-    void reportFailure(const char* sentence, MidiResult code);
+    void fetchErrorText(MidiResult code, SendOutcome& outcome);
 
     MidiOutput& output_;
-    const Waveshape& wave_;
-    ListControl& portList_;
-    ListControl& waveNumberList_;
-    MessagePresenter& messages_;
     // Created by the first send that finds a wave loaded and reused by every later one.
     std::unique_ptr<MidiCompletionSignal> sendDone_;
 };

@@ -1,12 +1,10 @@
 // Listen without a sound card: the preview's frames at half level, running on
 // from one fill to the next and following the wave as it changes, and the
-// toggle's starts, stops and warning box.
+// toggle's starts, stops and warning text.
 
-#include "RecordingMessagePresenter.h"
 #include "ScriptedPreviewOutput.h"
 #include "app/ListenToggle.h"
 #include "audio/TonePreview.h"
-#include "transfer/SenderControls.h"
 #include "wave/Waveshape.h"
 
 #include <gtest/gtest.h>
@@ -102,42 +100,36 @@ TEST(ListenToggle, startsFromTheStartOfTheToneAndStopsOnTheNextToggle)
 {
     const Waveshape wave = stepWave();
     ScriptedPreviewOutput output;
-    RecordingMessagePresenter messages;
     {
-        ListenToggle listen(output, messages, wave);
-        listen.toggle();
+        ListenToggle listen(output, wave);
+        EXPECT_EQ(listen.toggle(), "");
         ASSERT_TRUE(listen.listening());
         ASSERT_NE(output.source, nullptr);
         Frames frames(5);
         output.source->fill(frames);
-        listen.toggle();
+        EXPECT_EQ(listen.toggle(), "");
         EXPECT_FALSE(listen.listening());
-        listen.toggle();
+        (void)listen.toggle();
         EXPECT_EQ(output.source->framesMade(), 0u);
         EXPECT_EQ(output.calls, (std::vector<std::string>{"start", "stop", "start"}));
     }
     // The toggle's end stops the preview.
     EXPECT_EQ(output.calls.back(), "stop");
-    EXPECT_TRUE(messages.boxes.empty());
 }
 
-TEST(ListenToggle, aDeviceThatWillNotOpenGivesAWarningBoxWithTheSystemsReason)
+TEST(ListenToggle, aDeviceThatWillNotOpenSaysWhyInTheSystemsWords)
 {
     const Waveshape wave = stepWave();
     ScriptedPreviewOutput output;
-    RecordingMessagePresenter messages;
-    ListenToggle listen(output, messages, wave);
+    ListenToggle listen(output, wave);
     output.refusal = "Device or resource busy";
 
-    listen.toggle();
+    EXPECT_EQ(listen.toggle(), "Failed to open the audio output. Device or resource busy");
 
     EXPECT_FALSE(listen.listening());
-    EXPECT_EQ(messages.boxes, (std::vector<RecordingMessagePresenter::Box>{
-                                  {"Failed to open the audio output. Device or resource busy", "Harlix Wave Dump",
-                                   MessageIcon::Warning}}));
     // The next toggle tries again rather than stopping.
     output.refusal.clear();
-    listen.toggle();
+    EXPECT_EQ(listen.toggle(), "");
     EXPECT_TRUE(listen.listening());
 }
 

@@ -2,12 +2,10 @@
 // offered, and what the user sees when the wave cannot be saved.
 
 #include "FileBytes.h"
-#include "RecordingMessagePresenter.h"
 #include "ScratchDirectory.h"
-#include "ScriptedFileChooser.h"
+#include "ScriptedWindow.h"
 #include "WavBytes.h"
 #include "app/WaveSaving.h"
-#include "transfer/SenderControls.h"
 #include "wave/Waveshape.h"
 
 #include <gtest/gtest.h>
@@ -116,51 +114,46 @@ TEST(WaveSaving, offersTheCurrentFilesNameAsAWavFile)
 TEST(WaveSaveAs, asksWhereWritesAndStaysQuietWhenSaved)
 {
     ScratchDirectory folder;
-    ScriptedFileChooser chooser;
-    RecordingMessagePresenter messages;
-    chooser.saveAnswer = folder.file("out.wav");
+    ScriptedWindow::Log log;
+    ScriptedWindow window("main", log);
+    window.saveAnswer = folder.file("out.wav");
 
-    saveWaveAs(chooser, messages, knownWave(), 96, folder.file("saw.wav"));
-
-    EXPECT_EQ(chooser.saveSuggestions, (std::vector<fs::path>{folder.file("saw.wav")}));
-    EXPECT_EQ(FileBytes::read(folder.file("out.wav")).size(), 300u);
-    EXPECT_TRUE(messages.boxes.empty());
-
+    saveWaveAs(window, knownWave(), 96, folder.file("saw.wav"));
     Waveshape reduced = knownWave();
     reduced.resampled = true;
-    saveWaveAs(chooser, messages, reduced, 96, folder.file("take.wav"));
-    EXPECT_EQ(chooser.saveSuggestions.back(), folder.file("take-128.wav"));
+    saveWaveAs(window, reduced, 96, folder.file("take.wav"));
+
+    EXPECT_EQ(log, (ScriptedWindow::Log{"main: choose where to save, offering saw.wav",
+                                        "main: choose where to save, offering take-128.wav"}));
+    EXPECT_EQ(FileBytes::read(folder.file("out.wav")).size(), 300u);
 }
 
 TEST(WaveSaveAs, cancelWritesNothingAndNoWaveAsksNothing)
 {
     ScratchDirectory folder;
-    ScriptedFileChooser chooser;
-    RecordingMessagePresenter messages;
-    saveWaveAs(chooser, messages, knownWave(), 96, {});
-    EXPECT_EQ(chooser.saveSuggestions, (std::vector<fs::path>{"wave.wav"}));
+    ScriptedWindow::Log log;
+    ScriptedWindow window("main", log);
+    saveWaveAs(window, knownWave(), 96, {});
 
     Waveshape empty;
-    chooser.saveAnswer = folder.file("out.wav");
-    saveWaveAs(chooser, messages, empty, 96, {});
-    EXPECT_EQ(chooser.saveSuggestions.size(), 1u);
+    window.saveAnswer = folder.file("out.wav");
+    saveWaveAs(window, empty, 96, {});
+
+    EXPECT_EQ(log, (ScriptedWindow::Log{"main: choose where to save, offering wave.wav"}));
     EXPECT_TRUE(fs::is_empty(folder.path()));
-    EXPECT_TRUE(messages.boxes.empty());
 }
 
 TEST(WaveSaveAs, aFailureShowsAWarningBoxSayingWhy)
 {
     ScratchDirectory folder;
-    ScriptedFileChooser chooser;
-    RecordingMessagePresenter messages;
-    chooser.saveAnswer = folder.file("wave.mp3");
+    ScriptedWindow::Log log;
+    ScriptedWindow window("main", log);
+    window.saveAnswer = folder.file("wave.mp3");
 
-    saveWaveAs(chooser, messages, knownWave(), 96, {});
+    saveWaveAs(window, knownWave(), 96, {});
 
-    EXPECT_EQ(messages.boxes, (std::vector<RecordingMessagePresenter::Box>{
-                                  {"The wave was not saved: 'wave.mp3' ends neither in .wav (a WAV file) nor in .syx "
-                                   "(a SysEx dump).",
-                                   "Harlix Wave Dump", MessageIcon::Warning}}));
+    EXPECT_EQ(log.back(), "main: box warning: The wave was not saved: 'wave.mp3' ends neither in .wav (a WAV file) "
+                          "nor in .syx (a SysEx dump).");
 }
 
 } // namespace

@@ -7,9 +7,10 @@ set(HWD_APP_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/DialogUnitsTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ListenTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LoopRegistryTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/MainDialogStateTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/PictureMenuTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/MainDialogControllerTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/PictureCommandsTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WaveSavingTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/WaveTweakerControllerTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WaveTweakerInputTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WaveViewGeometryTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WindowPlacementTest.cpp

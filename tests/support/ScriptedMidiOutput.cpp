@@ -149,35 +149,3 @@ void ScriptedMidiOutput::pause(unsigned milliseconds)
 {
     calls.push_back("pause " + std::to_string(milliseconds));
 }
-
-std::vector<std::string> RecordingListControl::labels() const
-{
-    std::vector<std::string> result;
-    for (const Item& item : items)
-        result.push_back(item.label);
-    return result;
-}
-
-int RecordingListControl::addItem(const char* label)
-{
-    items.push_back({label, 0});
-    return static_cast<int>(items.size()) - 1;
-}
-
-void RecordingListControl::setItemData(int index, long data)
-{
-    if (index >= 0 && static_cast<std::size_t>(index) < items.size())
-        items[static_cast<std::size_t>(index)].data = data;
-}
-
-void RecordingListControl::setCurrentIndex(int index)
-{
-    selected = index >= 0 && static_cast<std::size_t>(index) < items.size() ? index : -1;
-}
-
-long RecordingListControl::itemData(int index) const
-{
-    if (index < 0 || static_cast<std::size_t>(index) >= items.size())
-        return -1;
-    return items[static_cast<std::size_t>(index)].data;
-}

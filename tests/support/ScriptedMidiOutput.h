@@ -1,7 +1,6 @@
 #pragma once
 
 #include "transfer/MidiOutput.h"
-#include "transfer/SenderControls.h"
 
 #include <cstdint>
 #include <map>
@@ -116,26 +115,4 @@ private:
     std::size_t sendLongCalls_ = 0;
     bool open_ = false;
     bool inFlight_ = false;
-};
-
-// A drop-down list in memory, answering like the platform's combo box: selecting
-// an index that does not exist selects nothing, and the datum of index -1 (or of
-// any missing index) is -1.
-class RecordingListControl final : public hwd::ListControl {
-public:
-    struct Item {
-        std::string label;
-        long data = 0;
-    };
-
-    std::vector<Item> items;
-    int selected = -1;
-
-    [[nodiscard]] std::vector<std::string> labels() const;
-
-    int addItem(const char* label) override;
-    void setItemData(int index, long data) override;
-    void setCurrentIndex(int index) override;
-    [[nodiscard]] int currentIndex() const override { return selected; }
-    [[nodiscard]] long itemData(int index) const override;
 };

@@ -2,7 +2,6 @@
 // card it must list nothing and fail the open of the default port with ALSA's
 // reason; with HWD_MIDI_TEST_PORT naming a device id (see `wavedump ports`) it
 // sends one dump to that port for real.
-#include "RecordingMessagePresenter.h"
 #include "ScriptedMidiOutput.h"
 
 #include "transfer/MidiOutput.h"
@@ -11,6 +10,8 @@
 
 #include <alsa/asoundlib.h>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include <cstdlib>
 #include <cstring>
@@ -26,21 +27,12 @@ bool machineHasSoundCard()
     return snd_card_next(&card) == 0 && card >= 0;
 }
 
-// A sender on the system's MIDI output with a loaded wave and both lists filled.
-struct SenderOnSystemOutput {
-    explicit SenderOnSystemOutput(MidiOutput& output) : sender(output, wave, ports, waveNumbers, boxes)
-    {
-        wave.loaded = true;
-        sender.fillWaveNumberList();
-        sender.fillPortList();
-    }
-
+Waveshape loadedWave()
+{
     Waveshape wave;
-    RecordingListControl ports;
-    RecordingListControl waveNumbers;
-    RecordingMessagePresenter boxes;
-    MidiSender sender;
-};
+    wave.loaded = true;
+    return wave;
+}
 
 class AlsaWithoutSoundCard : public ::testing::Test {
 protected:
@@ -79,15 +71,15 @@ TEST_F(AlsaWithoutSoundCard, OpeningTheDefaultPortFailsWithAlsasReasonAndLeavesN
     EXPECT_FALSE(signal->wait(0));
 }
 
-TEST_F(AlsaWithoutSoundCard, ASendShowsTheOpenFailureOnce)
+TEST_F(AlsaWithoutSoundCard, ASendToTheDefaultPortSaysWhyItDidNotOpen)
 {
-    SenderOnSystemOutput setup(*output);
+    EXPECT_TRUE(listHardwarePorts(*output).empty());
+    MidiSender sender(*output);
 
-    setup.sender.send();
+    const SendOutcome outcome = sender.send(loadedWave(), defaultMidiDevice, 96);
 
-    EXPECT_TRUE(setup.ports.items.empty());
-    ASSERT_EQ(setup.boxes.boxes.size(), 1u);
-    const std::string& text = setup.boxes.boxes[0].text;
+    EXPECT_EQ(outcome.result, SendResult::openFailed);
+    const std::string text = outcome.message();
     const std::string sentence = MidiSenderMessages::openFailed;
     ASSERT_GT(text.size(), sentence.size());
     EXPECT_EQ(text.substr(0, sentence.size()), sentence);
@@ -120,18 +112,15 @@ TEST(AlsaMidiOutput, HardwarePortNamedInTheEnvironmentTakesADump)
     if (!named)
         GTEST_SKIP() << "set HWD_MIDI_TEST_PORT to a device id to send to real hardware";
     const auto output = makeSystemMidiOutput();
-    SenderOnSystemOutput setup(*output);
     const long device = std::strtol(named, nullptr, 10);
-    int index = -1;
-    for (std::size_t i = 0; i < setup.ports.items.size(); ++i)
-        if (setup.ports.items[i].data == device)
-            index = static_cast<int>(i);
-    ASSERT_GE(index, 0) << "device " << device << " is not a listed hardware port";
-    setup.ports.setCurrentIndex(index);
+    const std::vector<MidiPort> ports = listHardwarePorts(*output);
+    ASSERT_TRUE(std::any_of(ports.begin(), ports.end(), [device](const MidiPort& port) { return port.deviceId == device; }))
+        << "device " << device << " is not a listed hardware port";
+    MidiSender sender(*output);
 
-    setup.sender.send();
+    const SendOutcome outcome = sender.send(loadedWave(), static_cast<int>(device), 96);
 
-    EXPECT_TRUE(setup.boxes.boxes.empty()) << setup.boxes.boxes[0].text;
+    EXPECT_EQ(outcome.result, SendResult::sent) << outcome.message();
 }
 
 } // namespace

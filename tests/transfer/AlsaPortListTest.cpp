@@ -1,6 +1,5 @@
 // The ALSA backend's port list against a stand-in for the card enumeration:
 // which ports are offered, and the device ids they keep, without any sound card.
-#include "RecordingMessagePresenter.h"
 #include "ScriptedMidiOutput.h"
 
 #include "transfer/MidiSender.h"
@@ -109,15 +108,9 @@ struct PortListFixture : ::testing::Test {
         standIn->cards = cards;
         standIn->access = access;
         const auto output = makeAlsaMidiOutput(std::move(standIn));
-        Waveshape wave;
-        RecordingListControl ports;
-        RecordingListControl waveNumbers;
-        RecordingMessagePresenter boxes;
-        MidiSender sender(*output, wave, ports, waveNumbers, boxes);
-        sender.fillPortList();
         std::vector<std::pair<std::string, long>> listed;
-        for (const auto& item : ports.items)
-            listed.emplace_back(item.label, item.data);
+        for (const MidiPort& port : listHardwarePorts(*output))
+            listed.emplace_back(port.name, port.deviceId);
         return listed;
     }
 

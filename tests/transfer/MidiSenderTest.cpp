@@ -1,5 +1,4 @@
 #include "tests/support/CaseNames.h"
-#include "RecordingMessagePresenter.h"
 #include "ScriptedMidiOutput.h"
 
 #include "transfer/MidiSender.h"
@@ -8,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -22,6 +20,47 @@ using CaseNames::PrintTo;
 using Calls = std::vector<std::string>;
 using Kind = ScriptedMidiOutput::DeviceKind;
 
+std::vector<std::string> names(const std::vector<MidiPort>& ports)
+{
+    std::vector<std::string> listed;
+    for (const MidiPort& port : ports)
+        listed.push_back(std::to_string(port.deviceId) + " " + port.name);
+    return listed;
+}
+
+TEST(MidiPortList, OnlyHardwarePortsInDeviceIdOrderWithTheirIds)
+{
+    ScriptedMidiOutput output;
+    output.devices = {
+        {"Wavetable Synth", Kind::Synthesizer}, {"Harlix In/Out", Kind::HardwarePort},
+        {"Virtual Raw MIDI", Kind::Software},   {"Broken Port", Kind::CapsFail},
+        {"MIDI Mapper", Kind::Mapper},          {"USB MIDI Cable", Kind::HardwarePort},
+    };
+
+    EXPECT_EQ(names(listHardwarePorts(output)), (Calls{"1 Harlix In/Out", "5 USB MIDI Cable"}));
+    // The count is asked before every device; the mapper's id is never asked for.
+    EXPECT_EQ(output.calls, (Calls{"count", "caps 0", "count", "caps 1", "count", "caps 2", "count", "caps 3",
+                                   "count", "caps 4", "count", "caps 5", "count"}));
+}
+
+TEST(MidiPortList, FollowsACountThatShrinksWhileItIsMade)
+{
+    ScriptedMidiOutput output;
+    output.devices = {{"A", Kind::HardwarePort}, {"B", Kind::HardwarePort}, {"C", Kind::HardwarePort}};
+    output.deviceCounts = {3, 3, 1};
+
+    EXPECT_EQ(names(listHardwarePorts(output)), (Calls{"0 A", "1 B"}));
+}
+
+TEST(MidiPortList, NamesAreCutToThirtyOneCharacters)
+{
+    ScriptedMidiOutput output;
+    const std::string longName = "Harlix Synthesizer MIDI Interface Port 1";
+    output.devices = {{longName, Kind::HardwarePort}, {longName.substr(0, 31), Kind::HardwarePort}};
+
+    EXPECT_EQ(names(listHardwarePorts(output)), (Calls{"0 " + longName.substr(0, 31), "1 " + longName.substr(0, 31)}));
+}
+
 class MidiSenderTest : public ::testing::Test {
 protected:
     MidiSenderTest()
@@ -33,117 +72,14 @@ protected:
         output.errorTexts = {{4, "The device is already in use."}, {7, "The device was removed."}};
     }
 
-    // The lists as the main dialog fills them at its start, then a clean record.
-    void fillLists()
-    {
-        sender.fillWaveNumberList();
-        sender.fillPortList();
-        output.clearRecord();
-    }
-
-    void selectSlot(int slot) { waveNumbers.setCurrentIndex(slot - WaveDumpMessage::firstUserSlot); }
-
     ScriptedMidiOutput output;
     Waveshape wave;
-    RecordingListControl ports;
-    RecordingListControl waveNumbers;
-    RecordingMessagePresenter boxes;
-    MidiSender sender{output, wave, ports, waveNumbers, boxes};
+    MidiSender sender{output};
 };
 
-TEST_F(MidiSenderTest, WaveNumberListOffersTheUserSlotsWithTheirWaveNumbersAndSelectsTheFirst)
+TEST_F(MidiSenderTest, ThePortAndWaveNumberDecideWhereTheDumpGoes)
 {
-    sender.fillWaveNumberList();
-
-    ASSERT_EQ(waveNumbers.items.size(), 32u);
-    for (std::size_t i = 0; i < 32; ++i) {
-        char label[4];
-        std::snprintf(label, sizeof label, "%03zu", 97 + i);
-        EXPECT_EQ(waveNumbers.items[i].label, label);
-        EXPECT_EQ(waveNumbers.items[i].data, static_cast<long>(96 + i));
-    }
-    EXPECT_EQ(waveNumbers.items.front().label, "097");
-    EXPECT_EQ(waveNumbers.items.back().label, "128");
-    EXPECT_EQ(waveNumbers.currentIndex(), 0);
-}
-
-TEST_F(MidiSenderTest, PortListShowsOnlyHardwarePortsInDeviceIdOrderWithTheirIds)
-{
-    output.devices = {
-        {"Wavetable Synth", Kind::Synthesizer}, {"Harlix In/Out", Kind::HardwarePort},
-        {"Virtual Raw MIDI", Kind::Software},   {"Broken Port", Kind::CapsFail},
-        {"MIDI Mapper", Kind::Mapper},          {"USB MIDI Cable", Kind::HardwarePort},
-    };
-
-    sender.fillPortList();
-
-    EXPECT_EQ(ports.labels(), (Calls{"Harlix In/Out", "USB MIDI Cable"}));
-    EXPECT_EQ(ports.itemData(0), 1);
-    EXPECT_EQ(ports.itemData(1), 5);
-    EXPECT_EQ(ports.currentIndex(), 0);
-    // The count is asked before every device; the mapper's id is never asked for.
-    EXPECT_EQ(output.calls, (Calls{"count", "caps 0", "count", "caps 1", "count", "caps 2", "count", "caps 3",
-                                   "count", "caps 4", "count", "caps 5", "count"}));
-}
-
-TEST_F(MidiSenderTest, PortListFollowsACountThatShrinksWhileItIsFilled)
-{
-    output.devices = {{"A", Kind::HardwarePort}, {"B", Kind::HardwarePort}, {"C", Kind::HardwarePort}};
-    output.deviceCounts = {3, 3, 1};
-
-    sender.fillPortList();
-
-    EXPECT_EQ(ports.labels(), (Calls{"A", "B"}));
-}
-
-TEST_F(MidiSenderTest, PortNamesAreCutToThirtyOneCharacters)
-{
-    const std::string longName = "Harlix Synthesizer MIDI Interface Port 1";
-    output.devices = {{longName, Kind::HardwarePort}, {longName.substr(0, 31), Kind::HardwarePort}};
-
-    sender.fillPortList();
-
-    ASSERT_EQ(ports.items.size(), 2u);
-    EXPECT_EQ(ports.items[0].label, longName.substr(0, 31));
-    EXPECT_EQ(ports.items[1].label, longName.substr(0, 31));
-}
-
-TEST_F(MidiSenderTest, WithoutHardwarePortsNothingIsSelectedAndASendOpensTheDefaultDevice)
-{
-    output.devices = {{"Wavetable Synth", Kind::Synthesizer}, {"MIDI Mapper", Kind::Mapper}};
-    output.openResult = 4;
-    fillLists();
-
-    EXPECT_TRUE(ports.items.empty());
-    EXPECT_EQ(ports.currentIndex(), -1);
-
-    sender.send();
-
-    EXPECT_EQ(output.calls, (Calls{"createSignal", "open -1", "errorText 4 99"}));
-    ASSERT_EQ(boxes.boxes.size(), 1u);
-    EXPECT_EQ(boxes.boxes[0].text, "Error: Failed to open the specified MIDI port. The device is already in use.");
-}
-
-TEST_F(MidiSenderTest, ACompletedSendRunsEveryStageInOrderAndShowsNothing)
-{
-    fillLists();
-
-    sender.send();
-
-    EXPECT_EQ(output.calls, (Calls{"createSignal", "open 0", "prepare", "resetSignal", "sendLong", "wait 30000",
-                                   "unprepare", "pause 100", "close"}));
-    EXPECT_TRUE(boxes.boxes.empty());
-    EXPECT_FALSE(output.isOpen());
-}
-
-TEST_F(MidiSenderTest, TheSelectedPortAndSlotDecideWhereTheDumpGoes)
-{
-    output.devices.push_back({"Third", Kind::HardwarePort});
-    fillLists();
-    ports.setCurrentIndex(2);
-    selectSlot(128);
-
-    sender.send();
+    sender.send(wave, 2, 127);
 
     ASSERT_EQ(output.sentMessages.size(), 1u);
     EXPECT_EQ(output.calls[1], "open 2");
@@ -156,107 +92,73 @@ TEST_F(MidiSenderTest, TheSelectedPortAndSlotDecideWhereTheDumpGoes)
     EXPECT_EQ(output.sentAddresses[0], WaveDumpMessage::dumpBuffer().data());
 }
 
-TEST_F(MidiSenderTest, TheFirstSlotIsSentAsWaveNumber96)
-{
-    fillLists();
-
-    sender.send();
-
-    ASSERT_EQ(output.sentMessages.size(), 1u);
-    EXPECT_EQ(output.sentMessages[0][5], 0x60);
-}
-
 TEST_F(MidiSenderTest, ASendBeforeAnyLoadDoesNothingAtAll)
 {
     wave.loaded = false;
-    fillLists();
 
-    EXPECT_EQ(sender.send(), SendResult::notLoaded);
+    EXPECT_EQ(sender.send(wave, 0, 96).result, SendResult::notLoaded);
 
     EXPECT_TRUE(output.calls.empty());
     EXPECT_EQ(output.signalsCreated, 0);
-    EXPECT_TRUE(boxes.boxes.empty());
 }
 
 TEST_F(MidiSenderTest, TheSignalIsCreatedOnceAndEachSendOpensAndClosesThePortItself)
 {
-    fillLists();
-
-    sender.send();
-    sender.send();
+    sender.send(wave, 0, 96);
+    output.openResult = 4;
+    sender.send(wave, 0, 96);
+    output.openResult = midiSuccess;
+    sender.send(wave, -1, 96);
 
     EXPECT_EQ(output.signalsCreated, 1);
     EXPECT_EQ(output.calls, (Calls{"createSignal", "open 0", "prepare", "resetSignal", "sendLong", "wait 30000",
-                                   "unprepare", "pause 100", "close", "open 0", "prepare", "resetSignal",
-                                   "sendLong", "wait 30000", "unprepare", "pause 100", "close"}));
-}
-
-TEST_F(MidiSenderTest, APortThatDoesNotOpenGivesOneBoxAndTheNextSendTriesAgain)
-{
-    fillLists();
-    output.openResult = 4;
-
-    sender.send();
-
-    EXPECT_EQ(output.calls, (Calls{"createSignal", "open 0", "errorText 4 99"}));
-    ASSERT_EQ(boxes.boxes.size(), 1u);
-    output.openResult = midiSuccess;
-    output.clearRecord();
-
-    sender.send();
-
-    EXPECT_EQ(output.calls.front(), "open 0");
-    EXPECT_EQ(output.calls.back(), "close");
-    EXPECT_EQ(boxes.boxes.size(), 1u);
+                                   "unprepare", "pause 100", "close", "open 0", "errorText 4 99", "open -1",
+                                   "prepare", "resetSignal", "sendLong", "wait 30000", "unprepare", "pause 100",
+                                   "close"}));
 }
 
 TEST_F(MidiSenderTest, AStaleSignalFromTheOpenOrAnEarlierSendDoesNotEndTheWait)
 {
-    fillLists();
     output.completionComes = false;
     output.setSignals();
 
-    sender.send();
+    sender.send(wave, 0, 96);
 
     // Only a port reset after the time-out proves the wait did not end early.
     EXPECT_EQ(output.calls, (Calls{"createSignal", "open 0", "prepare", "resetSignal", "sendLong", "wait 30000",
                                    "reset", "unprepare", "pause 100", "close"}));
 }
 
-TEST_F(MidiSenderTest, ASendChangesNeitherTheWaveNorTheSelections)
+TEST_F(MidiSenderTest, ASendLeavesTheWaveAsItWas)
 {
-    fillLists();
-    ports.setCurrentIndex(1);
-    selectSlot(100);
     const Waveshape before = wave;
 
-    sender.send();
+    sender.send(wave, 1, 99);
 
     EXPECT_EQ(wave.samples, before.samples);
     EXPECT_EQ(wave.undo, before.undo);
     EXPECT_TRUE(wave.loaded);
-    EXPECT_EQ(ports.currentIndex(), 1);
-    EXPECT_EQ(waveNumbers.currentIndex(), 3);
 }
 
-// One row per way a send can end: what the port does, the calls it sees and the box.
-struct SendOutcome {
+// One row per way a send can end: what the port does, the calls it sees and
+// what the user is told.
+struct Ending {
     const char* name;
     MidiResult openResult;
     MidiResult sendLongResult;
     bool completionComes;
     Calls calls;
-    const char* boxText; // nullptr: no box
+    const char* message;
     SendResult result;
 };
 
-const std::vector<SendOutcome> sendOutcomes = {
+const std::vector<Ending> endings = {
     {"Completed", 0, 0, true,
-     {"open 0", "prepare", "resetSignal", "sendLong", "wait 30000", "unprepare", "pause 100", "close"}, nullptr,
+     {"open 0", "prepare", "resetSignal", "sendLong", "wait 30000", "unprepare", "pause 100", "close"}, "",
      SendResult::sent},
     {"TimedOutAfterTheMessageWasTaken", 0, 0, false,
-     {"open 0", "prepare", "resetSignal", "sendLong", "wait 30000", "reset", "unprepare", "pause 100", "close"},
-     nullptr, SendResult::timedOut},
+     {"open 0", "prepare", "resetSignal", "sendLong", "wait 30000", "reset", "unprepare", "pause 100", "close"}, "",
+     SendResult::timedOut},
     {"OpenFailed", 4, 0, true, {"open 0", "errorText 4 99"},
      "Error: Failed to open the specified MIDI port. The device is already in use.", SendResult::openFailed},
     {"LongMessageRefused", 0, 7, true,
@@ -271,62 +173,39 @@ const std::vector<SendOutcome> sendOutcomes = {
      "Error: Failed to open the specified MIDI port. ", SendResult::openFailed},
 };
 
-class MidiSenderOutcomeTest : public MidiSenderTest, public ::testing::WithParamInterface<SendOutcome> {};
+class MidiSenderEndingTest : public MidiSenderTest, public ::testing::WithParamInterface<Ending> {};
 
-TEST_P(MidiSenderOutcomeTest, EndsWithTheseCallsAndThisBox)
+TEST_P(MidiSenderEndingTest, EndsWithTheseCallsAndThisMessage)
 {
-    const SendOutcome& outcome = GetParam();
-    fillLists();
-    output.openResult = outcome.openResult;
-    output.sendLongResult = outcome.sendLongResult;
-    output.completionComes = outcome.completionComes;
+    const Ending& ending = GetParam();
+    output.openResult = ending.openResult;
+    output.sendLongResult = ending.sendLongResult;
+    output.completionComes = ending.completionComes;
 
-    EXPECT_EQ(sender.send(), outcome.result);
+    const SendOutcome outcome = sender.send(wave, 0, 96);
 
-    Calls expected = outcome.calls;
+    EXPECT_EQ(outcome.result, ending.result);
+    EXPECT_EQ(outcome.message(), ending.message);
+    Calls expected = ending.calls;
     expected.insert(expected.begin(), "createSignal");
     EXPECT_EQ(output.calls, expected);
     EXPECT_FALSE(output.isOpen());
-    if (!outcome.boxText) {
-        EXPECT_TRUE(boxes.boxes.empty());
-        return;
-    }
-    ASSERT_EQ(boxes.boxes.size(), 1u);
-    EXPECT_EQ(boxes.boxes[0].text, outcome.boxText);
-    EXPECT_EQ(boxes.boxes[0].caption, "Harlix Wave Dump");
-    EXPECT_EQ(boxes.boxes[0].icon, MessageIcon::Error);
 }
 
-INSTANTIATE_TEST_SUITE_P(Sends, MidiSenderOutcomeTest, ::testing::ValuesIn(sendOutcomes),
-                         CaseNames::byName);
+INSTANTIATE_TEST_SUITE_P(Sends, MidiSenderEndingTest, ::testing::ValuesIn(endings), CaseNames::byName);
 
 TEST_F(MidiSenderTest, ErrorTextsAreCutAt98Characters)
 {
     const std::string longText(120, 'x');
     output.errorTexts = {{4, longText}, {7, longText}};
-    fillLists();
     output.openResult = 4;
-    sender.send();
+    const SendOutcome notOpened = sender.send(wave, 0, 96);
     output.openResult = midiSuccess;
     output.sendLongResult = 7;
-    sender.send();
+    const SendOutcome refused = sender.send(wave, 0, 96);
 
-    ASSERT_EQ(boxes.boxes.size(), 2u);
-    EXPECT_EQ(boxes.boxes[0].text, std::string(MidiSenderMessages::openFailed) + longText.substr(0, 98));
-    EXPECT_EQ(boxes.boxes[1].text, std::string(MidiSenderMessages::sendFailed) + longText.substr(0, 98));
-}
-
-TEST_F(MidiSenderTest, TheErrorTextOfAnEarlierFailureDoesNotLeakIntoALaterOne)
-{
-    output.errorTexts = {{4, "The device is already in use."}};
-    fillLists();
-    output.openResult = 4;
-    sender.send();
-    output.openResult = 9; // no text
-    sender.send();
-
-    ASSERT_EQ(boxes.boxes.size(), 2u);
-    EXPECT_EQ(boxes.boxes[1].text, "Error: Failed to open the specified MIDI port. ");
+    EXPECT_EQ(notOpened.message(), std::string(MidiSenderMessages::openFailed) + longText.substr(0, 98));
+    EXPECT_EQ(refused.message(), std::string(MidiSenderMessages::sendFailed) + longText.substr(0, 98));
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 // what it lists, opens and reports; and on the Windows (or wine) that runs the
 // tests, which need not have any MIDI device: whatever the system offers, the
 // backend must answer sensibly. Nothing waits for a real port.
-#include "RecordingMessagePresenter.h"
 #include "ScriptedMidiOutput.h"
 
 #include "transfer/MidiOutput.h"
@@ -179,10 +178,16 @@ protected:
         loaded.loaded = true;
         return loaded;
     }();
-    RecordingListControl ports;
-    RecordingListControl waveNumbers;
-    RecordingMessagePresenter boxes;
-    MidiSender sender{*output, wave, ports, waveNumbers, boxes};
+    MidiSender sender{*output};
+
+    std::vector<std::string> listedPorts()
+    {
+        std::vector<std::string> listed;
+        for (const MidiPort& port : listHardwarePorts(*output))
+            listed.push_back(std::to_string(port.deviceId) + " " + port.name);
+        return listed;
+    }
+    SendResult sendTo(int device) { return sender.send(wave, device, 96).result; }
 };
 
 TEST_F(WinmmOnStandIn, ListsOnlyMidiPortsWithTheirDeviceIds)
@@ -199,13 +204,7 @@ TEST_F(WinmmOnStandIn, ListsOnlyMidiPortsWithTheirDeviceIds)
         {"Port B", MOD_MIDIPORT},
     };
 
-    sender.fillPortList();
-
-    EXPECT_EQ(ports.labels(), (std::vector<std::string>{"Port A", "Port B"}));
-    ASSERT_EQ(ports.items.size(), 2u);
-    EXPECT_EQ(ports.items[0].data, 1);
-    EXPECT_EQ(ports.items[1].data, 8);
-    EXPECT_EQ(ports.selected, 0);
+    EXPECT_EQ(listedPorts(), (std::vector<std::string>{"1 Port A", "8 Port B"}));
     // Asked again before each device and once more to end.
     EXPECT_EQ(winmm.countCalls, 10);
     EXPECT_EQ(winmm.calls[0], "count");
@@ -217,21 +216,15 @@ TEST_F(WinmmOnStandIn, AFullNameIsCutTo31Characters)
 {
     winmm.devices = {{std::string(32, 'n'), MOD_MIDIPORT}};
 
-    sender.fillPortList();
-
-    EXPECT_EQ(ports.labels(), (std::vector<std::string>{std::string(31, 'n')}));
+    EXPECT_EQ(listedPorts(), (std::vector<std::string>{"0 " + std::string(31, 'n')}));
 }
 
 TEST_F(WinmmOnStandIn, ASendOpensWithTheEventAndClosesAfterThePause)
 {
     winmm.devices = {{"Synth", MOD_SYNTH}, {"Port", MOD_MIDIPORT}};
-    sender.fillWaveNumberList();
-    sender.fillPortList();
-    winmm.calls.clear();
 
-    sender.send();
+    EXPECT_EQ(sendTo(1), SendResult::sent);
 
-    EXPECT_TRUE(boxes.boxes.empty());
     EXPECT_EQ(winmm.calls, (std::vector<std::string>{"createEvent", "open 1", "prepare 300", "resetEvent", "longMsg",
                                                      "wait 30000", "unprepare", "sleep 100", "close"}));
     EXPECT_EQ(winmm.openFlags, (std::vector<DWORD>{CALLBACK_EVENT}));
@@ -241,13 +234,10 @@ TEST_F(WinmmOnStandIn, ASendOpensWithTheEventAndClosesAfterThePause)
 TEST_F(WinmmOnStandIn, ASecondSendOpensThePortAgain)
 {
     winmm.devices = {{"Port", MOD_MIDIPORT}};
-    sender.fillWaveNumberList();
-    sender.fillPortList();
 
-    sender.send();
-    sender.send();
+    EXPECT_EQ(sendTo(0), SendResult::sent);
+    EXPECT_EQ(sendTo(0), SendResult::sent);
 
-    EXPECT_TRUE(boxes.boxes.empty()) << boxes.boxes[0].text;
     EXPECT_EQ(winmm.openedDevices, (std::vector<UINT>{0, 0}));
     ASSERT_EQ(winmm.closedHandles.size(), 2u);
     EXPECT_NE(winmm.closedHandles[0], winmm.closedHandles[1]);
@@ -258,13 +248,9 @@ TEST_F(WinmmOnStandIn, ATimedOutSendResetsThePort)
 {
     winmm.devices = {{"Port", MOD_MIDIPORT}};
     winmm.waitResult = WAIT_TIMEOUT;
-    sender.fillWaveNumberList();
-    sender.fillPortList();
-    winmm.calls.clear();
 
-    sender.send();
+    EXPECT_EQ(sendTo(0), SendResult::timedOut);
 
-    EXPECT_TRUE(boxes.boxes.empty());
     EXPECT_EQ(winmm.calls, (std::vector<std::string>{"createEvent", "open 0", "prepare 300", "resetEvent", "longMsg",
                                                      "wait 30000", "reset", "unprepare", "sleep 100", "close"}));
 }
@@ -281,10 +267,9 @@ TEST_F(WinmmOnStandIn, TheErrorTextIsCutAt98Characters)
     EXPECT_EQ(text[99], '#');
 
     // No port listed: the send goes to the mapper, whose open fails.
-    sender.send();
+    const SendOutcome outcome = sender.send(wave, defaultMidiDevice, 96);
     EXPECT_EQ(winmm.openedDevices, (std::vector<UINT>{static_cast<UINT>(-1)}));
-    ASSERT_EQ(boxes.boxes.size(), 1u);
-    EXPECT_EQ(boxes.boxes[0].text, MidiSenderMessages::openFailed + std::string(98, 'e'));
+    EXPECT_EQ(outcome.message(), MidiSenderMessages::openFailed + std::string(98, 'e'));
     EXPECT_EQ(winmm.errorTextSizes, (std::vector<UINT>{99, 99}));
     EXPECT_TRUE(winmm.closedHandles.empty());
 }

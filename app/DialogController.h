@@ -1,0 +1,51 @@
+#pragma once
+
+#include "Geometry.h"
+
+#include <filesystem>
+#include <optional>
+
+namespace hwd {
+
+class DialogControls;
+
+// What a control reported: a button's click, the picture's double click, or
+// anything else (a menu pick, a shortcut, Enter or Esc).
+enum class ControlEvent { Clicked, DoubleClicked, Other };
+
+// A key that the dialogs' shared rules take before the platform's dialog
+// keyboard (Tab and the arrows stay the platform's).
+struct KeyPress {
+    enum class Key {
+        Enter,
+        Escape,
+        ContextMenu, // Shift+F10 or the Menu key
+        Control,     // Ctrl with a letter, nothing else held
+    };
+    Key key;
+    char letter = 0;     // 'A' to 'Z' with Key::Control
+    bool repeat = false; // the keyboard's repeat while the key is held
+};
+
+// The rules of one dialog, apart from any toolkit: each front end turns its
+// native events into these calls and carries out the controller's requests
+// through DialogControls.
+class DialogController {
+public:
+    virtual ~DialogController() = default;
+
+    // The native window exists, still hidden, with its controls.
+    virtual void initialise(DialogControls& window) = 0;
+    virtual void command(int controlId, ControlEvent event) = 0;
+    // Whether the key was taken; the rest go to the platform's dialog keyboard.
+    [[nodiscard]] virtual bool keyPressed(const KeyPress& key) = 0;
+    // A right click over the picture at a point of the screen, or the
+    // keyboard's request for the picture's menu (no point).
+    virtual void pictureMenuRequested(std::optional<Point> screenPoint) = 0;
+    // The first file of a drop, whole.
+    virtual void fileDropped(std::filesystem::path /*file*/) {}
+    // The message loop's idle pass.
+    virtual void runIdle() {}
+};
+
+} // namespace hwd

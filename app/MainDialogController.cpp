@@ -1,0 +1,199 @@
+#include "MainDialogController.h"
+
+#include "DialogControls.h"
+#include "DialogKeys.h"
+#include "DialogTemplates.h"
+#include "ResourceIds.h"
+#include "SendControls.h"
+#include "WaveSaving.h"
+#include "WaveTweakerController.h"
+#include "WindowsNT.h"
+#include "wave/WaveFileLoader.h"
+#include "wave/Waveshape.h"
+
+#include <system_error>
+#include <utility>
+
+namespace hwd {
+
+MainDialogController::MainDialogController(Waveshape& wave, DesktopServices services)
+    : wave_(wave),
+      services_(std::move(services)),
+      sender_(services_.midi),
+      listen_(services_.preview, wave_),
+      controlStates_{IDC_SEND, IDC_RELOAD}
+{
+}
+
+void MainDialogController::initialise(DialogControls& window)
+{
+    window_ = &window;
+    // Recorded now, shown at the first idle pass after the window appears.
+    controlStates_.setControlEnabled(IDC_SEND, false);
+    controlStates_.setControlEnabled(IDC_RELOAD, false);
+    window.setControlText(IDC_FILE_NAME, dropHint);
+    SendControls::fillWaveNumberList(window);
+    SendControls::fillPortList(window, services_.midi);
+    window.setToolTip(IDC_WAVE_VIEW, waveViewToolTip(mayOpenWaveTweaker()));
+    controlStates_.addContainer([this](int controlId, bool enabled) { applyEnabling(controlId, enabled); });
+    // The first tab stop of the template.
+    window.focusControl(IDCANCEL);
+}
+
+void MainDialogController::command(int controlId, ControlEvent event)
+{
+    if (window_ == nullptr)
+        return;
+    switch (controlId) {
+    case ID_APP_ABOUT:
+        (void)window_->runModal(IDD_ABOUTBOX, nullptr);
+        break;
+    case IDOK:
+        closeApplication(exitOk);
+        break;
+    case IDCANCEL:
+        closeApplication(exitCancel);
+        break;
+    case IDC_SEND:
+        if (event == ControlEvent::Clicked)
+            SendControls::send(*window_, sender_, wave_);
+        break;
+    case IDC_RELOAD:
+        if (event == ControlEvent::Clicked)
+            loadCurrentFile();
+        break;
+    case IDC_WAVE_VIEW:
+        if (event == ControlEvent::DoubleClicked)
+            openWaveTweaker();
+        break;
+    default:
+        if (pictureHasCommand(controlId, PictureWindow::mainDialog))
+            runPictureCommand(controlId, PictureWindow::mainDialog, *window_);
+        break;
+    }
+}
+
+bool MainDialogController::keyPressed(const KeyPress& key)
+{
+    return window_ != nullptr && takeDialogKey(key, mainDialogTemplate(), PictureWindow::mainDialog, *window_, *this);
+}
+
+void MainDialogController::pictureMenuRequested(std::optional<Point> screenPoint)
+{
+    if (window_ == nullptr)
+        return;
+    const std::vector<MenuItem> items = pictureMenu(PictureWindow::mainDialog);
+    if (const int picked = window_->popUpMenu(items, IDC_WAVE_VIEW, screenPoint))
+        runPictureCommand(picked, PictureWindow::mainDialog, *window_);
+}
+
+void MainDialogController::fileDropped(std::filesystem::path file)
+{
+    openFile(std::move(file));
+}
+
+void MainDialogController::runIdle()
+{
+    controlStates_.applyControlStates();
+    // Its turn comes before the next idle pass, which then finds no file.
+    if (!fileToOpen_.empty() && window_ != nullptr)
+        window_->later([this, file = std::exchange(fileToOpen_, {})] { openFile(file); });
+}
+
+void MainDialogController::openWhenShown(const std::filesystem::path& file)
+{
+    std::error_code error;
+    std::filesystem::path absolute = file.empty() ? file : std::filesystem::absolute(file, error);
+    fileToOpen_ = error ? file : std::move(absolute);
+}
+
+std::vector<MenuItem> MainDialogController::pictureMenu(PictureWindow where) const
+{
+    return pictureMenuItems(where, pictureState());
+}
+
+void MainDialogController::runPictureCommand(int commandId, PictureWindow where, DialogControls& from)
+{
+    if (!pictureCommandEnabled(commandId, where, pictureState()))
+        return;
+    switch (commandId) {
+    case ID_FILE_OPEN:
+        if (std::optional<std::filesystem::path> chosen = from.chooseFileToOpen())
+            openFile(std::move(*chosen));
+        break;
+    case ID_FILE_SAVE_AS:
+        if (window_ != nullptr)
+            saveWaveAs(from, wave_, SendControls::selectedWaveNumber(*window_), currentPath_);
+        break;
+    case ID_LISTEN:
+        if (const std::string problem = listen_.toggle(); !problem.empty())
+            from.showMessage(problem, MessageIcon::Warning);
+        break;
+    case ID_EDIT_WAVE:
+        openWaveTweaker();
+        break;
+    default:
+        break;
+    }
+}
+
+bool MainDialogController::mayOpenWaveTweaker() const noexcept
+{
+    return isWindowsNT() && wave_.loaded;
+}
+
+void MainDialogController::loadCurrentFile()
+{
+    if (currentPath_.empty() || window_ == nullptr)
+        return;
+    (void)WaveFileLoader(wave_).load(currentPath_);
+    window_->repaintControl(IDC_WAVE_VIEW);
+
+    if (!wave_.loaded)
+        window_->showMessage(wave_.lastError, MessageIcon::Warning);
+    controlStates_.setControlEnabled(IDC_SEND, wave_.loaded);
+    controlStates_.setControlEnabled(IDC_RELOAD, wave_.loaded);
+    // After a failure the box shows the file that failed; Reload is off for it.
+    window_->setControlPath(IDC_FILE_NAME, currentPath_);
+    window_->setToolTip(IDC_WAVE_VIEW, waveViewToolTip(mayOpenWaveTweaker()));
+}
+
+void MainDialogController::openFile(std::filesystem::path path)
+{
+    currentPath_ = std::move(path);
+    loadCurrentFile();
+}
+
+void MainDialogController::openWaveTweaker()
+{
+    if (!mayOpenWaveTweaker() || window_ == nullptr)
+        return;
+    WaveTweakerController tweaker(wave_, services_.seeds, *this);
+    (void)window_->runModal(IDD_WAVE_TWEAKER, &tweaker);
+    // Shows the edited wave, whichever way the Tweaker ended.
+    window_->repaintControl(IDC_WAVE_VIEW);
+}
+
+void MainDialogController::closeApplication(int code)
+{
+    // The preview ends with the window, before the loop does.
+    listen_.stop();
+    window_->endDialog(code);
+}
+
+void MainDialogController::applyEnabling(int controlId, bool enabled)
+{
+    if (window_ == nullptr)
+        return;
+    const bool losesFocus = !enabled && window_->focusedControl() == controlId;
+    window_->enableControl(controlId, enabled);
+    if (losesFocus)
+        window_->focusControl(0);
+}
+
+PictureCommandState MainDialogController::pictureState() const noexcept
+{
+    return {wave_.loaded, mayOpenWaveTweaker(), listen_.listening()};
+}
+
+} // namespace hwd
