@@ -1,13 +1,18 @@
 #include "Application.h"
 
-#include "app/LoopRegistry.h"
+#include "AlsaPreviewOutput.h"
 #include "MainDialog.h"
 #include "MessageLoop.h"
+#include "app/LoopRegistry.h"
+#include "app/MainDialogController.h"
 #include "transfer/MidiOutput.h"
+#include "wave/WaveOperations.h"
+#include "wave/Waveshape.h"
 
 #include <QApplication>
 #include <QScreen>
 
+#include <memory>
 #include <optional>
 #include <thread>
 
@@ -29,14 +34,21 @@ int runApplication(MidiOutput& midi, Qt::WindowStates showCommand, const std::fi
     const std::thread::id thread = std::this_thread::get_id();
     LoopRegistry::instance().add(thread, loop);
 
+    // Listen plays on the system's default audio output unless told otherwise.
+    std::unique_ptr<AlsaPreviewOutput> systemPreview;
+    if (preview == nullptr) {
+        systemPreview = std::make_unique<AlsaPreviewOutput>();
+        preview = systemPreview.get();
+    }
+    MainDialogController controller(currentWaveshape(), {midi, *preview, &WaveOperations::millisecondTicks});
     std::optional<MainDialog> dialog;
     int exitCode = 0;
     // With no screen to place it on, the main dialog cannot be created.
     if (QGuiApplication::primaryScreen() != nullptr) {
-        dialog.emplace(midi, preview);
+        dialog.emplace(controller, currentWaveshape());
         dialog->setWindowState(showCommand);
         dialog->show();
-        dialog->openWhenShown(commandLineFile);
+        controller.openWhenShown(commandLineFile);
         exitCode = loop.run();
     }
 

@@ -13,47 +13,38 @@ void DialogKeyboard::addControl(QWidget& control, bool startsGroup)
     controls_.push_back({&control, group});
 }
 
-DialogKeyboard::Outcome DialogKeyboard::handle(QObject* receiver, QEvent* event)
+bool DialogKeyboard::handle(QObject* receiver, QEvent* event)
 {
     if (event->type() != QEvent::KeyPress)
-        return {};
+        return false;
     auto* const target = qobject_cast<QWidget*>(receiver);
     if (target == nullptr || target->window() != &dialog_)
-        return {};
+        return false;
 
     const auto* key = static_cast<const QKeyEvent*>(event);
     const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
     if (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-        return {};
+        return false;
     auto* const pushButton = qobject_cast<QPushButton*>(target);
 
     switch (key->key()) {
     case Qt::Key_Tab:
         moveFocus(target, !(modifiers & Qt::ShiftModifier), false);
-        return {true};
+        return true;
     case Qt::Key_Backtab:
         moveFocus(target, false, false);
-        return {true};
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (pushButton != nullptr) {
-            pushButton->click();
-            return {true};
-        }
-        return {true, Command::Ok};
-    case Qt::Key_Escape:
-        return {true, Command::Cancel};
+        return true;
     case Qt::Key_Left:
     case Qt::Key_Up:
     case Qt::Key_Right:
     case Qt::Key_Down:
         // Lists take the arrow keys themselves, to change their selection.
         if (pushButton == nullptr)
-            return {};
+            return false;
         moveFocus(target, key->key() == Qt::Key_Right || key->key() == Qt::Key_Down, true);
-        return {true};
+        return true;
     default:
-        return {};
+        return false;
     }
 }
 

@@ -1,7 +1,7 @@
 #include "TemplateWindow.h"
 
 #include "ApplicationIcon.h"
-#include "DialogUnits.h"
+#include "FontUnits.h"
 #include "PathLabel.h"
 #include "QtGeometry.h"
 #include "WaveView.h"
@@ -9,7 +9,6 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 
 #include <algorithm>
@@ -138,19 +137,14 @@ QWidget* child(const QWidget& window, const DialogTemplate& dialogTemplate, int 
     return window.findChild<QWidget*>(QString::fromLatin1(control->name), Qt::FindDirectChildrenOnly);
 }
 
-ControlStateTable::Container controlsOf(QWidget& window, const DialogTemplate& dialogTemplate)
+void routeClicks(const std::vector<BuiltControl>& built, DialogController& controller)
 {
-    return [container = QPointer<QWidget>(&window), &dialogTemplate](int controlId, bool enabled) {
-        if (container.isNull())
-            return;
-        QWidget* control = child(*container, dialogTemplate, controlId);
-        if (control == nullptr)
-            return;
-        const QWidget* focus = container->focusWidget();
-        if (!enabled && focus != nullptr && (focus == control || control->isAncestorOf(focus)))
-            container->setFocus(Qt::OtherFocusReason);
-        control->setEnabled(enabled);
-    };
+    for (const BuiltControl& control : built) {
+        if (auto* button = qobject_cast<QPushButton*>(control.widget)) {
+            QObject::connect(button, &QPushButton::clicked, button,
+                             [&controller, id = control.control->id] { controller.command(id, ControlEvent::Clicked); });
+        }
+    }
 }
 
 } // namespace TemplateWindow

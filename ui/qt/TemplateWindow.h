@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ControlStateTable.h"
+#include "app/DialogController.h"
 #include "app/DialogTemplates.h"
 
 #include <QWidget>
@@ -40,12 +40,8 @@ template <class Widget>
     return qobject_cast<Widget*>(child(window, dialogTemplate, controlId));
 }
 
-// A container for the ControlStateTable: enables or disables window's child with
-// the row's id, and does nothing once window is gone. A control that loses its
-// enabling while it has the focus leaves the focus with the window itself, as
-// a dialog does where a disabled control cannot keep it, instead of Qt's
-// passing it on to the next control, where a Space would press that one.
-[[nodiscard]] ControlStateTable::Container controlsOf(QWidget& window, const DialogTemplate& dialogTemplate);
+// Each push button's click reaches controller as the command of its id.
+void routeClicks(const std::vector<BuiltControl>& built, DialogController& controller);
 
 } // namespace TemplateWindow
 

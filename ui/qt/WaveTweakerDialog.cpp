@@ -1,23 +1,16 @@
 #include "WaveTweakerDialog.h"
 
-#include "PictureCommands.h"
+#include "KeyTranslation.h"
 #include "TemplateWindow.h"
 #include "WaveView.h"
 #include "WindowCentring.h"
 #include "app/DialogTemplates.h"
 #include "app/ResourceIds.h"
-#include "wave/WaveOperations.h"
-#include "wave/WaveOps.h"
 
 #include <QContextMenuEvent>
-#include <QKeySequence>
 #include <QMouseEvent>
-#include <QPushButton>
-#include <QShortcut>
 
 #include <cmath>
-#include <optional>
-#include <utility>
 
 namespace hwd {
 
@@ -32,62 +25,48 @@ QPoint pixelOf(const QMouseEvent& event)
 
 } // namespace
 
-WaveTweakerDialog::WaveTweakerDialog(Waveshape& wave, QWidget* owner, PictureCommands* commands)
+WaveTweakerDialog::WaveTweakerDialog(DialogController& controller, Waveshape& wave, QWidget* owner)
     : QDialog(owner, TemplateWindow::flagsFor(waveTweakerTemplate().frame)),
-      wave_(wave),
-      ticks_(&WaveOperations::millisecondTicks)
+      WindowControls(*this, waveTweakerTemplate()),
+      controller_(controller)
 {
     const DialogTemplate& dialogTemplate = waveTweakerTemplate();
-    for (const TemplateWindow::BuiltControl& built : TemplateWindow::build(*this, dialogTemplate, &wave_)) {
-        const std::optional<WaveOp> op = waveTweakerOperation(built.control->id);
-        auto* button = qobject_cast<QPushButton*>(built.widget);
-        if (!op || button == nullptr)
-            continue;
-        connect(button, &QPushButton::clicked, this, [this, op = *op] {
-            applyWaveOp(wave_, op, op == WaveOp::randomPD ? ticks_() : 0);
-            view_->update();
-        });
-    }
+    const std::vector<TemplateWindow::BuiltControl> built = TemplateWindow::build(*this, dialogTemplate, &wave);
+    TemplateWindow::routeClicks(built, controller_);
+    // The main loop's filter does not run inside this dialog's own loop: the
+    // keys come to the controller from whatever control has the focus.
+    installEventFilter(this);
+    for (const TemplateWindow::BuiltControl& control : built)
+        control.widget->installEventFilter(this);
     view_ = TemplateWindow::child<WaveView>(*this, dialogTemplate, IDC_WAVE_VIEW);
     view_->setEditMode(false);
-    auto* ok = TemplateWindow::child<QPushButton>(*this, dialogTemplate, IDOK);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    if (commands != nullptr) {
-        view_->setPictureCommands(*commands, PictureWindow::waveTweaker);
-        addCommandKeys(*commands);
-    }
 
     // The native window first, so that the centring knows the frame around it.
     create();
     WindowCentring::centre(*this, owner != nullptr ? owner->window() : nullptr);
-    beginEditing(wave_);
-    ok->setFocus();
+    controller_.initialise(*this);
 }
 
-// The main loop's filter does not run inside this dialog's own loop: shortcuts
-// of the window give the keys whatever control has the focus.
-void WaveTweakerDialog::addCommandKeys(PictureCommands& commands)
+int WaveTweakerDialog::runModal(int /*templateId*/, DialogController* /*controller*/)
 {
-    for (const PictureMenuEntry& entry : pictureMenuEntries()) {
-        auto* shortcut = new QShortcut(
-            QKeySequence::fromString(QString::fromLatin1(entry.shortcutText), QKeySequence::PortableText), this);
-        shortcut->setContext(Qt::WindowShortcut);
-        // Held down, the key runs its command once, as in the main dialog.
-        shortcut->setAutoRepeat(false);
-        connect(shortcut, &QShortcut::activated, this, [&commands, id = entry.commandId] {
-            commands.runPictureCommand(id, PictureWindow::waveTweaker);
-        });
-    }
+    return 0;
 }
 
-void WaveTweakerDialog::setTickSource(TickSource ticks)
+void WaveTweakerDialog::endDialog(int code)
 {
-    ticks_ = std::move(ticks);
+    done(code);
 }
 
 void WaveTweakerDialog::reject()
 {
-    done(2);
+    controller_.command(IDCANCEL, ControlEvent::Other);
+}
+
+bool WaveTweakerDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (const std::optional<KeyPress> key = keyPressFor(*event); key && controller_.keyPressed(*key))
+        return true;
+    return QDialog::eventFilter(watched, event);
 }
 
 bool WaveTweakerDialog::takePenPoint(WaveTweakerInput::Pointer pointer, QMouseEvent& event)
@@ -135,7 +114,7 @@ void WaveTweakerDialog::contextMenuEvent(QContextMenuEvent* event)
         return;
     }
     event->accept();
-    view_->popUpPictureMenu(event->globalPos());
+    controller_.pictureMenuRequested(Point{event->globalPos().x(), event->globalPos().y()});
 }
 
 } // namespace hwd

@@ -1,43 +1,36 @@
 #pragma once
 
+#include "WindowControls.h"
 #include "app/WaveTweakerInput.h"
 
 #include <QDialog>
 
-#include <cstdint>
-#include <functional>
-
 namespace hwd {
 
-class PictureCommands;
+class DialogController;
 class WaveView;
 struct Waveshape;
 
-// The modal editor of the current wave: a large view that the user draws on with
-// the left button and six buttons that run the wave operations. It edits the wave
-// in place, so OK (result 1) and Escape (result 2) both keep every change; the
-// opening snapshot lets Undo go back to the wave as it was when the editor opened.
-// Save Wave As (Ctrl+S) and Listen (Ctrl+L) reach the main dialog's commands,
-// from the keys whatever control has the focus and from the picture's menu.
-class WaveTweakerDialog final : public QDialog {
+// The Wave Tweaker's window, built from its template: a Qt renderer of its
+// controller. Presses and drags over its large view become pen points; its
+// buttons, keys and the picture's menu reach the controller.
+class WaveTweakerDialog final : public QDialog, public WindowControls {
     Q_OBJECT
 
 public:
-    // Random PD's seed: the milliseconds since the system started, unless replaced.
-    using TickSource = std::function<std::uint32_t()>;
-
-    // commands: the main dialog's Open, Save Wave As and Listen; without them
-    // neither the keys nor the picture's menu do anything.
-    explicit WaveTweakerDialog(Waveshape& wave, QWidget* owner = nullptr, PictureCommands* commands = nullptr);
+    WaveTweakerDialog(DialogController& controller, Waveshape& wave, QWidget* owner = nullptr);
 
     [[nodiscard]] WaveView* view() const noexcept { return view_; }
-    void setTickSource(TickSource ticks);
+
+    int runModal(int templateId, DialogController* controller) override;
+    void endDialog(int code) override;
 
 public slots:
-    // Escape ends the editor with 2, as a cancelled dialog does.
+    // Escape, and any other way Qt would cancel the dialog, is the Cancel command.
     void reject() override;
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -48,11 +41,9 @@ private:
     // Sends the event's point to the view when the editor takes it as a pen
     // point; answers whether it did.
     bool takePenPoint(WaveTweakerInput::Pointer pointer, QMouseEvent& event);
-    void addCommandKeys(PictureCommands& commands);
 
-    Waveshape& wave_;
+    DialogController& controller_;
     WaveView* view_ = nullptr;
-    TickSource ticks_;
 };
 
 } // namespace hwd

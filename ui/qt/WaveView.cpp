@@ -1,6 +1,5 @@
 #include "WaveView.h"
 
-#include "PictureContextMenu.h"
 #include "QtGeometry.h"
 #include "app/WaveViewGeometry.h"
 #include "app/WindowsNT.h"
@@ -44,18 +43,6 @@ QRect WaveView::clientArea() const
 int WaveView::verticalExtent() const noexcept
 {
     return WaveViewGeometry::verticalExtent(isWindowsNT(), editMode_);
-}
-
-void WaveView::setPictureCommands(PictureCommands& commands, PictureWindow where) noexcept
-{
-    commands_ = &commands;
-    where_ = where;
-}
-
-void WaveView::popUpPictureMenu(QPoint globalPosition)
-{
-    if (commands_ != nullptr)
-        PictureContextMenu::popUp(*commands_, where_, *this, globalPosition);
 }
 
 void WaveView::penPoint(QPoint point)
@@ -133,12 +120,12 @@ void WaveView::mouseDoubleClickEvent(QMouseEvent* event)
 
 void WaveView::contextMenuEvent(QContextMenuEvent* event)
 {
-    if (commands_ == nullptr) {
+    if (event->reason() != QContextMenuEvent::Mouse) {
         QFrame::contextMenuEvent(event);
         return;
     }
     event->accept();
-    popUpPictureMenu(event->globalPos());
+    emit menuRequested(event->globalPos());
 }
 
 } // namespace hwd

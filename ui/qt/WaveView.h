@@ -1,12 +1,9 @@
 #pragma once
 
-#include "app/PictureMenu.h"
-
 #include <QFrame>
 
 namespace hwd {
 
-class PictureCommands;
 struct Waveshape;
 
 // The bar picture of the current wave: a light-blue box with a black outline,
@@ -16,8 +13,8 @@ struct Waveshape;
 //
 // The main dialog's view reports double clicks (notify); the Wave Tweaker's view
 // lets mouse presses and moves through to its dialog, which turns them into pen
-// points. A right click on either opens the picture's menu; the pen is the left
-// button alone.
+// points. A right click on either asks for the picture's menu; the pen is the
+// left button alone.
 class WaveView final : public QFrame {
     Q_OBJECT
 
@@ -40,15 +37,10 @@ public:
     // The logical height E of the picture, by the platform family and edit mode.
     [[nodiscard]] int verticalExtent() const noexcept;
 
-    // What the picture's menu runs, and in which window the picture stands.
-    // Without commands a right click opens nothing.
-    void setPictureCommands(PictureCommands& commands, PictureWindow where) noexcept;
-    // Opens the picture's menu at globalPosition: the view's own right click,
-    // or its dialog's when the mouse passes through the view to the dialog.
-    void popUpPictureMenu(QPoint globalPosition);
-
 signals:
     void doubleClicked();
+    // A right click on a view that reports its mouse, at this point of the screen.
+    void menuRequested(QPoint globalPosition);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -59,8 +51,6 @@ private:
     Waveshape& wave_;
     MouseReports reports_;
     bool editMode_ = false;
-    PictureCommands* commands_ = nullptr;
-    PictureWindow where_ = PictureWindow::mainDialog;
 };
 
 } // namespace hwd

@@ -7,7 +7,6 @@
 #include <cstring>
 #include <filesystem>
 #include <optional>
-#include <system_error>
 
 namespace {
 
@@ -42,16 +41,12 @@ std::optional<int> answerInformationOption(int argc, char** argv)
 }
 
 // The first argument that Qt has left: the file to load, by the very bytes that
-// name it, made absolute so that the window shows where it is. Empty when none
-// is named.
+// name it. Empty when none is named.
 std::filesystem::path commandLineFile(int argc, char** argv)
 {
-    if (argc < 2 || argv[1][0] == '\0')
+    if (argc < 2)
         return {};
-    const std::filesystem::path named(argv[1]);
-    std::error_code error;
-    std::filesystem::path absolute = std::filesystem::absolute(named, error);
-    return error ? named : absolute;
+    return std::filesystem::path(argv[1]);
 }
 
 } // namespace

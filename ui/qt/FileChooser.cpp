@@ -1,6 +1,7 @@
-#include "QtFileChooser.h"
+#include "FileChooser.h"
 
-#include <QApplication>
+#include "app/FileTypes.h"
+
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -9,10 +10,10 @@ namespace hwd {
 
 namespace {
 
-const QString wavFiles = QStringLiteral("WAV files (*.wav *.WAV)");
-const QString allFiles = QStringLiteral("All files (*)");
-const QString wavFile = QStringLiteral("WAV file (*.wav)");
-const QString sysExDump = QStringLiteral("SysEx dump (*.syx)");
+// Names on Linux are case-sensitive: a recording called TAKE.WAV is a WAV file too.
+const QString wavFile = QString::fromLatin1(FileTypes::wavFile) + QStringLiteral(" (*.wav *.WAV)");
+const QString sysExDump = QString::fromLatin1(FileTypes::sysExDump) + QStringLiteral(" (*.syx *.SYX)");
+const QString allFiles = QString::fromLatin1(FileTypes::allFiles) + QStringLiteral(" (*)");
 
 // The extension that a name typed without one gets under each save type.
 QString suffixFor(const QString& nameFilter)
@@ -43,25 +44,19 @@ std::optional<std::filesystem::path> chosenFile(QFileDialog& dialog)
 
 } // namespace
 
-QWidget* QtFileChooser::owner() const
+std::optional<std::filesystem::path> FileChooser::chooseFileToOpen()
 {
-    QWidget* modal = QApplication::activeModalWidget();
-    return modal != nullptr ? modal : &mainWindow_;
-}
-
-std::optional<std::filesystem::path> QtFileChooser::chooseFileToOpen()
-{
-    QFileDialog dialog(owner(), QStringLiteral("Open"));
+    QFileDialog dialog(&owner_, QString::fromLatin1(FileTypes::openTitle));
     dialog.setObjectName(QStringLiteral("openDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters({wavFiles, allFiles});
+    dialog.setNameFilters({wavFile, allFiles});
     return chosenFile(dialog);
 }
 
-std::optional<std::filesystem::path> QtFileChooser::chooseSaveTarget(const std::filesystem::path& suggested)
+std::optional<std::filesystem::path> FileChooser::chooseSaveTarget(const std::filesystem::path& suggested)
 {
-    QFileDialog dialog(owner(), QStringLiteral("Save Wave As"));
+    QFileDialog dialog(&owner_, QString::fromLatin1(FileTypes::saveTitle));
     dialog.setObjectName(QStringLiteral("saveDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);

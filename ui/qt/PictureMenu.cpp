@@ -1,12 +1,9 @@
-#include "PictureContextMenu.h"
-
-#include "app/ResourceIds.h"
+#include "PictureMenu.h"
 
 #include <QAction>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
-#include <QPointer>
 
 #include <algorithm>
 
@@ -20,10 +17,10 @@ class PictureMenuWidget final : public QMenu {
 protected:
     void keyPressEvent(QKeyEvent* event) override
     {
-        const int commandId = PictureContextMenu::commandForKey(*event);
+        const char letter = PictureMenu::controlLetter(*event);
         const QList<QAction*> entries = actions();
-        const auto entry = std::find_if(entries.begin(), entries.end(), [commandId](const QAction* action) {
-            return commandId != 0 && action->data().toInt() == commandId;
+        const auto entry = std::find_if(entries.begin(), entries.end(), [letter](const QAction* action) {
+            return letter != 0 && action->shortcut() == QKeySequence(Qt::CTRL | static_cast<Qt::Key>(letter));
         });
         if (entry == entries.end()) {
             QMenu::keyPressEvent(event);
@@ -37,41 +34,36 @@ protected:
 
 } // namespace
 
-std::unique_ptr<QMenu> PictureContextMenu::build(const PictureCommands& commands, PictureWindow where)
+std::unique_ptr<QMenu> PictureMenu::build(std::span<const MenuItem> items)
 {
     // Owned here rather than by the picture, which may go while the menu runs.
     auto menu = std::make_unique<PictureMenuWidget>();
     menu->setObjectName(QStringLiteral("pictureMenu"));
-    for (const PictureMenuEntry& entry : pictureMenuEntries()) {
-        QAction* action = menu->addAction(QString::fromUtf8(entry.label));
-        action->setData(entry.commandId);
+    for (const MenuItem& item : items) {
+        QAction* action = menu->addAction(QString::fromUtf8(item.label));
+        action->setData(item.commandId);
         // Shown beside the label.
-        action->setShortcut(QKeySequence::fromString(QString::fromLatin1(entry.shortcutText),
-                                                     QKeySequence::PortableText));
+        action->setShortcut(QKeySequence::fromString(QString::fromLatin1(item.shortcut), QKeySequence::PortableText));
         action->setShortcutVisibleInContextMenu(true);
-        action->setEnabled(commands.pictureCommandEnabled(entry.commandId, where));
-        if (entry.commandId == ID_LISTEN) {
-            action->setCheckable(true);
-            action->setChecked(commands.pictureCommandChecked(entry.commandId));
-        }
+        action->setEnabled(item.enabled);
+        action->setCheckable(item.checkable);
+        action->setChecked(item.checked);
     }
     return menu;
 }
 
-int PictureContextMenu::commandForKey(const QKeyEvent& key)
+char PictureMenu::controlLetter(const QKeyEvent& key)
 {
     if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::ControlModifier)
         return 0;
     if (key.key() < Qt::Key_A || key.key() > Qt::Key_Z)
         return 0;
-    return pictureCommandForKey(static_cast<char>('A' + (key.key() - Qt::Key_A)));
+    return static_cast<char>('A' + (key.key() - Qt::Key_A));
 }
 
-void PictureContextMenu::popUp(PictureCommands& commands, PictureWindow where, const QWidget& picture,
-                               QPoint globalPosition)
+int PictureMenu::popUp(std::span<const MenuItem> items, QPoint globalPosition)
 {
-    const std::unique_ptr<QMenu> menu = build(commands, where);
-    const QPointer<const QWidget> guard(&picture);
+    const std::unique_ptr<QMenu> menu = build(items);
     // Picked by the mouse, the access key or, while the menu is open, the
     // shortcut: only the first two end the menu by themselves.
     int commandId = 0;
@@ -81,8 +73,7 @@ void PictureContextMenu::popUp(PictureCommands& commands, PictureWindow where, c
         open.close();
     });
     open.exec(globalPosition);
-    if (commandId != 0 && !guard.isNull())
-        commands.runPictureCommand(commandId, where);
+    return commandId;
 }
 
 } // namespace hwd

@@ -1,4 +1,4 @@
-#include "DialogUnits.h"
+#include "FontUnits.h"
 
 #include <QFontMetrics>
 
