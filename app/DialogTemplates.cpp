@@ -10,47 +10,37 @@ namespace hwd {
 
 namespace {
 
-using K = ControlKind;
+// The templates' flags and file drops as the data below reads them.
+constexpr int HWD_TAB_STOP = 1;
+constexpr int HWD_GROUP = 2;
+constexpr int HWD_NOTIFY = 4;
+constexpr bool HWD_ACCEPTS_FILES = true;
+constexpr bool HWD_NO_FILES = false;
 
-constexpr std::array mainControls{
-    ControlTemplate{IDCANCEL, "IDCANCEL", K::PushButton, "Quit", {204, 44, 50, 14}, true, true, false},
-    ControlTemplate{ID_APP_ABOUT, "ID_APP_ABOUT", K::PushButton, "About...", {204, 27, 50, 14}, true, false, false},
-    ControlTemplate{IDC_WAVE_VIEW, "IDC_WAVE_VIEW", K::WaveView, "", {18, 83, 168, 62}, false, false, true},
-    ControlTemplate{IDC_SEND, "IDC_SEND", K::PushButton, "Send", {204, 10, 50, 14}, true, false, false},
-    ControlTemplate{IDC_STATIC, "IDC_STATIC", K::GroupBox, "MIDI Parameters", {7, 7, 190, 47}, false, false, false},
-    ControlTemplate{IDC_STATIC, "IDC_STATIC", K::Label, "Port", {18, 17, 14, 8}, false, true, false},
-    ControlTemplate{IDC_PORT, "IDC_PORT", K::DropDownList, "", {18, 28, 134, 102}, true, false, false},
-    ControlTemplate{IDC_STATIC, "IDC_STATIC", K::Label, "Wave #", {156, 17, 27, 8}, false, true, false},
-    ControlTemplate{IDC_WAVE_NUMBER, "IDC_WAVE_NUMBER", K::DropDownList, "", {156, 28, 31, 102}, true, false, false},
-    ControlTemplate{IDC_STATIC, "IDC_STATIC", K::GroupBox, "Wave File", {7, 57, 190, 115}, false, false, false},
-    ControlTemplate{IDC_FILE_NAME, "IDC_FILE_NAME", K::PathLabel, "** File Name **", {18, 70, 168, 9}, false, true,
-                    false},
-    ControlTemplate{IDC_RELOAD, "IDC_RELOAD", K::PushButton, "Reload", {72, 150, 50, 14}, true, false, false},
-};
+constexpr ControlTemplate control(int id, const char* name, ControlKind kind, const char* text, Rect rect, int flags)
+{
+    return {id, name, kind, text, rect, (flags & HWD_TAB_STOP) != 0, (flags & HWD_GROUP) != 0, (flags & HWD_NOTIFY) != 0};
+}
 
-constexpr std::array aboutControls{
-    ControlTemplate{IDC_STATIC, "IDC_STATIC", K::Icon, "", {83, 7, 20, 20}, false, false, false},
-    ControlTemplate{IDC_STATIC, "IDC_STATIC", K::CentredText, "", {7, 30, 173, 49}, false, false, false},
-    ControlTemplate{IDOK, "IDOK", K::DefaultPushButton, "OK", {69, 81, 50, 14}, true, false, false},
-};
+// First the controls of each template, then the templates themselves.
+#define HWD_DIALOG_BEGIN(id, caption, width, height, font, points, weight, frame, drops) \
+    constexpr ControlTemplate id##Controls[] = {
+#define HWD_CONTROL(id, kind, text, x, y, width, height, flags) \
+    control(id, #id, ControlKind::kind, text, {x, y, width, height}, flags),
+#define HWD_DIALOG_END(id) };
+#include "DialogTemplates.def"
+#undef HWD_DIALOG_BEGIN
+#undef HWD_CONTROL
+#undef HWD_DIALOG_END
 
-constexpr std::array tweakerControls{
-    ControlTemplate{IDOK, "IDOK", K::DefaultPushButton, "OK", {272, 7, 50, 14}, true, false, false},
-    ControlTemplate{IDC_WAVE_VIEW, "IDC_WAVE_VIEW", K::WaveView, "", {7, 7, 256, 219}, false, false, false},
-    ControlTemplate{IDC_FILTER, "IDC_FILTER", K::PushButton, "Filter", {272, 28, 50, 14}, true, false, false},
-    ControlTemplate{IDC_NORMALIZE, "IDC_NORMALIZE", K::PushButton, "Normalize", {272, 45, 50, 14}, true, false, false},
-    ControlTemplate{IDC_ADDITIVE, "IDC_ADDITIVE", K::PushButton, "Additive", {272, 62, 50, 14}, true, false, false},
-    ControlTemplate{IDC_UNDO, "IDC_UNDO", K::PushButton, "Undo", {272, 117, 50, 14}, true, false, false},
-    ControlTemplate{IDC_CLEAR, "IDC_CLEAR", K::PushButton, "Clear", {272, 100, 50, 14}, true, false, false},
-    ControlTemplate{IDC_RANDOM_PD, "IDC_RANDOM_PD", K::PushButton, "Random PD", {272, 79, 50, 14}, true, false, false},
-};
-
-constexpr DialogTemplate mainTemplate{IDD_MAINDLG, "IDD_MAINDLG", "Harlix Wave Dump", {261, 177}, "MS Shell Dlg", 8,
-                                      DialogFrame::MainWindow, true, mainControls};
-constexpr DialogTemplate aboutTemplate{IDD_ABOUTBOX, "IDD_ABOUTBOX", "About", {187, 102}, "MS Sans Serif", 8,
-                                       DialogFrame::ModalWithClose, false, aboutControls};
-constexpr DialogTemplate tweakerTemplate{IDD_WAVE_TWEAKER, "IDD_WAVE_TWEAKER", "Wave Tweaker", {329, 233},
-                                         "MS Shell Dlg", 8, DialogFrame::ModalNoClose, false, tweakerControls};
+#define HWD_DIALOG_BEGIN(id, caption, width, height, font, points, weight, frame, drops) \
+    constexpr DialogTemplate id##Template{id, #id, caption, {width, height}, font, points, DialogFrame::frame, drops, id##Controls};
+#define HWD_CONTROL(id, kind, text, x, y, width, height, flags)
+#define HWD_DIALOG_END(id)
+#include "DialogTemplates.def"
+#undef HWD_DIALOG_BEGIN
+#undef HWD_CONTROL
+#undef HWD_DIALOG_END
 
 struct TweakerButton {
     int id;
@@ -76,17 +66,17 @@ const ControlTemplate* DialogTemplate::control(int controlId) const noexcept
 
 const DialogTemplate& mainDialogTemplate() noexcept
 {
-    return mainTemplate;
+    return IDD_MAINDLGTemplate;
 }
 
 const DialogTemplate& aboutBoxTemplate() noexcept
 {
-    return aboutTemplate;
+    return IDD_ABOUTBOXTemplate;
 }
 
 const DialogTemplate& waveTweakerTemplate() noexcept
 {
-    return tweakerTemplate;
+    return IDD_WAVE_TWEAKERTemplate;
 }
 
 std::optional<WaveOp> waveTweakerOperation(int controlId) noexcept

@@ -11,8 +11,9 @@ enum class WaveOp;
 
 // The three dialog templates of the desktop program as data: ids, texts and
 // rectangles in dialog units, in template order (which is also the tab order).
-// The Qt front end builds its windows from these; the Win32 resource script
-// states the same templates, and a test holds the two together.
+// Written once, in DialogTemplates.def: the Qt front end builds its windows
+// from these, and the Win32 program's dialog resources are compiled from the
+// same file.
 
 enum class ControlKind {
     PushButton,

@@ -1,6 +1,7 @@
-// The three dialog templates as data: ids, texts, rectangles in dialog units,
-// order, tab stops and groups, held against the values of the resource script
-// they restate; the Wave Tweaker's buttons and the edits they run.
+// The three dialog templates as the C++ reads them from their one description:
+// ids, texts, rectangles in dialog units, order, tab stops and groups, held
+// against the program's dialogs as they must look; the Wave Tweaker's buttons
+// and the edits they run.
 
 #include "app/DialogTemplates.h"
 #include "wave/WaveOps.h"
