@@ -8,7 +8,12 @@
 #include "tests/ui/qt/FileDrop.h"
 #include "transfer/MidiOutput.h"
 #include "app/LoopRegistry.h"
+#include "app/MainDialogController.h"
+#include "app/ResourceIds.h"
+#include "ui/qt/AlsaPreviewOutput.h"
 #include "ui/qt/MainDialog.h"
+#include "wave/WaveOperations.h"
+#include "wave/Waveshape.h"
 #include "ui/qt/MessageLoop.h"
 
 #include <QApplication>
@@ -27,14 +32,16 @@ int main(int argc, char** argv)
     const std::unique_ptr<MidiOutput> midi = makeSystemMidiOutput();
     MessageLoop loop;
     LoopRegistry::instance().add(std::this_thread::get_id(), loop);
-    MainDialog dialog(*midi);
-    FirstPaintReporter reporter(dialog, [&dialog, &wavFile] {
+    AlsaPreviewOutput preview;
+    MainDialogController controller(currentWaveshape(), {*midi, preview, &WaveOperations::millisecondTicks});
+    MainDialog dialog(controller, currentWaveshape());
+    FirstPaintReporter reporter(dialog, [&controller, &dialog, &wavFile] {
         FileDrop::deliverAndLoad(dialog, {wavFile});
         ProbeReport::print("loaded");
-        dialog.closeApplication(MainDialog::exitCancel);
+        controller.command(IDCANCEL, ControlEvent::Clicked);
     });
     dialog.show();
     const int exitCode = loop.run();
     LoopRegistry::instance().remove(std::this_thread::get_id());
-    return exitCode == MainDialog::exitCancel ? 0 : 1;
+    return exitCode == MainDialogController::exitCancel ? 0 : 1;
 }

@@ -4,6 +4,7 @@
 
 #include "ui/qt/WaveTweakerDialog.h"
 #include "ui/qt/WaveView.h"
+#include "app/DialogController.h"
 #include "app/WindowsNT.h"
 #include "wave/Waveshape.h"
 
@@ -40,6 +41,15 @@ protected:
     }
 };
 
+// The Tweaker's window alone: its controller's decisions are not measured here.
+class NoRules final : public DialogController {
+public:
+    void initialise(DialogControls&) override {}
+    void command(int, ControlEvent) override {}
+    bool keyPressed(const KeyPress&) override { return false; }
+    void pictureMenuRequested(std::optional<Point>) override {}
+};
+
 // A loaded, resampled wave in an open Wave Tweaker whose view is in edit mode.
 class OpenTweaker final {
 public:
@@ -51,7 +61,7 @@ public:
         for (std::size_t i = 0; i < wave_.samples.size(); ++i) {
             wave_.samples[i] = static_cast<std::int16_t>(30000.0 * std::sin(static_cast<double>(i) * 0.11));
         }
-        dialog_ = std::make_unique<WaveTweakerDialog>(wave_);
+        dialog_ = std::make_unique<WaveTweakerDialog>(rules_, wave_);
         dialog_->show();
         dialog_->view()->setEditMode(true);
         QCoreApplication::processEvents();
@@ -68,6 +78,7 @@ public:
 
 private:
     Waveshape wave_;
+    NoRules rules_;
     std::unique_ptr<WaveTweakerDialog> dialog_;
 };
 

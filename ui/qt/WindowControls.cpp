@@ -128,6 +128,9 @@ std::optional<std::filesystem::path> WindowControls::chooseSaveTarget(const std:
 
 int WindowControls::popUpMenu(std::span<const MenuItem> items, int nearControl, std::optional<Point> screenPoint)
 {
+    // Qt would show an empty frame.
+    if (items.empty())
+        return 0;
     QPoint at;
     if (screenPoint) {
         at = QPoint(screenPoint->x, screenPoint->y);

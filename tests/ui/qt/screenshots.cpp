@@ -5,7 +5,11 @@
 // usage: make-screenshots OUTPUT_FOLDER
 
 #include "app/LoopRegistry.h"
+#include "ScriptedPreviewOutput.h"
+#include "app/MainDialogController.h"
+#include "app/ResourceIds.h"
 #include "ui/qt/MainDialog.h"
+#include "wave/WaveOperations.h"
 #include "ui/qt/MessageLoop.h"
 #include "FileDrop.h"
 #include "ModalWatcher.h"
@@ -106,7 +110,9 @@ int main(int argc, char** argv)
 
     MessageLoop loop;
     LoopRegistry::instance().add(std::this_thread::get_id(), loop);
-    MainDialog dialog(midi);
+    ScriptedPreviewOutput preview;
+    MainDialogController controller(currentWaveshape(), {midi, preview, &WaveOperations::millisecondTicks});
+    MainDialog dialog(controller, currentWaveshape());
     dialog.show();
     dialog.runIdle();
     save(dialog, "main-dialog-empty");
@@ -148,17 +154,17 @@ int main(int argc, char** argv)
             }
             closeBox(*tweaker, "wave-tweaker-drawing");
         });
-        dialog.openWaveTweaker();
+        controller.command(IDC_WAVE_VIEW, ControlEvent::DoubleClicked);
     }
     save(dialog, "main-dialog-after-tweaker");
 
     {
         ModalWatcher about([](QDialog& shown) { closeBox(shown, "about-box"); });
-        dialog.showAbout();
+        controller.command(ID_APP_ABOUT, ControlEvent::Clicked);
     }
     {
         ModalWatcher failure([](QDialog& shown) { closeBox(shown, "message-midi-open-failure"); });
-        dialog.send();
+        controller.command(IDC_SEND, ControlEvent::Clicked);
     }
     {
         const QString invalid = files.filePath(QStringLiteral("notes.wav"));

@@ -1,10 +1,11 @@
 // Open and Save Wave As on Qt's own file dialogs: what each offers, the name it
 // answers (with the chosen type's extension when none is typed), the question
-// before a file is replaced, Cancel, and the window that owns the dialog.
+// before a file is replaced, Cancel, and the window that owns the dialog (the
+// one whose command opened it).
 
 #include "ModalWatcher.h"
 #include "WavFixture.h"
-#include "ui/qt/QtFileChooser.h"
+#include "ui/qt/FileChooser.h"
 
 #include <QComboBox>
 #include <QFileDialog>
@@ -61,7 +62,7 @@ void pressEnter(QFileDialog& dialog)
 
 } // namespace
 
-class TestQtFileChooser final : public QObject {
+class TestFileChooser final : public QObject {
     Q_OBJECT
 
 private slots:
@@ -76,7 +77,6 @@ private slots:
     void saveNames_data();
     void saveNames();
     void saveAsksBeforeReplacingAFile();
-    void theModalWindowOnTopOwnsTheDialog();
 
 private:
     // Runs ask while act handles each file dialog that it opens.
@@ -87,25 +87,25 @@ private:
 
     std::unique_ptr<QTemporaryDir> files_;
     std::unique_ptr<QWidget> mainWindow_;
-    std::unique_ptr<QtFileChooser> chooser_;
+    std::unique_ptr<FileChooser> chooser_;
 };
 
-void TestQtFileChooser::init()
+void TestFileChooser::init()
 {
     files_ = std::make_unique<QTemporaryDir>();
     mainWindow_ = std::make_unique<QWidget>();
     mainWindow_->show();
-    chooser_ = std::make_unique<QtFileChooser>(*mainWindow_);
+    chooser_ = std::make_unique<FileChooser>(*mainWindow_);
 }
 
-void TestQtFileChooser::cleanup()
+void TestFileChooser::cleanup()
 {
     chooser_.reset();
     mainWindow_.reset();
     files_.reset();
 }
 
-std::optional<std::filesystem::path> TestQtFileChooser::run(
+std::optional<std::filesystem::path> TestFileChooser::run(
     const std::function<std::optional<std::filesystem::path>()>& ask, const std::function<void(QFileDialog&)>& act)
 {
     ModalWatcher watcher([&act](QDialog& shown) {
@@ -115,7 +115,7 @@ std::optional<std::filesystem::path> TestQtFileChooser::run(
     return ask();
 }
 
-SeenDialog TestQtFileChooser::lookThenCancel(const std::function<std::optional<std::filesystem::path>()>& ask)
+SeenDialog TestFileChooser::lookThenCancel(const std::function<std::optional<std::filesystem::path>()>& ask)
 {
     SeenDialog seen;
     seen.answer = run(ask, [&seen](QFileDialog& dialog) {
@@ -128,18 +128,18 @@ SeenDialog TestQtFileChooser::lookThenCancel(const std::function<std::optional<s
     return seen;
 }
 
-void TestQtFileChooser::openOffersWavFiles()
+void TestFileChooser::openOffersWavFiles()
 {
     const SeenDialog seen = lookThenCancel([this] { return chooser_->chooseFileToOpen(); });
     QVERIFY(!seen.answer);
-    QCOMPARE(seen.nameFilters, (QStringList{QStringLiteral("WAV files (*.wav *.WAV)"), QStringLiteral("All files (*)")}));
+    QCOMPARE(seen.nameFilters, (QStringList{QStringLiteral("WAV file (*.wav *.WAV)"), QStringLiteral("All files (*)")}));
     QCOMPARE(seen.acceptMode, QFileDialog::AcceptOpen);
     QCOMPARE(seen.fileMode, QFileDialog::ExistingFile);
     QCOMPARE(seen.owner, mainWindow_.get());
 }
 
 // The name outside ASCII comes back as the very bytes that name it on disk.
-void TestQtFileChooser::openAnswersThePickedFile()
+void TestFileChooser::openAnswersThePickedFile()
 {
     const QString picked = files_->filePath(QStringLiteral("S\u00e4gezahn.wav"));
     QVERIFY(WavFixture::write(picked, WavFixture::cycle(128)));
@@ -154,14 +154,14 @@ void TestQtFileChooser::openAnswersThePickedFile()
     QCOMPARE(answer->native(), std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
-void TestQtFileChooser::cancelAnswersNothing_data()
+void TestFileChooser::cancelAnswersNothing_data()
 {
     QTest::addColumn<bool>("save");
     QTest::newRow("Open") << false;
     QTest::newRow("Save Wave As") << true;
 }
 
-void TestQtFileChooser::cancelAnswersNothing()
+void TestFileChooser::cancelAnswersNothing()
 {
     QFETCH(bool, save);
     const std::filesystem::path suggested = files_->filePath(QStringLiteral("wave.wav")).toStdString();
@@ -177,14 +177,14 @@ void TestQtFileChooser::cancelAnswersNothing()
     QCOMPARE(shown(answer), QStringLiteral("(nothing)"));
 }
 
-void TestQtFileChooser::saveOffersBothTypesAndTheSuggestedName()
+void TestFileChooser::saveOffersBothTypesAndTheSuggestedName()
 {
     QVERIFY(QDir(files_->path()).mkdir(QStringLiteral("waves")));
     const QString folder = files_->filePath(QStringLiteral("waves"));
     const std::filesystem::path suggested = (folder + QStringLiteral("/bass.wav")).toStdString();
     const SeenDialog seen = lookThenCancel([&] { return chooser_->chooseSaveTarget(suggested); });
     QVERIFY(!seen.answer);
-    QCOMPARE(seen.nameFilters, (QStringList{QStringLiteral("WAV file (*.wav)"), QStringLiteral("SysEx dump (*.syx)")}));
+    QCOMPARE(seen.nameFilters, (QStringList{QStringLiteral("WAV file (*.wav *.WAV)"), QStringLiteral("SysEx dump (*.syx *.SYX)")}));
     QCOMPARE(seen.acceptMode, QFileDialog::AcceptSave);
     QCOMPARE(seen.defaultSuffix, QStringLiteral("wav"));
     QCOMPARE(seen.folder, folder);
@@ -192,7 +192,7 @@ void TestQtFileChooser::saveOffersBothTypesAndTheSuggestedName()
     QCOMPARE(seen.owner, mainWindow_.get());
 }
 
-void TestQtFileChooser::saveNames_data()
+void TestFileChooser::saveNames_data()
 {
     QTest::addColumn<bool>("pickSysEx");
     QTest::addColumn<QString>("typed");
@@ -205,7 +205,7 @@ void TestQtFileChooser::saveNames_data()
 }
 
 // The type is picked in the dialog's list as the user picks it, with the keyboard.
-void TestQtFileChooser::saveNames()
+void TestFileChooser::saveNames()
 {
     QFETCH(bool, pickSysEx);
     QFETCH(QString, typed);
@@ -229,7 +229,7 @@ void TestQtFileChooser::saveNames()
 
 // The dialog asks before it answers a file that exists; No leaves the dialog
 // open, Yes answers the file.
-void TestQtFileChooser::saveAsksBeforeReplacingAFile()
+void TestFileChooser::saveAsksBeforeReplacingAFile()
 {
     const QString existing = files_->filePath(QStringLiteral("taken.wav"));
     QVERIFY(WavFixture::write(existing, WavFixture::cycle(128)));
@@ -257,23 +257,5 @@ void TestQtFileChooser::saveAsksBeforeReplacingAFile()
     QCOMPARE(shown(answer), existing);
 }
 
-// Inside the Wave Tweaker the dialog is the Tweaker's, not the main window's.
-void TestQtFileChooser::theModalWindowOnTopOwnsTheDialog()
-{
-    QDialog tweaker(mainWindow_.get());
-    QWidget* owner = nullptr;
-    ModalWatcher watcher([&](QDialog& shown) {
-        if (auto* dialog = qobject_cast<QFileDialog*>(&shown)) {
-            owner = dialog->parentWidget();
-            dialog->reject();
-        } else if (&shown == &tweaker) {
-            (void)chooser_->chooseSaveTarget("wave.wav");
-            tweaker.reject();
-        }
-    });
-    tweaker.exec();
-    QCOMPARE(owner, &tweaker);
-}
-
-QTEST_MAIN(TestQtFileChooser)
-#include "tst_qtfilechooser.moc"
+QTEST_MAIN(TestFileChooser)
+#include "tst_filechooser.moc"

@@ -1,9 +1,12 @@
-// The Wave Tweaker: its template, its buttons, its endings and the pen strokes
-// that reach it through the view.
+// The Wave Tweaker's window: its template, its tab order, its place, and the
+// pen strokes that reach the wave through its view (the buttons' and keys'
+// rules are the controller's, tested in tests/app).
 
 #include "PaintSpy.h"
 #include "ui/qt/WaveTweakerDialog.h"
 #include "ui/qt/WaveView.h"
+#include "app/PictureCommands.h"
+#include "app/WaveTweakerController.h"
 #include "app/WindowsNT.h"
 #include "wave/WaveOperations.h"
 #include "wave/Waveshape.h"
@@ -13,20 +16,13 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
-#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 
 using namespace hwd;
 
-using Operation = std::function<void(Waveshape&)>;
-Q_DECLARE_METATYPE(Operation)
-
 namespace {
-
-constexpr std::uint32_t fixedTicks = 4242;
 
 Waveshape loadedWave()
 {
@@ -80,6 +76,24 @@ private:
     int& count_;
 };
 
+// The Tweaker as the main dialog opens it, around the real controller; the
+// pictures' commands are not this file's business.
+class NoCommands final : public PictureCommands {
+public:
+    std::vector<MenuItem> pictureMenu(PictureWindow) const override { return {}; }
+    void runPictureCommand(int, PictureWindow, DialogControls&) override {}
+};
+
+struct Tweaker {
+    explicit Tweaker(Waveshape& wave, QWidget* owner = nullptr)
+        : controller(wave, {}, commands), dialog(controller, wave, owner)
+    {
+    }
+    NoCommands commands;
+    WaveTweakerController controller;
+    WaveTweakerDialog dialog;
+};
+
 } // namespace
 
 class WaveTweakerTest final : public QObject {
@@ -102,7 +116,8 @@ private slots:
 
     void dialogTemplate()
     {
-        WaveTweakerDialog dialog(wave_);
+        Tweaker tweaker(wave_);
+        WaveTweakerDialog& dialog = tweaker.dialog;
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Wave Tweaker"));
         QCOMPARE(dialog.objectName(), QStringLiteral("IDD_WAVE_TWEAKER"));
         QCOMPARE(dialog.size(), QSize(576, 408));
@@ -138,7 +153,8 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, text);
         QFETCH(QRect, pixels);
-        WaveTweakerDialog dialog(wave_);
+        Tweaker tweaker(wave_);
+        WaveTweakerDialog& dialog = tweaker.dialog;
         auto* control = dialog.findChild<QWidget*>(name);
         QVERIFY(control != nullptr);
         QCOMPARE(control->geometry(), pixels);
@@ -151,7 +167,8 @@ private slots:
 
     void tabOrderIsTemplateOrder()
     {
-        WaveTweakerDialog dialog(wave_);
+        Tweaker tweaker(wave_);
+        WaveTweakerDialog& dialog = tweaker.dialog;
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("IDOK"));
@@ -167,129 +184,11 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), ok);
     }
 
-    void openingSnapshotOverwritesUndo()
-    {
-        const SampleArray opening = wave_.samples;
-        QVERIFY(wave_.undo != opening);
-        WaveTweakerDialog dialog(wave_);
-        QCOMPARE(wave_.undo, opening);
-        QCOMPARE(wave_.samples, opening);
-    }
-
-    void buttons_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<Operation>("operation");
-        QTest::newRow("Filter") << "IDC_FILTER" << Operation(&WaveOperations::filter);
-        QTest::newRow("Normalize") << "IDC_NORMALIZE" << Operation(&WaveOperations::normalize);
-        QTest::newRow("Additive") << "IDC_ADDITIVE" << Operation(&WaveOperations::additive);
-        QTest::newRow("Random PD")
-            << "IDC_RANDOM_PD" << Operation([](Waveshape& wave) { WaveOperations::randomPD(wave, fixedTicks); });
-        QTest::newRow("Clear") << "IDC_CLEAR" << Operation(&WaveOperations::clear);
-        QTest::newRow("Undo") << "IDC_UNDO" << Operation(&WaveOperations::undoLast);
-    }
-    // Each button, pressed after a pen stroke, does what its operation does on a
-    // copy and then repaints the whole view at full scale.
-    void buttons()
-    {
-        QFETCH(QString, name);
-        QFETCH(Operation, operation);
-        WaveTweakerDialog dialog(wave_);
-        dialog.setTickSource([] { return fixedTicks; });
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        WaveView* view = dialog.view();
-        const QPoint stroke = view->mapTo(&dialog, view->clientArea().topLeft() + QPoint(30, 10));
-        QTest::mousePress(dialog.windowHandle(), Qt::LeftButton, {}, stroke);
-        QTest::mouseRelease(dialog.windowHandle(), Qt::LeftButton, {}, stroke);
-        flushRepaints();
-
-        Waveshape expected = wave_;
-        operation(expected);
-        const PaintSpy spy(view);
-        QTest::mouseClick(dialog.findChild<QPushButton*>(name), Qt::LeftButton);
-        flushRepaints();
-
-        QCOMPARE(wave_.samples, expected.samples);
-        QCOMPARE(wave_.undo, expected.undo);
-        QCOMPARE(wave_.loaded, expected.loaded);
-        QVERIFY(spy.painted().contains(view->rect()));
-        QCOMPARE(view->verticalExtent(), 65535);
-    }
-
-    void randomPdSeedsWithTheTickCount()
-    {
-        WaveTweakerDialog dialog(wave_);
-        const Waveshape before = wave_;
-        const std::uint32_t first = WaveOperations::millisecondTicks();
-        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("IDC_RANDOM_PD")), Qt::LeftButton);
-        const std::uint32_t last = WaveOperations::millisecondTicks();
-
-        bool matched = false;
-        for (std::uint32_t seed = first; !matched && seed != last + 1; ++seed) {
-            Waveshape candidate = before;
-            WaveOperations::randomPD(candidate, seed);
-            matched = candidate.samples == wave_.samples;
-        }
-        QVERIFY(matched);
-    }
-
-    void endings_data()
-    {
-        QTest::addColumn<QString>("ending");
-        QTest::addColumn<int>("result");
-        QTest::newRow("OK clicked") << "click" << 1;
-        QTest::newRow("Enter") << "enter" << 1;
-        QTest::newRow("Escape") << "escape" << 2;
-    }
-    // Both endings keep what was drawn: there is no working copy.
-    void endings()
-    {
-        QFETCH(QString, ending);
-        QFETCH(int, result);
-        QWidget owner;
-        owner.resize(600, 450);
-        owner.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&owner));
-        WaveTweakerDialog dialog(wave_, &owner);
-        const SampleArray opening = wave_.samples;
-
-        QTimer::singleShot(0, &dialog, [&] {
-            WaveView* view = dialog.view();
-            const QPoint point = view->mapTo(&dialog, view->clientArea().topLeft() + QPoint(100, 20));
-            QTest::mousePress(dialog.windowHandle(), Qt::LeftButton, {}, point);
-            QTest::mouseRelease(dialog.windowHandle(), Qt::LeftButton, {}, point);
-            auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("IDOK"));
-            if (ending == QLatin1String("click")) {
-                QTest::mouseClick(ok, Qt::LeftButton);
-            } else {
-                QWidget* focus = dialog.focusWidget() != nullptr ? dialog.focusWidget() : &dialog;
-                QTest::keyClick(focus, ending == QLatin1String("enter") ? Qt::Key_Return : Qt::Key_Escape);
-            }
-        });
-        QCOMPARE(dialog.exec(), result);
-        QCOMPARE(dialog.result(), result);
-
-        SampleArray drawn = opening;
-        drawn[28] = 29327;
-        QCOMPARE(wave_.samples, drawn);
-        QCOMPARE(wave_.undo, opening);
-    }
-
-    void escapeAtOnceKeepsTheWave()
-    {
-        const SampleArray opening = wave_.samples;
-        WaveTweakerDialog dialog(wave_);
-        QTimer::singleShot(0, &dialog, [&] { QTest::keyClick(&dialog, Qt::Key_Escape); });
-        QCOMPARE(dialog.exec(), 2);
-        QCOMPARE(wave_.samples, opening);
-        QCOMPARE(wave_.undo, opening);
-    }
-
     void undoAfterDrawingGoesBackToTheOpening()
     {
         const SampleArray opening = wave_.samples;
-        WaveTweakerDialog dialog(wave_);
+        Tweaker tweaker(wave_);
+        WaveTweakerDialog& dialog = tweaker.dialog;
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         WaveView* view = dialog.view();
@@ -307,7 +206,8 @@ private slots:
 
     void pressOnTheViewDraws()
     {
-        WaveTweakerDialog dialog(wave_);
+        Tweaker tweaker(wave_);
+        WaveTweakerDialog& dialog = tweaker.dialog;
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         WaveView* view = dialog.view();
@@ -338,7 +238,8 @@ private slots:
     {
         QFETCH(QString, where);
         QFETCH(Qt::MouseButton, button);
-        WaveTweakerDialog dialog(wave_);
+        Tweaker tweaker(wave_);
+        WaveTweakerDialog& dialog = tweaker.dialog;
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         WaveView* view = dialog.view();
@@ -368,7 +269,8 @@ private slots:
 
     void dragFromTheBackgroundDrawsOnceTheViewWasPressed()
     {
-        WaveTweakerDialog dialog(wave_);
+        Tweaker tweaker(wave_);
+        WaveTweakerDialog& dialog = tweaker.dialog;
         QPoint viewOrigin;
         QVERIFY(showInEditMode(dialog, viewOrigin));
         QWindow* window = dialog.windowHandle();
@@ -385,7 +287,8 @@ private slots:
 
     void moveWithoutTheButtonDrawsNothing()
     {
-        WaveTweakerDialog dialog(wave_);
+        Tweaker tweaker(wave_);
+        WaveTweakerDialog& dialog = tweaker.dialog;
         dialog.setMouseTracking(true);
         QPoint viewOrigin;
         QVERIFY(showInEditMode(dialog, viewOrigin));
@@ -421,7 +324,8 @@ private slots:
         QFETCH(QPoint, press);
         QFETCH(int, index);
         QFETCH(int, value);
-        WaveTweakerDialog dialog(wave_);
+        Tweaker tweaker(wave_);
+        WaveTweakerDialog& dialog = tweaker.dialog;
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         SampleArray expected = wave_.samples;
@@ -438,7 +342,8 @@ private slots:
     // is no press and draws nothing, while a drag that goes on from it draws.
     void secondClickOfADoubleClickDrawsNothing()
     {
-        WaveTweakerDialog dialog(wave_);
+        Tweaker tweaker(wave_);
+        WaveTweakerDialog& dialog = tweaker.dialog;
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QWindow* window = dialog.windowHandle();
@@ -503,7 +408,8 @@ private slots:
             QVERIFY(owner.isMinimized());
         }
 
-        WaveTweakerDialog dialog(wave_, ownerState == QLatin1String("none") ? nullptr : &owner);
+        Tweaker tweaker(wave_, ownerState == QLatin1String("none") ? nullptr : &owner);
+        WaveTweakerDialog& dialog = tweaker.dialog;
         QCOMPARE(dialog.frameGeometry(), QRect(frameTopLeft, QSize(580, 412)));
 
         dialog.show();
@@ -518,7 +424,8 @@ private slots:
             QSKIP("HWD_SCREENSHOTS names no directory");
         }
         wave_.resampled = true;
-        WaveTweakerDialog dialog(wave_);
+        Tweaker tweaker(wave_);
+        WaveTweakerDialog& dialog = tweaker.dialog;
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         flushRepaints();

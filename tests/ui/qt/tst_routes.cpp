@@ -1,0 +1,185 @@
+// The Qt program's routes: each native event of its two dialogs and the
+// controller call it becomes, one row each, against a controller that only
+// writes its calls down. What a call then does is the controllers' own
+// business, tested in tests/app.
+
+#include "RecordingController.h"
+#include "ui/qt/MainDialog.h"
+#include "ui/qt/WaveTweakerDialog.h"
+#include "ui/qt/WaveView.h"
+#include "wave/Waveshape.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTest>
+#include <QUrl>
+
+#include <functional>
+#include <vector>
+
+using namespace hwd;
+
+namespace {
+
+struct Route {
+    const char* name;
+    std::function<void(QWidget& dialog)> act;
+    QStringList calls;
+};
+
+template <class Widget = QWidget>
+Widget& child(QWidget& dialog, const char* name)
+{
+    auto* found = dialog.findChild<Widget*>(QLatin1String(name));
+    Q_ASSERT(found != nullptr);
+    return *found;
+}
+
+// A key as the message loop's filter sees it before any widget does.
+std::function<void(QWidget&)> filtered(const char* to, int key, Qt::KeyboardModifiers modifiers = {},
+                                       bool repeat = false)
+{
+    return [=](QWidget& dialog) {
+        QKeyEvent press(QEvent::KeyPress, key, modifiers, QString(), repeat);
+        QObject& target = *to == '\0' ? static_cast<QObject&>(dialog) : child(dialog, to);
+        (void)static_cast<MainDialog&>(dialog).filterMessage(&target, &press);
+    };
+}
+
+// A key that the Tweaker's own loop delivers to one of its controls.
+std::function<void(QWidget&)> typed(const char* to, int key, Qt::KeyboardModifiers modifiers = {})
+{
+    return [=](QWidget& dialog) { QTest::keyClick(&child(dialog, to), static_cast<Qt::Key>(key), modifiers); };
+}
+
+std::function<void(QWidget&)> clicked(const char* button)
+{
+    return [=](QWidget& dialog) { QTest::mouseClick(&child(dialog, button), Qt::LeftButton); };
+}
+
+void drop(QWidget& dialog, const QList<QUrl>& urls)
+{
+    QMimeData data;
+    data.setUrls(urls);
+    const QPoint centre(dialog.width() / 2, dialog.height() / 2);
+    QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&dialog, &enter);
+    QDropEvent dropped(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&dialog, &dropped);
+    QCoreApplication::sendPostedEvents(&dialog, QEvent::MetaCall);
+}
+
+// A right click at a point of the widget, as Qt reports it.
+void rightClick(QWidget& widget, QPoint at)
+{
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, widget.mapToGlobal(at));
+    QApplication::sendEvent(&widget, &event);
+}
+
+QString pointOf(QPoint global)
+{
+    return QStringLiteral("menu at %1,%2").arg(global.x()).arg(global.y());
+}
+
+void holdAgainstTable(QWidget& dialog, RecordingController& controller, const std::vector<Route>& routes)
+{
+    for (const Route& route : routes) {
+        controller.take();
+        route.act(dialog);
+        const QStringList seen = controller.take();
+        QVERIFY2(seen == route.calls, qPrintable(QStringLiteral("%1: %2").arg(QLatin1String(route.name),
+                                                                               seen.join(QStringLiteral(" | ")))));
+    }
+}
+
+} // namespace
+
+class TestRoutes final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void mainDialog();
+    void waveTweaker();
+};
+
+void TestRoutes::mainDialog()
+{
+    Waveshape wave;
+    RecordingController controller;
+    MainDialog dialog(controller, wave);
+    QCOMPARE(controller.take(), QStringList{"initialise"});
+    QCOMPARE(controller.window, static_cast<DialogControls*>(&dialog));
+    dialog.show();
+    auto& ports = child<QComboBox>(dialog, "IDC_PORT");
+    ports.addItem(QStringLiteral("Harlix In"));
+    WaveView& view = dialog.waveView();
+    const QPoint inView(20, 30);
+
+    holdAgainstTable(dialog, controller, {
+        {"Send's click", clicked("IDC_SEND"), {"command 1000 clicked"}},
+        {"Reload's click", clicked("IDC_RELOAD"), {"command 1006 clicked"}},
+        {"About's click", clicked("ID_APP_ABOUT"), {"command 57664 clicked"}},
+        {"Quit's click", clicked("IDCANCEL"), {"command 2 clicked"}},
+        {"double click on the picture", [&](QWidget&) { QTest::mouseDClick(&view, Qt::LeftButton); },
+         {"command 1004 double clicked"}},
+        {"right click on the picture", [&](QWidget&) { rightClick(view, inView); },
+         {pointOf(view.mapToGlobal(inView))}},
+        {"the close box", [](QWidget& d) { d.close(); }, {"command 2 other"}},
+        {"three files dropped", [](QWidget& d) {
+             drop(d, {QUrl::fromLocalFile("/tmp/a.wav"), QUrl::fromLocalFile("/tmp/b.wav"),
+                      QUrl::fromLocalFile("/tmp/c.txt")});
+         }, {"drop /tmp/a.wav"}},
+        {"a web address dropped", [](QWidget& d) { drop(d, {QUrl("https://example.org/x.wav")}); }, {}},
+        {"the idle pass", [](QWidget& d) { static_cast<MainDialog&>(d).runIdle(); }, {"idle"}},
+        {"Enter on Reload", filtered("IDC_RELOAD", Qt::Key_Return), {"key Enter"}},
+        {"Enter of the keypad on the list", filtered("IDC_WAVE_NUMBER", Qt::Key_Enter, Qt::KeypadModifier),
+         {"key Enter"}},
+        {"Esc on the dialog itself", filtered("", Qt::Key_Escape), {"key Escape"}},
+        {"Ctrl+L on the port list", filtered("IDC_PORT", Qt::Key_L, Qt::ControlModifier), {"key Control L"}},
+        {"Ctrl+L held", filtered("IDC_PORT", Qt::Key_L, Qt::ControlModifier, true), {"key Control L repeat"}},
+        {"Ctrl+Alt+L (AltGr)", filtered("IDC_PORT", Qt::Key_L, Qt::ControlModifier | Qt::AltModifier), {}},
+        {"Shift+F10", filtered("IDCANCEL", Qt::Key_F10, Qt::ShiftModifier), {"key ContextMenu"}},
+        {"the Menu key", filtered("IDC_SEND", Qt::Key_Menu), {"key ContextMenu"}},
+        {"F10 alone", filtered("IDC_SEND", Qt::Key_F10), {}},
+        {"Tab", filtered("IDCANCEL", Qt::Key_Tab), {}},
+        {"Ctrl+L in the port list's open drop-down", [&](QWidget&) {
+             ports.showPopup();
+             QKeyEvent press(QEvent::KeyPress, Qt::Key_L, Qt::ControlModifier);
+             QVERIFY(!dialog.filterMessage(ports.view(), &press));
+             ports.hidePopup();
+         }, {}},
+    });
+}
+
+void TestRoutes::waveTweaker()
+{
+    Waveshape wave;
+    RecordingController controller;
+    WaveTweakerDialog dialog(controller, wave);
+    QCOMPARE(controller.take(), QStringList{"initialise"});
+    dialog.show();
+    WaveView& view = *dialog.view();
+    const QPoint overView = view.geometry().center();
+    const QPoint beside(view.geometry().right() + 3, 200);
+
+    holdAgainstTable(dialog, controller, {
+        {"OK's click", clicked("IDOK"), {"command 1 clicked"}},
+        {"Filter's click", clicked("IDC_FILTER"), {"command 107 clicked"}},
+        {"Undo's click", clicked("IDC_UNDO"), {"command 110 clicked"}},
+        {"Enter on Clear", typed("IDC_CLEAR", Qt::Key_Return), {"key Enter"}},
+        {"Esc on Normalize", typed("IDC_NORMALIZE", Qt::Key_Escape), {"key Escape"}},
+        {"Ctrl+S on Clear", typed("IDC_CLEAR", Qt::Key_S, Qt::ControlModifier), {"key Control S"}},
+        {"Shift+F10 on OK", typed("IDOK", Qt::Key_F10, Qt::ShiftModifier), {"key ContextMenu"}},
+        {"Qt's own cancel", [](QWidget& d) { static_cast<QDialog&>(d).reject(); }, {"command 2 other"}},
+        {"right click over the picture", [&](QWidget& d) { rightClick(d, overView); },
+         {pointOf(dialog.mapToGlobal(overView))}},
+        {"right click beside the picture", [&](QWidget& d) { rightClick(d, beside); }, {}},
+    });
+}
+
+QTEST_MAIN(TestRoutes)
+#include "tst_routes.moc"
