@@ -16,7 +16,7 @@ CMAKE_CONFIGURE = cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
 WERROR = -DHWD_WARNINGS_AS_ERRORS=ON
 BUILD_PROGRAMS = cmake --build $(BUILD) -j$(JOBS) --target harlix-wave-dump wavedump
 
-.PHONY: all build run test bench fuzz asan windows screenshots install-check package package-check e2e clean
+.PHONY: all build run test bench fuzz asan windows screenshots package package-check e2e clean
 
 all: build
 
@@ -70,19 +70,6 @@ screenshots:
 	$(CMAKE_CONFIGURE) -DBUILD_TESTING=ON
 	cmake --build $(BUILD) -j$(JOBS) --target screenshots
 
-# Installs into a scratch folder and checks the desktop-integration files, and
-# that the metainfo's launchable is the desktop file installed beside it.
-install-check:
-	tools/install-deps.sh package
-	$(CMAKE_CONFIGURE) -DBUILD_TESTING=OFF -DHWD_BUILD_BENCHMARKS=OFF $(WERROR)
-	$(BUILD_PROGRAMS)
-	rm -rf $(BUILD)/stage
-	DESTDIR=$(CURDIR)/$(BUILD)/stage cmake --install $(BUILD) --prefix /usr
-	desktop-file-validate $(BUILD)/stage/usr/share/applications/io.github.harlixwavedump.harlixwavedump.desktop
-	appstreamcli validate --pedantic --no-net \
-	    $(BUILD)/stage/usr/share/metainfo/io.github.harlixwavedump.harlixwavedump.metainfo.xml
-	appstreamcli validate-tree --pedantic --no-net $(BUILD)/stage
-
 # The Debian package of both Linux programs in $(PACKAGE_BUILD)/packages and,
 # when `make windows` has left both .exe files in $(WINDOWS_BIN), a zip of them
 # beside it.
@@ -94,14 +81,16 @@ package:
 	cd $(PACKAGE_BUILD) && cpack
 	tools/package-windows.sh $(PACKAGE_BUILD) $(WINDOWS_BIN)
 
-# Installs the package with apt, runs both programs from /usr/bin, removes it.
+# Checks the package's desktop-integration files, installs it with apt, runs
+# both programs from /usr/bin, removes it.
 package-check: package
 	tools/check-package.sh $(PACKAGE_BUILD)/packages
 
 # wavedump through the kernel's real MIDI drivers: a QEMU virtual machine with a
-# USB MIDI device (tools/e2e/run.sh); its scratch folder is build-e2e.
+# USB MIDI device (tools/e2e/run.sh); its scratch folder is build-e2e. It takes
+# wavedump from $(BUILD) when `make test` has configured it.
 e2e:
-	tools/e2e/run.sh build-e2e
+	tools/e2e/run.sh build-e2e $(BUILD)
 
 clean:
 	rm -rf build build-bench build-asan build-fuzz build-windows build-package build-preset-*

@@ -23,6 +23,9 @@ set(CPACK_OUTPUT_FILE_PREFIX packages)
 set(CPACK_SOURCE_GENERATOR TGZ)
 set(CPACK_SOURCE_IGNORE_FILES "^${PROJECT_SOURCE_DIR}/\\.git" "^${PROJECT_SOURCE_DIR}/build" "__pycache__")
 
+# The values above reach CPack as they stand, the regular expressions' escapes
+# included.
+set(CPACK_VERBATIM_VARIABLES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${PROJECT_HOMEPAGE_URL})

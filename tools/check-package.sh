@@ -75,6 +75,19 @@ remove_package() {
 
 check "Depends worked out from the programs" names_libraries
 
+# The desktop-integration files as the package lays them out, checked once:
+# the launcher entry, the software-centre description, and that the
+# description's launchable is the entry beside it.
+app_id=io.github.harlixwavedump.harlixwavedump
+tree=$(mktemp -d)
+dpkg-deb -x "$deb" "$tree"
+check "the desktop file is valid" desktop-file-validate "$tree/usr/share/applications/$app_id.desktop"
+check "the metainfo is valid" \
+    appstreamcli validate --pedantic --no-net "$tree/usr/share/metainfo/$app_id.metainfo.xml"
+check "the metainfo launches the desktop file installed beside it" \
+    appstreamcli validate-tree --pedantic --no-net "$tree"
+rm -rf "$tree"
+
 echo "Installing $deb"
 log=$(mktemp)
 if ! DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "$deb" >"$log" 2>&1; then
@@ -85,7 +98,6 @@ fi
 rm -f "$log"
 trap remove_package EXIT
 
-app_id=io.github.harlixwavedump.harlixwavedump
 check "/usr/bin/wavedump is installed" installed_file /usr/bin/wavedump
 check "/usr/bin/harlix-wave-dump is installed" installed_file /usr/bin/harlix-wave-dump
 check "the desktop file is installed" installed_file /usr/share/applications/$app_id.desktop

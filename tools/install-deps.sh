@@ -21,7 +21,7 @@ test) extra=(libgtest-dev libgmock-dev libbenchmark-dev sox libsndfile1-dev pyth
 windows) extra=(g++-mingw-w64-x86-64 googletest wine64 fonts-wine xvfb xdotool imagemagick sox python3) ;;
 # make fuzz: libFuzzer comes with clang; the seeds are written by SoX and Python.
 fuzz) extra=(clang libclang-rt-dev sox python3) ;;
-# make install-check, package, package-check: the desktop and AppStream
+# make package, package-check: the desktop and AppStream
 # validators and dpkg-shlibdeps, which works out the package's dependencies.
 package) extra=(desktop-file-utils appstream dpkg-dev) ;;
 # make e2e: a virtual machine with the MIDI drivers (the kernel itself is

@@ -9,7 +9,11 @@
 # lines are measurements (the preview's latency and CPU use on the loopback
 # card), not checks.
 #
-# usage: tools/e2e/run.sh [SCRATCH_FOLDER]     (default: build-e2e)
+# usage: tools/e2e/run.sh [SCRATCH_FOLDER [BUILD_FOLDER]]     (default: build-e2e)
+#
+# With BUILD_FOLDER, a build folder already configured (such as `make test`'s),
+# wavedump and the audio libraries are brought up to date there instead of
+# being built anew in SCRATCH_FOLDER.
 #
 # E2E_ACCEL=kvm tries KVM first and falls back to TCG; E2E_VM_LIMIT is the
 # machine's time limit in seconds (default 300).
@@ -18,6 +22,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 scratch=$(realpath -m "${1:-$root/build-e2e}")
 build=$scratch/wavedump
+reused=${2:+$(realpath -m "$2")}
 vm=$scratch/vm
 vm_limit=${E2E_VM_LIMIT:-300}
 
@@ -34,10 +39,15 @@ echo "e2e: packages ready in $(since "$step") s"
 step=$(now)
 mkdir -p "$scratch"
 log=$scratch/wavedump-build.log
-timeout 1200 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHWD_BUILD_DESKTOP=OFF \
-    -DBUILD_TESTING=OFF -DHWD_BUILD_BENCHMARKS=OFF -DHWD_WARNINGS_AS_ERRORS=ON >"$log" 2>&1 \
-    || { cat "$log"; exit 1; }
-timeout 1200 cmake --build "$build" -j"$(nproc)" --target wavedump >>"$log" 2>&1 \
+if [ -n "$reused" ] && [ -f "$reused/CMakeCache.txt" ]; then
+    build=$reused
+    : >"$log"
+else
+    timeout 1200 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHWD_BUILD_DESKTOP=OFF \
+        -DBUILD_TESTING=OFF -DHWD_BUILD_BENCHMARKS=OFF -DHWD_WARNINGS_AS_ERRORS=ON >"$log" 2>&1 \
+        || { cat "$log"; exit 1; }
+fi
+timeout 1200 cmake --build "$build" -j"$(nproc)" --target wavedump hwd_audio_system >>"$log" 2>&1 \
     || { tail -n 50 "$log"; exit 1; }
 mkdir -p "$vm"
 timeout 300 g++ -std=c++20 -O2 -Wall -Wextra -Werror -o "$vm/midi-probe" "$root/tools/e2e/midi-probe.cpp" -lasound
