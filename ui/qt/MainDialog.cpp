@@ -14,56 +14,12 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDropEvent>
-#include <QFile>
-#include <QMimeData>
 
 #include <thread>
-#include <utility>
 
 namespace hwd {
 
 namespace {
-
-// The first local file of a drop, as the file manager lists them; empty when the
-// drop holds no file.
-QString firstLocalFile(const QMimeData* data)
-{
-    if (data == nullptr)
-        return {};
-    for (const QUrl& url : data->urls()) {
-        if (url.isLocalFile())
-            return url.toLocalFile();
-    }
-    return {};
-}
-
-// A drop of a local file is taken as a copy, never as a move: the file manager
-// would otherwise delete the file once it has been read. Refused drops show the
-// no-drop cursor. Answers the file taken, or an empty name when refused.
-// offered is the file that this drag already showed: its data is not asked
-// for again, since a source that has ended its side of the drag at the drop
-// (as small Qt tools do) no longer answers, and asking waits for seconds.
-QString acceptFileDrop(QDropEvent& event, const QString& offered = {})
-{
-    const Qt::DropActions possible = event.possibleActions();
-    const QString file = offered.isEmpty() ? firstLocalFile(event.mimeData()) : offered;
-    if (file.isEmpty() || !(possible & (Qt::CopyAction | Qt::LinkAction))) {
-        event.ignore();
-        return {};
-    }
-    event.setDropAction(possible & Qt::CopyAction ? Qt::CopyAction : Qt::LinkAction);
-    event.accept();
-    return file;
-}
-
-// A file name as the loader opens it: the very bytes that name the file on disk,
-// as Qt's own file access encodes them, so that any name that the file manager
-// can drop also opens.
-std::filesystem::path nativePath(const QString& fileName)
-{
-    return std::filesystem::path(QFile::encodeName(fileName).toStdString());
-}
 
 QWidget* activeWindowOr(QWidget* fallback)
 {
@@ -149,28 +105,26 @@ void MainDialog::endDialog(int code)
 
 void MainDialog::dragEnterEvent(QDragEnterEvent* event)
 {
-    offeredFile_ = acceptFileDrop(*event);
+    drops_.enter(*event);
 }
 
 void MainDialog::dragMoveEvent(QDragMoveEvent* event)
 {
-    offeredFile_ = acceptFileDrop(*event, offeredFile_);
+    drops_.move(*event);
 }
 
 void MainDialog::dragLeaveEvent(QDragLeaveEvent* event)
 {
-    offeredFile_.clear();
+    drops_.leave();
     QWidget::dragLeaveEvent(event);
 }
 
 void MainDialog::dropEvent(QDropEvent* event)
 {
-    const QString file = acceptFileDrop(*event, std::exchange(offeredFile_, {}));
-    if (file.isEmpty())
-        return;
     // Loaded once the drop has completed, so that a warning box does not hold the
     // file manager's drag until it is closed.
-    later([this, path = nativePath(file)] { controller_.fileDropped(path); });
+    if (std::filesystem::path file = drops_.drop(*event); !file.empty())
+        later([this, file = std::move(file)] { controller_.fileDropped(file); });
 }
 
 void MainDialog::closeEvent(QCloseEvent* event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DialogKeyboard.h"
+#include "FileDrop.h"
 #include "MessageLoop.h"
 #include "WindowControls.h"
 
@@ -51,9 +52,7 @@ private:
     DialogKeyboard keyboard_;
     WaveView* waveView_ = nullptr;
     MessageLoop* loop_ = nullptr;
-    // The file that the drag in progress offered when it entered the window,
-    // taken at the drop without asking the source again.
-    QString offeredFile_;
+    FileDrop drops_;
 };
 
 } // namespace hwd

@@ -13,12 +13,10 @@
 
 namespace FileDrop {
 
-inline void deliver(QWidget& target, const QStringList& paths)
+// Any addresses, local files or not.
+inline void deliverUrls(QWidget& target, const QList<QUrl>& urls)
 {
     QMimeData data;
-    QList<QUrl> urls;
-    for (const QString& path : paths)
-        urls << QUrl::fromLocalFile(path);
     data.setUrls(urls);
     const QPoint centre(target.width() / 2, target.height() / 2);
     // A drop goes to the widget that accepted the drag when it entered.
@@ -26,6 +24,14 @@ inline void deliver(QWidget& target, const QStringList& paths)
     QApplication::sendEvent(&target, &enter);
     QDropEvent drop(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&target, &drop);
+}
+
+inline void deliver(QWidget& target, const QStringList& paths)
+{
+    QList<QUrl> urls;
+    for (const QString& path : paths)
+        urls << QUrl::fromLocalFile(path);
+    deliverUrls(target, urls);
 }
 
 // The drop, and the load that the window queues to run once the drop has completed.

@@ -3,6 +3,7 @@
 // writes its calls down. What a call then does is the controllers' own
 // business, tested in tests/app.
 
+#include "FileDrop.h"
 #include "RecordingController.h"
 #include "ui/qt/MainDialog.h"
 #include "ui/qt/WaveTweakerDialog.h"
@@ -13,7 +14,6 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
-#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 #include <QUrl>
@@ -63,13 +63,7 @@ std::function<void(QWidget&)> clicked(const char* button)
 
 void drop(QWidget& dialog, const QList<QUrl>& urls)
 {
-    QMimeData data;
-    data.setUrls(urls);
-    const QPoint centre(dialog.width() / 2, dialog.height() / 2);
-    QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&dialog, &enter);
-    QDropEvent dropped(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&dialog, &dropped);
+    FileDrop::deliverUrls(dialog, urls);
     QCoreApplication::sendPostedEvents(&dialog, QEvent::MetaCall);
 }
 
