@@ -38,7 +38,8 @@ std::string TerminalSender::selectPort(const std::string* value)
     const char* end = value->data() + value->size();
     const auto [last, error] = std::from_chars(value->data(), end, device);
     const bool listed = error == std::errc() && last == end
-        && std::any_of(ports_.begin(), ports_.end(), [device](const MidiPort& port) { return port.deviceId == device; });
+        && std::any_of(ports_.begin(), ports_.end(),
+                       [device](const MidiPort& port) { return static_cast<long long>(port.deviceId) == device; });
     if (!listed) {
         // A port this user may not open is missing from the list for that reason.
         const std::string why = !notice_.empty() ? " (" + notice_ + ")"

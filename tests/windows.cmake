@@ -41,8 +41,12 @@ endif()
 # WINDOWED: the program opens windows, so it runs on a virtual X display of
 # its own. Wine processes of one prefix on different displays lose keyboard
 # focus to each other, so windowed tests never run beside one another.
+# TIMEOUT: its time limit in seconds, 300 unless given.
 function(hwd_windows_test name)
-    cmake_parse_arguments(ARG "WINDOWED;OWN_MAIN" "" "SOURCES;LIBRARIES" ${ARGN})
+    cmake_parse_arguments(ARG "WINDOWED;OWN_MAIN" "TIMEOUT" "SOURCES;LIBRARIES" ${ARGN})
+    if(NOT ARG_TIMEOUT)
+        set(ARG_TIMEOUT 300)
+    endif()
     add_executable(${name} ${ARG_SOURCES})
     if(ARG_OWN_MAIN)
         target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} gtest)
@@ -59,7 +63,7 @@ function(hwd_windows_test name)
             add_test(NAME windows.${name} COMMAND ${HWD_WINE} $<TARGET_FILE:${name}>)
         endif()
         set_tests_properties(windows.${name} PROPERTIES
-            ENVIRONMENT "${HWD_WINE_ENVIRONMENT}" FIXTURES_REQUIRED hwd_wine TIMEOUT 300)
+            ENVIRONMENT "${HWD_WINE_ENVIRONMENT}" FIXTURES_REQUIRED hwd_wine TIMEOUT ${ARG_TIMEOUT})
     endif()
 endfunction()
 

@@ -2,8 +2,12 @@
 
 #include "MainDialog.h"
 #include "MessageLoop.h"
+#include "WaveOutPreviewOutput.h"
 #include "app/LoopRegistry.h"
+#include "app/MainDialogController.h"
 #include "transfer/MidiOutput.h"
+#include "wave/WaveOperations.h"
+#include "wave/Waveshape.h"
 
 #include <memory>
 #include <thread>
@@ -23,14 +27,14 @@ int runApplication(int showCommand, const std::filesystem::path& fileToOpen, Mid
     const std::thread::id thread = std::this_thread::get_id();
     registry.add(thread, loop);
 
-    auto dialog = std::make_unique<MainDialog>(midi);
+    WaveOutPreviewOutput preview;
+    MainDialogController controller(currentWaveshape(), {midi, preview, &WaveOperations::millisecondTicks});
+    auto dialog = std::make_unique<MainDialog>(controller, currentWaveshape());
     int exitCode = 0;
     if (dialog->create()) {
         ShowWindow(dialog->window(), showCommand);
-        dialog->openWhenShown(fileToOpen);
+        controller.openWhenShown(fileToOpen);
         exitCode = loop.run();
-    } else {
-        dialog.reset();
     }
     // The loop goes first, so nothing finds it while the dialog object ends.
     registry.remove(thread);

@@ -4,7 +4,6 @@
 #include <shellapi.h>
 
 #include <memory>
-#include <system_error>
 
 namespace hwd {
 
@@ -19,10 +18,7 @@ std::filesystem::path fileNamedOnCommandLine(const wchar_t* commandLine)
     const std::unique_ptr<LPWSTR, decltype(&LocalFree)> arguments(CommandLineToArgvW(commandLine, &count), &LocalFree);
     if (!arguments || count < 2 || arguments.get()[1][0] == L'\0')
         return {};
-    const std::filesystem::path named(arguments.get()[1]);
-    std::error_code error;
-    std::filesystem::path absolute = std::filesystem::absolute(named, error);
-    return error ? named : absolute;
+    return std::filesystem::path(arguments.get()[1]);
 }
 
 } // namespace hwd

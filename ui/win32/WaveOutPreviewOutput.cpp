@@ -4,12 +4,36 @@
 
 namespace hwd {
 
-WaveOutPreviewOutput::WaveOutPreviewOutput(HWND window)
-    : window_(window), stream_(std::make_unique<WaveOutStream>(systemWaveOutCalls()))
+namespace {
+
+constexpr const wchar_t* windowClass = L"HarlixWaveDump.PreviewOutput";
+
+// Registered once per process by the module that holds its procedure; a
+// second registration fails harmlessly.
+void registerWindowClass(WNDPROC procedure)
 {
+    WNDCLASSW record{};
+    record.lpfnWndProc = procedure;
+    record.hInstance = GetModuleHandleW(nullptr);
+    record.lpszClassName = windowClass;
+    (void)RegisterClassW(&record);
 }
 
-WaveOutPreviewOutput::~WaveOutPreviewOutput() = default;
+} // namespace
+
+WaveOutPreviewOutput::WaveOutPreviewOutput() : stream_(std::make_unique<WaveOutStream>(systemWaveOutCalls()))
+{
+    registerWindowClass(&WaveOutPreviewOutput::windowProcedure);
+    window_ = CreateWindowExW(0, windowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                              GetModuleHandleW(nullptr), this);
+}
+
+WaveOutPreviewOutput::~WaveOutPreviewOutput()
+{
+    stream_->close();
+    if (window_ != nullptr)
+        DestroyWindow(window_);
+}
 
 std::string WaveOutPreviewOutput::start(TonePreview& source)
 {
@@ -26,9 +50,16 @@ bool WaveOutPreviewOutput::playing() const noexcept
     return stream_->isOpen();
 }
 
-bool WaveOutPreviewOutput::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK WaveOutPreviewOutput::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return stream_->handleMessage(message, wParam, lParam);
+    if (message == WM_NCCREATE) {
+        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<WaveOutPreviewOutput*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self != nullptr && self->stream_->handleMessage(message, wParam, lParam))
+        return 0;
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 } // namespace hwd

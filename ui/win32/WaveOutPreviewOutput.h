@@ -11,25 +11,29 @@ namespace hwd {
 class WaveOutStream;
 
 // The looped preview on the default waveOut device. Its buffers come back as
-// MM_WOM_DONE messages to the given window, whose window procedure hands them
-// to handleMessage; each is refilled from the source and queued again, so the
-// program's one thread feeds the device from its message loop.
+// MM_WOM_DONE messages to a message-only window of its own, whose procedure
+// refills each from the source and queues it again: the program's one thread
+// feeds the device from its message loop, and the output works before any
+// dialog exists and whichever dialog is up.
 class WaveOutPreviewOutput final : public PreviewOutput {
 public:
-    explicit WaveOutPreviewOutput(HWND window);
+    WaveOutPreviewOutput();
     ~WaveOutPreviewOutput() override;
+    WaveOutPreviewOutput(const WaveOutPreviewOutput&) = delete;
+    WaveOutPreviewOutput& operator=(const WaveOutPreviewOutput&) = delete;
 
     [[nodiscard]] std::string start(TonePreview& source) override;
     void stop() noexcept override;
     [[nodiscard]] bool playing() const noexcept override;
 
-    // True when message was this output's (MM_WOM_DONE, MM_WOM_OPEN or
-    // MM_WOM_CLOSE for its device) and has been handled.
-    bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // The window that the device's messages go to.
+    [[nodiscard]] HWND window() const noexcept { return window_; }
 
 private:
-    HWND window_;
+    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
     std::unique_ptr<WaveOutStream> stream_;
+    HWND window_ = nullptr;
 };
 
 } // namespace hwd

@@ -1,56 +1,48 @@
 #pragma once
 
 #include "DialogWindow.h"
-#include "PictureShortcut.h"
+#include "ModalKeyHook.h"
 #include "WaveView.h"
+#include "WindowControls.h"
 
 #include "app/WaveTweakerInput.h"
 
-#include <cstdint>
 #include <optional>
 
 namespace hwd {
 
-class PictureCommands;
+class DialogController;
+struct Waveshape;
 
-// The Wave Tweaker: the modal editor of the current wave. Presses and drags
-// over its large view become pen points, and its six buttons run the wave
-// operations, each followed by a repaint of the view. Every change goes straight
-// into the wave, so OK and Escape both keep the edits. A right click on the
-// view opens the picture menu, and its shortcuts work from every control; both
-// reach the main dialog's commands (Save Wave As saves the wave as edited so
-// far; Open is not offered here).
-class WaveTweakerDialog final : public DialogWindow {
+// The Wave Tweaker's window, from its template: a Win32 renderer of its
+// controller. Presses and drags over its large view become pen points; its
+// buttons, its keys (taken from its own modal loop, whatever control has the
+// focus) and the picture's right click reach the controller.
+class WaveTweakerDialog final : public DialogWindow, public WindowControls {
 public:
-    // Random PD's seed for each click; the program passes the millisecond ticks.
-    using SeedSource = std::uint32_t (*)();
-
-    // Without commands the view has no menu and the shortcuts do nothing.
-    WaveTweakerDialog(Waveshape& wave, SeedSource seed, PictureCommands* commands = nullptr) noexcept
-        : wave_(wave), seed_(seed), commands_(commands), view_(wave)
+    WaveTweakerDialog(DialogController& controller, Waveshape& wave) noexcept
+        : WindowControls(static_cast<const DialogWindow&>(*this)), controller_(controller), view_(wave)
     {
     }
 
-    // Runs the editor owned by owner; answers 1 after OK, 2 after Escape.
+    // Runs the editor modally, owned by owner; answers the code it ended with.
     INT_PTR run(HWND owner);
 
     [[nodiscard]] const WaveView& view() const noexcept { return view_; }
+
+    // Nothing opens over the Tweaker but boxes and file dialogs.
+    int runModal(int /*templateId*/, DialogController* /*controller*/) override { return 0; }
+    void endDialog(int code) override { EndDialog(window(), code); }
 
 protected:
     std::optional<LRESULT> handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    std::optional<LRESULT> command(int id, int notification);
     std::optional<LRESULT> pointer(WaveTweakerInput::Pointer kind, bool leftButton, LPARAM position);
-    // False when the position is not over the view.
-    bool showPictureMenu(LPARAM position);
-    void runPictureCommand(int commandId);
 
-    Waveshape& wave_;
-    SeedSource seed_;
-    PictureCommands* commands_;
+    DialogController& controller_;
     WaveView view_;
-    std::optional<ModalDialogShortcuts> shortcuts_;
+    std::optional<ModalKeyHook> keys_;
 };
 
 } // namespace hwd

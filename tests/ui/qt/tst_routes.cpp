@@ -79,12 +79,20 @@ QString pointOf(QPoint global)
     return QStringLiteral("menu at %1,%2").arg(global.x()).arg(global.y());
 }
 
+QStringList taken(RecordingController& controller)
+{
+    QStringList calls;
+    for (const std::string& call : controller.take())
+        calls << QString::fromStdString(call);
+    return calls;
+}
+
 void holdAgainstTable(QWidget& dialog, RecordingController& controller, const std::vector<Route>& routes)
 {
     for (const Route& route : routes) {
         controller.take();
         route.act(dialog);
-        const QStringList seen = controller.take();
+        const QStringList seen = taken(controller);
         QVERIFY2(seen == route.calls, qPrintable(QStringLiteral("%1: %2").arg(QLatin1String(route.name),
                                                                                seen.join(QStringLiteral(" | ")))));
     }
@@ -105,7 +113,7 @@ void TestRoutes::mainDialog()
     Waveshape wave;
     RecordingController controller;
     MainDialog dialog(controller, wave);
-    QCOMPARE(controller.take(), QStringList{"initialise"});
+    QCOMPARE(taken(controller), QStringList{"initialise"});
     QCOMPARE(controller.window, static_cast<DialogControls*>(&dialog));
     dialog.show();
     auto& ports = child<QComboBox>(dialog, "IDC_PORT");
@@ -154,7 +162,7 @@ void TestRoutes::waveTweaker()
     Waveshape wave;
     RecordingController controller;
     WaveTweakerDialog dialog(controller, wave);
-    QCOMPARE(controller.take(), QStringList{"initialise"});
+    QCOMPARE(taken(controller), QStringList{"initialise"});
     dialog.show();
     WaveView& view = *dialog.view();
     const QPoint overView = view.geometry().center();

@@ -1,9 +1,7 @@
-// Listen on the system's own waveOut. Under wine there is no audio device, so
-// the preview cannot start: the output says why in the system's words and does
-// not claim to play, and Listen's warning box carries that text. On a Windows
-// with an audio device, the preview starts and stops.
-#include "RecordingMessagePresenter.h"
-
+// Listen on the system's own waveOut, through the output's own message-only
+// window. Under wine there is no audio device, so the preview cannot start:
+// the output says why in the system's words and does not claim to play. On a
+// Windows with an audio device, the preview starts and stops.
 #include "app/ListenToggle.h"
 #include "audio/TonePreview.h"
 #include "ui/win32/WaveOutPreviewOutput.h"
@@ -25,23 +23,6 @@ namespace {
     return ntdll && GetProcAddress(ntdll, "wine_get_version");
 }
 
-// A window for the device's messages; none reach it while nothing plays.
-class MessageWindow final {
-public:
-    MessageWindow()
-        : window_(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr),
-                                  nullptr))
-    {
-    }
-    MessageWindow(const MessageWindow&) = delete;
-    MessageWindow& operator=(const MessageWindow&) = delete;
-    ~MessageWindow() { DestroyWindow(window_); }
-    [[nodiscard]] HWND handle() const noexcept { return window_; }
-
-private:
-    HWND window_;
-};
-
 Waveshape loadedWave()
 {
     Waveshape wave;
@@ -50,13 +31,24 @@ Waveshape loadedWave()
     return wave;
 }
 
+TEST(WaveOutPreviewOutput, HasAMessageOnlyWindowOfItsOwnWhileItLives)
+{
+    HWND window = nullptr;
+    {
+        const WaveOutPreviewOutput output;
+        window = output.window();
+        ASSERT_NE(window, nullptr);
+        // Message-only: not on the desktop, and no dialog's.
+        EXPECT_NE(GetAncestor(window, GA_PARENT), GetDesktopWindow());
+    }
+    EXPECT_FALSE(IsWindow(window));
+}
+
 TEST(WaveOutPreviewOutput, StartsOnTheDefaultDeviceOrSaysWhyNot)
 {
-    MessageWindow window;
-    ASSERT_NE(window.handle(), nullptr);
     const Waveshape wave = loadedWave();
     TonePreview preview(wave);
-    WaveOutPreviewOutput output(window.handle());
+    WaveOutPreviewOutput output;
 
     const std::string reason = output.start(preview);
 
@@ -70,10 +62,8 @@ TEST(WaveOutPreviewOutput, StartsOnTheDefaultDeviceOrSaysWhyNot)
     EXPECT_FALSE(reason.empty());
     EXPECT_EQ(reason.find("waveOut error"), std::string::npos) << "the system gave no text: " << reason;
     EXPECT_FALSE(output.playing());
-    // Nothing is open, so there is nothing to stop and no message is the output's.
+    // Nothing is open, so there is nothing to stop.
     output.stop();
-    EXPECT_FALSE(output.handleMessage(MM_WOM_DONE, 0, 0));
-    EXPECT_FALSE(output.handleMessage(MM_WOM_CLOSE, 0, 0));
     // A second try fails the same way.
     EXPECT_EQ(output.start(preview), reason);
     EXPECT_FALSE(output.playing());
@@ -83,20 +73,13 @@ TEST(WaveOutPreviewOutput, ListenWithoutAnAudioDeviceUnderWineWarnsWithWinesReas
 {
     if (!underWine() || waveOutGetNumDevs() != 0)
         GTEST_SKIP() << "for wine without an audio device";
-    MessageWindow window;
     const Waveshape wave = loadedWave();
-    WaveOutPreviewOutput output(window.handle());
-    RecordingMessagePresenter boxes;
-    ListenToggle listen(output, boxes, wave);
+    WaveOutPreviewOutput output;
+    ListenToggle listen(output, wave);
 
-    listen.toggle();
-
-    EXPECT_FALSE(listen.listening());
-    ASSERT_EQ(boxes.boxes.size(), 1u);
-    EXPECT_EQ(boxes.boxes[0].text,
+    EXPECT_EQ(listen.toggle(),
               "Failed to open the audio output. A device ID has been used that is out of range for your system.");
-    EXPECT_EQ(boxes.boxes[0].caption, "Harlix Wave Dump");
-    EXPECT_EQ(boxes.boxes[0].icon, MessageIcon::Warning);
+    EXPECT_FALSE(listen.listening());
 }
 
 } // namespace

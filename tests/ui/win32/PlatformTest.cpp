@@ -3,11 +3,12 @@
 // icon 128, and the NT-family check.
 #include "ui/win32/MainDialog.h"
 
-#include "ScriptedMidiOutput.h"
 #include "support/MainDialogHarness.h"
+#include "RecordingController.h"
 #include "Version.h"
 #include "app/ResourceIds.h"
 #include "app/WindowsNT.h"
+#include "wave/Waveshape.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +42,8 @@ TEST(CommonControls, TheManifestLoadsTheVersion6Assembly)
 
 TEST(CommonControls, TheDialogsButtonsAreVersion6Buttons)
 {
-    MainDialogHarness harness;
+    RecordingController controller;
+    MainDialogHarness harness(controller);
     const HWND quit = harness.control(IDCANCEL);
     HMODULE procedureModule = nullptr;
     GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
@@ -57,8 +59,9 @@ TEST(PlatformCheck, WineReportsTheNTFamilyAndTheMainDialogSettlesTheFlag)
 {
     EXPECT_TRUE(platformIsWindowsNT());
     setWindowsNT(false);
-    ScriptedMidiOutput midi;
-    const MainDialog dialog(midi);
+    RecordingController controller;
+    Waveshape wave;
+    const MainDialog dialog(controller, wave);
     EXPECT_TRUE(isWindowsNT());
     EXPECT_EQ(dialog.window(), nullptr);
 }

@@ -1,18 +1,14 @@
-// The Wave Tweaker, opened over a main dialog with the square example loaded
-// and driven from inside its own modal loop: its opening snapshot, its six
-// buttons, the pen input over its view, and how it ends.
-#include "tests/support/CaseNames.h"
+// The Wave Tweaker's own input, opened over a main dialog with a square wave
+// and driven from inside its own modal loop: where it opens, and the pen
+// points that presses and drags over its view become. Its buttons and keys
+// are routes to its controller (RoutesTest).
 #include "support/DialogWatcher.h"
-#include "support/KeyboardInput.h"
 #include "support/MainDialogHarness.h"
-#include "support/Pixels.h"
-#include "support/TestWaves.h"
+#include "RecordingController.h"
 
 #include "ui/win32/WaveTweakerDialog.h"
 
 #include "app/ResourceIds.h"
-#include "app/WindowsNT.h"
-#include "wave/WaveOperations.h"
 #include "wave/Waveshape.h"
 
 #include <gtest/gtest.h>
@@ -24,16 +20,6 @@
 using namespace hwd;
 
 namespace {
-
-// Rows show their names in test names and failure reports.
-using CaseNames::PrintTo;
-
-constexpr std::uint32_t fixedSeed = 20240601;
-
-std::uint32_t fixedSeedSource()
-{
-    return fixedSeed;
-}
 
 SampleArray squareSamples()
 {
@@ -75,52 +61,30 @@ std::vector<std::size_t> changedSamples(const SampleArray& samples)
     return changed;
 }
 
-// A main dialog with the square example loaded, ready to own the editor.
+// A main dialog whose wave is the square example, ready to own the editor.
 class WaveTweakerTest : public testing::Test {
 protected:
     WaveTweakerTest()
     {
-        harness_.drop({TestWaves::file(TestWaves::square)});
-        harness_.runUntilIdle();
+        harness_.wave().loaded = true;
+        harness_.wave().samples = squareSamples();
     }
 
     // Runs the editor with script inside it; answers the editor's result.
     INT_PTR runEditor(std::function<void(HWND)> script)
     {
         watcher_.whenOpen(L"Wave Tweaker", std::move(script));
-        WaveTweakerDialog editor(currentWaveshape(), &fixedSeedSource);
+        WaveTweakerDialog editor(tweakerController_, wave());
         return editor.run(harness_.window());
     }
 
-    Waveshape& wave() { return currentWaveshape(); }
+    Waveshape& wave() { return harness_.wave(); }
 
     DialogWatcher watcher_;
-    MainDialogHarness harness_;
+    RecordingController controller_;
+    RecordingController tweakerController_;
+    MainDialogHarness harness_{controller_};
 };
-
-TEST_F(WaveTweakerTest, OpeningTakesTheSnapshotAndEscapeKeepsTheWave)
-{
-    wave().undo.fill(7);
-    HWND owner = nullptr;
-    const INT_PTR result = runEditor([&](HWND editor) {
-        owner = GetWindow(editor, GW_OWNER);
-        postKey(VK_ESCAPE, editor);
-    });
-    EXPECT_EQ(result, 2);
-    EXPECT_EQ(owner, harness_.window());
-    EXPECT_EQ(wave().samples, squareSamples());
-    EXPECT_EQ(wave().undo, squareSamples());
-}
-
-TEST_F(WaveTweakerTest, EnterPressesOkAndTheEditStays)
-{
-    const INT_PTR result = runEditor([&](HWND editor) {
-        SendMessageW(GetDlgItem(editor, IDC_CLEAR), BM_CLICK, 0, 0);
-        postKey(VK_RETURN, editor);
-    });
-    EXPECT_EQ(result, 1);
-    EXPECT_EQ(wave().samples, SampleArray{});
-}
 
 TEST_F(WaveTweakerTest, OpensCentredOverItsOwner)
 {
@@ -129,7 +93,7 @@ TEST_F(WaveTweakerTest, OpensCentredOverItsOwner)
     RECT editor{};
     runEditor([&](HWND dialog) {
         GetWindowRect(dialog, &editor);
-        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        EndDialog(dialog, 1);
     });
     RECT workArea{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
@@ -139,72 +103,13 @@ TEST_F(WaveTweakerTest, OpensCentredOverItsOwner)
     EXPECT_LE(std::abs((editor.left + editor.right) - (owner.left + owner.right)), 2);
 }
 
-struct ButtonCase {
-    const char* name;
-    int id;
-    void (*operation)(Waveshape&);
-};
-
-class WaveTweakerButton : public WaveTweakerTest, public testing::WithParamInterface<ButtonCase> {};
-
-// Each button against the operation it stands for, run on a copy of a square
-// wave at half height; Undo after a Filter click, so that it has something to
-// undo. The view, painted before the click, shows the new wave at the next
-// paint: the click asked for its repaint.
-TEST_P(WaveTweakerButton, RunsItsOperationAndRepaintsTheView)
-{
-    for (std::int16_t& sample : wave().samples)
-        sample = static_cast<std::int16_t>(sample / 2);
-    const bool undo = GetParam().id == IDC_UNDO;
-    Waveshape expected = wave();
-    if (undo)
-        WaveOperations::filter(expected);
-    const SampleArray beforeTheClick = expected.samples;
-    GetParam().operation(expected);
-    ASSERT_NE(expected.samples, beforeTheClick);
-
-    Pixels before;
-    Pixels after;
-    runEditor([&](HWND editor) {
-        if (undo)
-            SendMessageW(GetDlgItem(editor, IDC_FILTER), BM_CLICK, 0, 0);
-        before = Pixels::of(viewIn(editor));
-        SendMessageW(GetDlgItem(editor, GetParam().id), BM_CLICK, 0, 0);
-        after = Pixels::of(viewIn(editor));
-        PostMessageW(editor, WM_COMMAND, IDOK, 0);
-    });
-    EXPECT_EQ(wave().samples, expected.samples);
-    EXPECT_EQ(wave().undo, expected.undo);
-    EXPECT_FALSE(after == before);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Buttons, WaveTweakerButton,
-    testing::Values(ButtonCase{"Filter", IDC_FILTER, &WaveOperations::filter},
-                    ButtonCase{"Normalize", IDC_NORMALIZE, &WaveOperations::normalize},
-                    ButtonCase{"Additive", IDC_ADDITIVE, &WaveOperations::additive},
-                    ButtonCase{"RandomPD", IDC_RANDOM_PD, [](Waveshape& wave) { WaveOperations::randomPD(wave, fixedSeed); }},
-                    ButtonCase{"Clear", IDC_CLEAR, &WaveOperations::clear},
-                    ButtonCase{"Undo", IDC_UNDO, &WaveOperations::undoLast}),
-    CaseNames::byName);
-
-TEST_F(WaveTweakerTest, AButtonActsOnlyOnItsClick)
-{
-    runEditor([&](HWND editor) {
-        SendMessageW(editor, WM_COMMAND, MAKEWPARAM(IDC_CLEAR, BN_DOUBLECLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(editor, IDC_CLEAR)));
-        PostMessageW(editor, WM_COMMAND, IDOK, 0);
-    });
-    EXPECT_EQ(wave().samples, squareSamples());
-}
-
 TEST_F(WaveTweakerTest, APressOnTheViewDrawsAtOnce)
 {
     SIZE view{};
     runEditor([&](HWND editor) {
         view = clientSize(viewIn(editor));
         SendMessageW(editor, WM_LBUTTONDOWN, MK_LBUTTON, dialogPoint(editor, view.cx / 2, view.cy * 3 / 4));
-        PostMessageW(editor, WM_COMMAND, IDOK, 0);
+        EndDialog(editor, 1);
     });
     // Half-way across, a quarter of the height above the bottom: one sample,
     // a quarter of full scale below the middle.
@@ -234,7 +139,7 @@ TEST_F(WaveTweakerTest, MovesDrawOnlyWithTheButtonDownAndAfterAPressOnTheView)
         SendMessageW(editor, WM_MOUSEMOVE, 0, dialogPoint(editor, view.cx / 8, view.cy / 2));
         SendMessageW(editor, WM_MOUSEMOVE, MK_LBUTTON, dialogPoint(editor, view.cx / 4, view.cy / 2));
         afterPressAndMove = wave().samples;
-        PostMessageW(editor, WM_COMMAND, IDOK, 0);
+        EndDialog(editor, 1);
     });
     EXPECT_EQ(afterMoves, squareSamples());
     // The press drew one sample three quarters across, the move with the
@@ -253,7 +158,7 @@ TEST_F(WaveTweakerTest, ThePressOnTheSunkenEdgeCountsAsAPressOnTheView)
     runEditor([&](HWND editor) {
         const SIZE view = clientSize(viewIn(editor));
         SendMessageW(editor, WM_LBUTTONDOWN, MK_LBUTTON, dialogPoint(editor, -1, view.cy / 4));
-        PostMessageW(editor, WM_COMMAND, IDOK, 0);
+        EndDialog(editor, 1);
     });
     // The first sample, a quarter of full scale above the middle.
     EXPECT_EQ(changedSamples(wave().samples), std::vector<std::size_t>{0});
@@ -277,33 +182,10 @@ TEST_F(WaveTweakerTest, TheSecondClickOfADoubleClickDrawsNothing)
         SendMessageW(editor, WM_LBUTTONUP, 0, point);
         afterSecondClick = wave().samples[64];
         repaintedBySecondClick = GetUpdateRect(viewIn(editor), nullptr, FALSE) != FALSE;
-        PostMessageW(editor, WM_COMMAND, IDOK, 0);
+        EndDialog(editor, 1);
     });
     EXPECT_EQ(afterSecondClick, 1234);
     EXPECT_FALSE(repaintedBySecondClick);
-}
-
-TEST_F(WaveTweakerTest, AfterTheFirstPressAButtonRepaintsAtFullScale)
-{
-    Pixels before;
-    Pixels after;
-    runEditor([&](HWND editor) {
-        const HWND view = viewIn(editor);
-        const SIZE size = clientSize(view);
-        before = Pixels::of(view);
-        // A press in the falling half leaves the rising half as it was.
-        SendMessageW(editor, WM_LBUTTONDOWN, MK_LBUTTON, dialogPoint(editor, size.cx * 7 / 8, size.cy / 2));
-        SendMessageW(editor, WM_LBUTTONUP, 0, dialogPoint(editor, size.cx * 7 / 8, size.cy / 2));
-        SendMessageW(GetDlgItem(editor, IDC_UNDO), BM_CLICK, 0, 0);
-        InvalidateRect(view, nullptr, FALSE);
-        after = Pixels::of(view);
-        PostMessageW(editor, WM_COMMAND, IDOK, 0);
-    });
-    const int column = before.width() / 4;
-    // Full scale is 143 of 300 rows above the middle with the margin, all 150 without.
-    const int nearTop = before.height() / 100 + 2;
-    EXPECT_EQ(before.at(column, nearTop), boxBlue);
-    EXPECT_EQ(after.at(column, nearTop), black);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 # The Win32 desktop program's tests under wine: its windows in process, driven
 # with messages the way a user's actions produce them (a GoogleTest program on
-# a virtual display), the program's import table, and screenshots of every
-# window for a person to look at. Included by tests/windows.cmake.
+# a virtual display), and the program's import table. Included by
+# tests/windows.cmake.
 
 set(HWD_WIN32_TESTS ${HWD_TESTS}/ui/win32)
 
@@ -23,8 +23,8 @@ add_custom_command(OUTPUT ${HWD_TEST_WAVES}/sox-stereo.wav
 list(APPEND HWD_TEST_WAVE_FILES ${HWD_TEST_WAVES}/sox-stereo.wav)
 add_custom_target(hwd_test_waves DEPENDS ${HWD_TEST_WAVE_FILES})
 
-# What the window tests and the screenshots share: the main dialog around a
-# scripted MIDI output, drops, keys, message boxes caught as they open, pixels.
+# What the window tests share: the main dialog around a recording controller,
+# drops, keys, mouse clicks, message boxes and menus caught as they open, pixels.
 file(GLOB HWD_WIN32_TEST_SUPPORT CONFIGURE_DEPENDS ${HWD_WIN32_TESTS}/support/*.cpp)
 add_library(hwd_win32_test_support STATIC ${HWD_WIN32_TEST_SUPPORT})
 target_include_directories(hwd_win32_test_support PUBLIC ${HWD_WIN32_TESTS})
@@ -32,22 +32,11 @@ target_link_libraries(hwd_win32_test_support PUBLIC hwd_win32 hwd_test_support g
 add_dependencies(hwd_win32_test_support hwd_test_waves)
 
 file(GLOB HWD_WIN32_TEST_SOURCES CONFIGURE_DEPENDS ${HWD_WIN32_TESTS}/*Test.cpp)
-hwd_windows_test(windows_win32_ui_tests WINDOWED OWN_MAIN
+# Its tests end their own loops after ten seconds at most; a whole run takes
+# about ten.
+hwd_windows_test(windows_win32_ui_tests WINDOWED OWN_MAIN TIMEOUT 90
     SOURCES ${HWD_WIN32_TESTS}/Win32TestMain.cpp ${HWD_WIN32_TEST_SOURCES}
     LIBRARIES hwd_win32_test_support hwd_win32_resources version)
-
-# Screenshots of every window into the build folder's screenshots/.
-add_executable(windows_win32_screenshots ${HWD_WIN32_TESTS}/Screenshots.cpp)
-target_link_libraries(windows_win32_screenshots PRIVATE hwd_win32_test_support hwd_win32_resources)
-target_link_options(windows_win32_screenshots PRIVATE -static)
-find_program(HWD_CONVERT convert)
-if(HWD_WINE AND HWD_CONVERT)
-    add_test(NAME windows.win32_screenshots
-        COMMAND ${HWD_WIN32_TESTS}/screenshots.sh ${HWD_WINE} $<TARGET_FILE:windows_win32_screenshots>
-                ${CMAKE_BINARY_DIR}/screenshots)
-    set_tests_properties(windows.win32_screenshots PROPERTIES
-        ENVIRONMENT "${HWD_WINE_ENVIRONMENT}" FIXTURES_REQUIRED hwd_wine RUN_SERIAL ON TIMEOUT 300)
-endif()
 
 # Both programs run on a bare Windows: no DLL of the cross compiler's runtime.
 find_program(HWD_OBJDUMP NAMES x86_64-w64-mingw32-objdump objdump)

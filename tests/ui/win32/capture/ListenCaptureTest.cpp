@@ -1,13 +1,17 @@
 // Listen in the Win32 program on wine's own waveOut device, which reaches ALSA:
 // the tests' capturing ALSA configuration (ALSA_CONFIG_PATH, HWD_ALSA_CAPTURE)
 // writes what the device was given into a WAV file. The device hands each
-// buffer back as MM_WOM_DONE to the main dialog through the message loop; only
-// when the dialog refills and queues it again does the tone run on unbroken.
+// buffer back as MM_WOM_DONE to the output's own window through the program's
+// message loop; only when the output refills and queues it again does the
+// tone run on unbroken.
 #include "PcmWaveFile.h"
-#include "support/MainDialogHarness.h"
 #include "support/TestWaves.h"
 
-#include "app/ResourceIds.h"
+#include "app/ListenToggle.h"
+#include "ui/win32/MessageLoop.h"
+#include "ui/win32/WaveOutPreviewOutput.h"
+#include "wave/WaveFileLoader.h"
+#include "wave/Waveshape.h"
 
 #include <gtest/gtest.h>
 
@@ -92,7 +96,7 @@ double millisecondsSince(const LARGE_INTEGER& start)
 // answers true. False when that did not happen within a minute.
 std::function<bool()> loopStep;
 
-bool runLoopWith(MainDialogHarness& harness, std::function<bool()> step)
+bool runLoopWith(hwd::MessageLoop& loop, std::function<bool()> step)
 {
     loopStep = std::move(step);
     const UINT_PTR poll = SetTimer(nullptr, 0, 5, [](HWND, UINT, UINT_PTR, DWORD) {
@@ -102,7 +106,7 @@ bool runLoopWith(MainDialogHarness& harness, std::function<bool()> step)
         }
     });
     const UINT_PTR guard = SetTimer(nullptr, 0, 60000, [](HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(1); });
-    const int code = harness.loop().run();
+    const int code = loop.run();
     KillTimer(nullptr, poll);
     KillTimer(nullptr, guard);
     loopStep = nullptr;
@@ -130,9 +134,12 @@ TEST(ListenOnTheDevice, PlaysOneWaveThenTheNextUnbrokenAndNothingAfterTheStop)
     ASSERT_EQ(first.frames.size(), 128u);
     ASSERT_EQ(second.frames.size(), 128u);
 
-    MainDialogHarness harness;
-    harness.drop({TestWaves::file(TestWaves::saw)});
-    harness.runUntilIdle();
+    hwd::Waveshape wave;
+    const auto load = [&wave](std::wstring_view name) { (void)hwd::WaveFileLoader(wave).load(TestWaves::file(name)); };
+    load(TestWaves::saw);
+    hwd::MessageLoop loop;
+    hwd::WaveOutPreviewOutput output;
+    hwd::ListenToggle listen(output, wave);
 
     // The loop's timeline: a count of the frames written at each look.
     LARGE_INTEGER start;
@@ -144,9 +151,9 @@ TEST(ListenOnTheDevice, PlaysOneWaveThenTheNextUnbrokenAndNothingAfterTheStop)
     double msAtStop = 0;
     bool playingAfterStop = true;
     int looksAfterStop = 0;
-    harness.dialog().runPictureCommand(ID_LISTEN, harness.window());
-    ASSERT_TRUE(harness.dialog().listening());
-    const bool ran = runLoopWith(harness, [&] {
+    ASSERT_EQ(listen.toggle(), "");
+    ASSERT_TRUE(listen.listening());
+    const bool ran = runLoopWith(loop, [&] {
         const std::size_t frames = framesWritten(capture);
         const double ms = millisecondsSince(start);
         timeline.push_back({ms, frames});
@@ -154,12 +161,12 @@ TEST(ListenOnTheDevice, PlaysOneWaveThenTheNextUnbrokenAndNothingAfterTheStop)
             if (frames >= framesBeforeEachChange) {
                 framesAtChange = frames;
                 msAtChange = ms;
-                harness.drop({TestWaves::file(TestWaves::square)});
+                load(TestWaves::square);
             }
         } else if (framesAtStop == 0) {
             if (frames >= framesAtChange + framesBeforeEachChange) {
-                harness.dialog().runPictureCommand(ID_LISTEN, harness.window());
-                playingAfterStop = harness.dialog().listening();
+                (void)listen.toggle();
+                playingAfterStop = listen.listening();
                 framesAtStop = framesWritten(capture);
                 msAtStop = millisecondsSince(start);
             }
@@ -168,7 +175,7 @@ TEST(ListenOnTheDevice, PlaysOneWaveThenTheNextUnbrokenAndNothingAfterTheStop)
             // which nothing may play.
             ++looksAfterStop;
             if (looksAfterStop == 10)
-                harness.drop({TestWaves::file(TestWaves::sine)});
+                load(TestWaves::sine);
             return looksAfterStop >= 40;
         }
         return false;

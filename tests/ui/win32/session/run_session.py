@@ -1,17 +1,22 @@
 #!/usr/bin/env python3
 """A user's session with harlix-wave-dump.exe under wine, seen from outside the process.
 
-Four runs of the program on the X display that the caller provides
+Five runs of the program on the X display that the caller provides
 (tools/wine/with-display.sh gives one of its own):
   1. it starts with its main window and an empty picture; Esc ends it with exit code 2;
   2. Tab, Tab reaches the port list; Enter there ends it with exit code 1;
   3. files dragged from a separate program: a good one loads and enables Send,
      a refused one brings up the warning box, a double click on the picture
-     opens the Wave Tweaker, which draws under the mouse, About... opens the
-     About box, and Quit ends it with exit code 2;
+     opens the Wave Tweaker, which draws under the mouse and closes on Enter;
+     Ctrl+E opens it again, where Enter after a click on Clear clears again
+     and leaves it open; About... opens the About box, and Quit ends it with
+     exit code 2;
   4. started with a file named on the command line, it shows that wave at once;
-     Ctrl+L, with no audio device under wine, brings up the warning box; Esc
-     ends it with exit code 2.
+     Shift+F10 opens the picture's menu at the picture; Ctrl+L, with no audio
+     device under wine, brings up the warning box; Esc ends it with exit code 2;
+  5. Reload focused with Shift+Tab, its file made a stereo one, Enter: the
+     warning box, and once Reload is disabled the keyboard still works: Tab,
+     then Esc ends it with exit code 2.
 Prints PASS or FAIL per check and "N passed, M failed"; exits 1 on any failure,
 77 when the display tools are missing. Screenshots of every window go to
 --screenshots.
@@ -27,7 +32,8 @@ import time
 from desktop import Desktop, Geometry
 from programs import DragSource, WineProgram
 from report import Report, RunStopped
-from wave_picture import ABOUT_RECT, QUIT_RECT, SEND_RECT, MainDialogLayout, WavePicture, caption_looks_enabled
+from wave_picture import (ABOUT_RECT, CLEAR_RECT, QUIT_RECT, SEND_RECT, TWEAKER_VIEW_RECT, DialogLayout, WavePicture,
+                          caption_looks_enabled)
 
 SESSION_SECONDS = 170
 SKIPPED = 77
@@ -120,7 +126,7 @@ class Session:
         self.report.check("before a load the picture is the empty light-blue box",
                           view.black_pixels() == 0 and not view.has_centre_line(),
                           f"{view.black_pixels()} black pixels inside the box")
-        layout = MainDialogLayout(view)
+        layout = DialogLayout(view)
         disabled, view = self.wait_for_picture(
             window, lambda seen: not caption_looks_enabled(seen.picture, layout, SEND_RECT), 5.0)
         self.report.check("Send is disabled before a load", disabled)
@@ -133,7 +139,7 @@ class Session:
     def enter_on_port_list_run(self):
         window = self.start_program()
         view = self.main_picture(window)
-        layout = MainDialogLayout(view)
+        layout = DialogLayout(view)
         # Tab skips Send only once the first idle pass has disabled it.
         disabled, _ = self.wait_for_picture(
             window, lambda seen: not caption_looks_enabled(seen.picture, layout, SEND_RECT), 5.0)
@@ -146,7 +152,7 @@ class Session:
     def drop_and_dialogs_run(self):
         window = self.start_program()
         view = self.main_picture(window)
-        layout = MainDialogLayout(view)
+        layout = DialogLayout(view)
         self.load_good_file(window, view, layout)
         self.refuse_file(window, view, layout)
         self.edit_in_wave_tweaker(window, view)
@@ -217,14 +223,7 @@ class Session:
         self.report.check("before drawing, the Tweaker's picture is empty above the line on the right",
                           drawn_before.blue_fraction(*stroke_area) >= 0.95)
 
-        # A stroke high across the right part: each sample it passes becomes a bar up to the pointer.
-        start = self.screen_point(tweaker, drawn_before.point(0.6, 0.15))
-        end = self.screen_point(tweaker, drawn_before.point(0.9, 0.15))
-        self.desktop.move(*start)
-        self.desktop.press()
-        self.desktop.glide(start, end, step=2)
-        self.desktop.release()
-        drawn, after = self.wait_for_picture(tweaker, lambda seen: seen.black_fraction(*stroke_area) >= 0.7, 5.0)
+        drawn, after = self.draw_stroke(tweaker, drawn_before, stroke_area)
         self.report.check("a mouse drag across the Tweaker's picture draws bars up to the pointer", drawn,
                           f"{after.black_fraction(*stroke_area):.0%} black where the stroke went" if after else "")
         self.save(self.desktop.capture(tweaker), "session-wave-tweaker.png")
@@ -236,6 +235,43 @@ class Session:
         edited, view = self.wait_for_picture(window, lambda seen: seen.black_fraction(0.62, 0.25, 0.88, 0.45) >= 0.7)
         self.report.check("the main picture shows the edit", edited)
         self.save(view.picture, "session-main-edited.png")
+        self.clear_twice_in_wave_tweaker(window)
+
+    def draw_stroke(self, tweaker, view, area):
+        """A stroke high across the right part: each sample it passes becomes a bar up to the pointer."""
+        start = self.screen_point(tweaker, view.point(0.6, 0.15))
+        end = self.screen_point(tweaker, view.point(0.9, 0.15))
+        self.desktop.move(*start)
+        self.desktop.press()
+        self.desktop.glide(start, end, step=2)
+        self.desktop.release()
+        return self.wait_for_picture(tweaker, lambda seen: seen.black_fraction(*area) >= 0.7, 5.0)
+
+    def clear_twice_in_wave_tweaker(self, window):
+        self.report.require("the main window gets the keyboard", self.desktop.give_keyboard_to(window),
+                            self.desktop.describe_focus())
+        self.desktop.key("ctrl+e")
+        tweaker = self.desktop.wait_for_new_window(TWEAKER_TITLE, limit=10.0)
+        self.report.require("Ctrl+E opens the \"Wave Tweaker\"", tweaker is not None)
+        view = self.desktop.wait_until(lambda: _found(WavePicture(self.desktop.capture(tweaker))), 5.0)
+        self.report.require("the Wave Tweaker shows its wave picture", bool(view))
+        stroke_area = (0.62, 0.2, 0.88, 0.45)
+        layout = DialogLayout(view, TWEAKER_VIEW_RECT)
+        # The click gives Clear the focus, as it gives any push button.
+        self.desktop.click(*self.screen_point(tweaker, layout.centre(CLEAR_RECT)))
+        cleared, _ = self.wait_for_picture(tweaker, lambda seen: seen.black_fraction(*stroke_area) == 0.0, 5.0)
+        self.report.check("a click on Clear clears the wave", cleared)
+        drawn, _ = self.draw_stroke(tweaker, view, stroke_area)
+        self.report.require("a stroke draws on the cleared wave", drawn)
+        self.desktop.key("Return")
+        cleared_again, _ = self.wait_for_picture(tweaker, lambda seen: seen.black_fraction(*stroke_area) == 0.0, 5.0)
+        self.report.check("Enter after the click on Clear clears the wave again", cleared_again)
+        time.sleep(0.5)
+        self.report.check("and leaves the Wave Tweaker open", tweaker in self.desktop.windows(TWEAKER_TITLE))
+        self.desktop.key("Escape")
+        self.report.check("Esc closes the Wave Tweaker", self.desktop.wait_until_gone(tweaker))
+        flat, _ = self.wait_for_picture(window, lambda seen: seen.black_fraction(0.1, 0.25, 0.9, 0.45) == 0.0)
+        self.report.check("the main picture shows the cleared wave", flat)
 
     def about_and_quit(self, window, layout):
         self.desktop.click(*self.screen_point(window, layout.centre(ABOUT_RECT)))
@@ -262,6 +298,7 @@ class Session:
                           and view.black_fraction(0.65, 0.40, 0.95, 0.47) >= 0.9)
         self.report.require("the main window gets the keyboard", self.desktop.give_keyboard_to(window),
                             self.desktop.describe_focus())
+        self.picture_menu_from_the_keyboard(window, view)
         self.desktop.key("ctrl+l")
         box = self.desktop.wait_for_new_window(MAIN_TITLE, known=(window,), limit=10.0)
         self.report.require("Ctrl+L without an audio device brings up a warning box", box is not None)
@@ -274,6 +311,51 @@ class Session:
                             self.desktop.describe_focus())
         self.desktop.key("Escape")
         self.wait_exit("Esc after Listen", 2)
+
+    def picture_menu_from_the_keyboard(self, window, view):
+        before = set(self.desktop.windows_any())
+        self.desktop.key("shift+F10")
+        menus = self.desktop.wait_until(lambda: [w for w in self.desktop.windows_any() if w not in before], 5.0)
+        self.report.require("Shift+F10 opens the picture's menu", bool(menus))
+        menu = self.desktop.geometry(menus[0])
+        picture = self.screen_rect(window, view.box)
+        self.report.check("the menu opens at the picture",
+                          picture[0] <= menu.x <= picture[2] and picture[1] <= menu.y <= picture[3],
+                          f"menu at {menu}, picture at {picture}")
+        # The dialog with the menu over it, from the whole screen.
+        frame = self.desktop.geometry(window)
+        screen = self.desktop.capture("root")
+        self.save(screen.crop(frame.x, frame.y, max(frame.x + frame.width, menu.x + menu.width),
+                              max(frame.y + frame.height, menu.y + menu.height)), "session-context-menu.png")
+        self.desktop.key("Escape")
+        self.report.check("Esc closes the menu", self.desktop.wait_until_gone(menus[0], 5.0))
+
+    def refused_reload_run(self):
+        named = os.path.join(self.options.work, "reloaded.wav")
+        shutil.copyfile(os.path.join(self.options.examples, "saw.wav"), named)
+        window = self.start_program(["Z:" + named.replace("/", "\\")])
+        loaded, view = self.wait_for_picture(window, lambda seen: seen.has_centre_line())
+        self.report.require("the file named on the command line is shown at start", loaded)
+        layout = DialogLayout(view)
+        self.report.require("the main window gets the keyboard", self.desktop.give_keyboard_to(window),
+                            self.desktop.describe_focus())
+        # Backwards from Quit, the first tab stop, to Reload, the last.
+        self.desktop.key("shift+Tab")
+        shutil.copyfile(self.options.refused_file, named)
+        self.desktop.key("Return")
+        box = self.desktop.wait_for_new_window(MAIN_TITLE, known=(window,), limit=10.0)
+        self.report.require("Enter on Reload reads the file again and brings up the warning box", box is not None)
+        self.report.require("the warning box gets the keyboard", self.desktop.give_keyboard_to(box),
+                            self.desktop.describe_focus())
+        self.desktop.key("Return")
+        self.report.check("Enter closes the warning box", self.desktop.wait_until_gone(box))
+        disabled, _ = self.wait_for_picture(
+            window, lambda seen: not caption_looks_enabled(seen.picture, layout, SEND_RECT), 5.0)
+        self.report.require("Send and Reload are disabled after the refused Reload", disabled)
+        self.report.require("the main window gets the keyboard back", self.desktop.give_keyboard_to(window),
+                            self.desktop.describe_focus())
+        self.desktop.key("Tab", "Escape")
+        self.wait_exit("Tab, then Esc after the refused Reload", 2)
 
     def run(self, name, body):
         try:
@@ -340,6 +422,7 @@ def main():
     session.run("port list run", session.enter_on_port_list_run)
     session.run("drop run", session.drop_and_dialogs_run)
     session.run("command line run", session.command_line_run)
+    session.run("refused Reload run", session.refused_reload_run)
     session.program.end_server()
     return report.summary()
 

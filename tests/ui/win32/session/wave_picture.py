@@ -17,6 +17,9 @@ MAIN_VIEW_RECT = (18, 83, 168, 62)
 SEND_RECT = (204, 10, 50, 14)
 ABOUT_RECT = (204, 27, 50, 14)
 QUIT_RECT = (204, 44, 50, 14)
+# The Wave Tweaker's.
+TWEAKER_VIEW_RECT = (7, 7, 256, 219)
+CLEAR_RECT = (272, 100, 50, 14)
 
 
 class WavePicture:
@@ -65,17 +68,17 @@ class WavePicture:
         return self.picture.count(self.region(0.0, 0.0, 0.15, 0.3), lambda rgb: rgb == MARK_RED)
 
 
-class MainDialogLayout:
-    """Where the main dialog's buttons are, in window pixels, worked out from where its view is.
+class DialogLayout:
+    """Where a dialog's buttons are, in window pixels, worked out from where its view is.
 
     The view's outer rectangle is the blue box plus the outline and the
     one-pixel sunken edge; its size in pixels against its size in dialog units
     gives the dialog-unit scale, its position the origin of the client area.
     """
 
-    def __init__(self, view):
+    def __init__(self, view, view_rect=MAIN_VIEW_RECT):
         x0, y0, x1, y1 = view.box
-        vx, vy, vw, vh = MAIN_VIEW_RECT
+        vx, vy, vw, vh = view_rect
         self.scale_x = (x1 - x0 + 4) / vw
         self.scale_y = (y1 - y0 + 4) / vh
         self.origin_x = x0 - 2 - vx * self.scale_x

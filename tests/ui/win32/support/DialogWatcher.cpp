@@ -95,16 +95,7 @@ void DialogWatcher::activated(HWND window)
         }
         if (onMessageBox)
             onMessageBox(window);
-        if (!whileMessageBoxShows) {
-            PostMessageW(window, WM_COMMAND, IDOK, 0);
-            return;
-        }
-        due_ = [this](HWND box) {
-            whileMessageBoxShows(box);
-            PostMessageW(box, WM_COMMAND, IDOK, 0);
-        };
-        dueWindow_ = window;
-        SetTimer(nullptr, 0, 0, &DialogWatcher::timerProcedure);
+        PostMessageW(window, WM_COMMAND, IDOK, 0);
         return;
     }
     openedCaptions_.push_back(caption);

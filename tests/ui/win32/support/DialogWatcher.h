@@ -47,9 +47,6 @@ public:
     bool failOnMessageBox = false;
     // Called with each message box as it appears, before it has painted.
     std::function<void(HWND)> onMessageBox;
-    // Called with each message box from inside its own loop once it is up
-    // (a screenshot, say); the box is closed after it.
-    std::function<void(HWND)> whileMessageBoxShows;
 
 private:
     struct Script {

@@ -1,72 +1,43 @@
 #include "KeyboardInput.h"
 
-namespace {
-std::vector<KeyboardMessageLog::Entry>* activeEntries = nullptr;
-HWND closingDialog = nullptr;
-} // namespace
+#include <vector>
 
-void pressKey(WORD virtualKey)
+void pressKey(WORD virtualKey, WORD modifier)
 {
-    INPUT input[2]{};
-    input[0].type = INPUT_KEYBOARD;
-    input[0].ki.wVk = virtualKey;
-    input[1].type = INPUT_KEYBOARD;
-    input[1].ki.wVk = virtualKey;
-    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, input, sizeof(INPUT));
-}
-
-void pressCtrlKey(WORD virtualKey)
-{
-    INPUT input[4]{};
-    for (INPUT& event : input)
+    std::vector<INPUT> input;
+    const auto add = [&input](WORD key, DWORD flags) {
+        INPUT event{};
         event.type = INPUT_KEYBOARD;
-    input[0].ki.wVk = VK_CONTROL;
-    input[1].ki.wVk = virtualKey;
-    input[2].ki.wVk = virtualKey;
-    input[2].ki.dwFlags = KEYEVENTF_KEYUP;
-    input[3].ki.wVk = VK_CONTROL;
-    input[3].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(4, input, sizeof(INPUT));
+        event.ki.wVk = key;
+        event.ki.dwFlags = flags;
+        input.push_back(event);
+    };
+    if (modifier != 0)
+        add(modifier, 0);
+    add(virtualKey, 0);
+    add(virtualKey, KEYEVENTF_KEYUP);
+    if (modifier != 0)
+        add(modifier, KEYEVENTF_KEYUP);
+    SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
 }
 
-void postOkWhenInputTaken(HWND dialog)
+void holdKeys(std::array<BYTE, 2> keys)
 {
-    closingDialog = dialog;
-    SetTimer(nullptr, 0, 0, [](HWND, UINT, UINT_PTR timer, DWORD) {
-        KillTimer(nullptr, timer);
-        PostMessageW(closingDialog, WM_COMMAND, IDOK, 0);
-    });
-}
-
-void postKey(UINT virtualKey, HWND fallback)
-{
-    HWND target = GetFocus();
-    if (target == nullptr)
-        target = fallback;
-    const LPARAM scanCode = static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)) << 16;
-    PostMessageW(target, WM_KEYDOWN, virtualKey, 1 | scanCode);
-    PostMessageW(target, WM_KEYUP, virtualKey, 1 | scanCode | (LPARAM{3} << 30));
-}
-
-KeyboardMessageLog::KeyboardMessageLog()
-{
-    activeEntries = &entries_;
-    hook_ = SetWindowsHookExW(WH_GETMESSAGE, &KeyboardMessageLog::hookProcedure, nullptr, GetCurrentThreadId());
-}
-
-KeyboardMessageLog::~KeyboardMessageLog()
-{
-    UnhookWindowsHookEx(hook_);
-    activeEntries = nullptr;
-}
-
-LRESULT CALLBACK KeyboardMessageLog::hookProcedure(int code, WPARAM wParam, LPARAM lParam)
-{
-    if (code == HC_ACTION && wParam == PM_REMOVE && activeEntries != nullptr) {
-        const auto* message = reinterpret_cast<const MSG*>(lParam);
-        if (message->message >= WM_KEYFIRST && message->message <= WM_KEYLAST)
-            activeEntries->push_back({message->message, message->wParam, message->hwnd});
+    std::array<BYTE, 256> state{};
+    for (const BYTE key : keys) {
+        if (key != 0)
+            state[key] = 0x80;
     }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
+    SetKeyboardState(state.data());
+}
+
+void releaseKeys()
+{
+    holdKeys({});
+}
+
+void postKeyDown(HWND target, WPARAM virtualKey, UINT message, LPARAM flags)
+{
+    const LPARAM scanCode = static_cast<LPARAM>(MapVirtualKeyW(static_cast<UINT>(virtualKey), MAPVK_VK_TO_VSC)) << 16;
+    PostMessageW(target, message, virtualKey, 1 | scanCode | flags);
 }

@@ -1,12 +1,7 @@
 #include "MainDialogHarness.h"
 
-#include "DropFiles.h"
-#include "KeyboardInput.h"
-
 #include "app/LoopRegistry.h"
-#include "app/ResourceIds.h"
 #include "app/WindowsNT.h"
-#include "wave/Waveshape.h"
 
 #include <thread>
 #include <utility>
@@ -42,15 +37,12 @@ void drainMessageQueue()
     }
 }
 
-MainDialogHarness::MainDialogHarness(std::vector<ScriptedMidiOutput::Device> devices, HarnessServices services)
+MainDialogHarness::MainDialogHarness(DialogController& controller)
 {
     drainMessageQueue();
-    currentWaveshape() = Waveshape{};
     setWindowsNT(false);
-    midi_.devices = std::move(devices);
-
     LoopRegistry::instance().add(std::this_thread::get_id(), loop_);
-    dialog_.emplace(MainDialog::Services{midi_, services.fileChooser, services.previewOutput});
+    dialog_.emplace(controller, wave_);
     created_ = dialog_->create();
     // After the dialog's own registration, so that it runs after the dialog's task.
     loop_.addIdleTask(*this);
@@ -102,21 +94,4 @@ int MainDialogHarness::run(std::function<void()> action)
     const int exitCode = loop_.run();
     KillTimer(nullptr, guard);
     return exitCode;
-}
-
-void MainDialogHarness::drop(const std::vector<std::filesystem::path>& files)
-{
-    dropFiles(window(), files);
-}
-
-std::wstring MainDialogHarness::fileNameText() const
-{
-    wchar_t text[2048] = {};
-    GetDlgItemTextW(window(), IDC_FILE_NAME, text, 2048);
-    return text;
-}
-
-void MainDialogHarness::postKey(UINT virtualKey) const
-{
-    ::postKey(virtualKey, window());
 }

@@ -1,30 +1,16 @@
 #include "Pixels.h"
 
-#include <fstream>
 
-Pixels Pixels::of(HWND window, Area area)
+Pixels Pixels::of(HWND window)
 {
     RECT rect{};
-    if (area == Area::Client) {
-        GetClientRect(window, &rect);
-    } else {
-        GetWindowRect(window, &rect);
-        OffsetRect(&rect, -rect.left, -rect.top);
-    }
+    GetClientRect(window, &rect);
     // Whatever is still to paint is painted first.
     RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 
-    const HDC source = area == Area::Client ? GetDC(window) : GetWindowDC(window);
+    const HDC source = GetDC(window);
     Pixels pixels = copy(source, 0, 0, rect.right, rect.bottom);
     ReleaseDC(window, source);
-    return pixels;
-}
-
-Pixels Pixels::ofScreen(const RECT& area)
-{
-    const HDC screen = GetDC(nullptr);
-    Pixels pixels = copy(screen, area.left, area.top, area.right - area.left, area.bottom - area.top);
-    ReleaseDC(nullptr, screen);
     return pixels;
 }
 
@@ -74,34 +60,4 @@ int Pixels::count(COLORREF colour, int left, int top, int right, int bottom) con
         }
     }
     return found;
-}
-
-void Pixels::saveBmp(const std::filesystem::path& file) const
-{
-    const int rowBytes = (width_ * 3 + 3) & ~3;
-    BITMAPFILEHEADER fileHeader{};
-    BITMAPINFOHEADER infoHeader{};
-    fileHeader.bfType = 0x4D42;
-    fileHeader.bfOffBits = sizeof fileHeader + sizeof infoHeader;
-    fileHeader.bfSize = fileHeader.bfOffBits + static_cast<DWORD>(rowBytes * height_);
-    infoHeader.biSize = sizeof infoHeader;
-    infoHeader.biWidth = width_;
-    infoHeader.biHeight = height_;
-    infoHeader.biPlanes = 1;
-    infoHeader.biBitCount = 24;
-    infoHeader.biCompression = BI_RGB;
-
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(&fileHeader), sizeof fileHeader);
-    out.write(reinterpret_cast<const char*>(&infoHeader), sizeof infoHeader);
-    std::vector<char> row(static_cast<std::size_t>(rowBytes), 0);
-    for (int y = height_ - 1; y >= 0; --y) {
-        for (int x = 0; x < width_; ++x) {
-            const COLORREF colour = at(x, y);
-            row[static_cast<std::size_t>(x) * 3] = static_cast<char>(GetBValue(colour));
-            row[static_cast<std::size_t>(x) * 3 + 1] = static_cast<char>(GetGValue(colour));
-            row[static_cast<std::size_t>(x) * 3 + 2] = static_cast<char>(GetRValue(colour));
-        }
-        out.write(row.data(), rowBytes);
-    }
 }

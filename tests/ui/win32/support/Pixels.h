@@ -3,19 +3,13 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <filesystem>
 #include <vector>
 
-// A copy of what a window shows, read back from its device context after it
-// has painted: the client area, or the whole window with its frame.
+// A copy of what a window's client area shows, read back from its device
+// context after it has painted.
 class Pixels final {
 public:
-    enum class Area { Client, Window };
-
-    static Pixels of(HWND window, Area area = Area::Client);
-    // What the screen shows in area, every window on it included (a popup
-    // menu over its dialog, say).
-    static Pixels ofScreen(const RECT& area);
+    static Pixels of(HWND window);
 
     [[nodiscard]] int width() const noexcept { return width_; }
     [[nodiscard]] int height() const noexcept { return height_; }
@@ -23,11 +17,6 @@ public:
     [[nodiscard]] COLORREF at(int x, int y) const noexcept;
     // How many pixels of the rectangle [left, right) x [top, bottom) have colour.
     [[nodiscard]] int count(COLORREF colour, int left, int top, int right, int bottom) const noexcept;
-
-    friend bool operator==(const Pixels&, const Pixels&) = default;
-
-    // Writes the picture as a 24-bit BMP file.
-    void saveBmp(const std::filesystem::path& file) const;
 
 private:
     static Pixels copy(HDC source, int left, int top, int width, int height);

@@ -4,7 +4,9 @@
 #include "support/DialogWatcher.h"
 #include "support/TestWaves.h"
 
-#include "ui/win32/Win32FileChooser.h"
+#include "ui/win32/FileChooser.h"
+
+#include "app/FileTypes.h"
 
 #include <gtest/gtest.h>
 
@@ -60,53 +62,61 @@ void chooseFileType(HWND dialog, int index)
         SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(fileTypeList, notification), reinterpret_cast<LPARAM>(types));
 }
 
+std::wstring title(const char* text)
+{
+    return std::wstring(text, text + std::char_traits<char>::length(text));
+}
+
+const std::wstring openTitle = title(FileTypes::openTitle);
+const std::wstring saveTitle = title(FileTypes::saveTitle);
+
 void typeNameAndAccept(HWND dialog, const std::wstring& name)
 {
     SetWindowTextW(fileNameEdit(dialog), name.c_str());
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
 }
 
-TEST(Win32FileChooserSave, OffersTheSuggestedNameAndBothFileTypes)
+TEST(FileChooserSave, OffersTheSuggestedNameAndBothFileTypes)
 {
     TestWaves::ScratchFolder scratch;
     DialogWatcher watcher;
     std::wstring offered;
     std::vector<std::wstring> types;
-    watcher.whenOpen(Win32FileChooser::saveTitle, [&](HWND dialog) {
+    watcher.whenOpen(saveTitle, [&](HWND dialog) {
         offered = windowText(fileNameEdit(dialog));
         types = listItems(GetDlgItem(dialog, fileTypeList));
         PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     });
-    Win32FileChooser chooser;
+    FileChooser chooser(nullptr);
     EXPECT_EQ(chooser.chooseSaveTarget(scratch.path() / L"square.wav"), std::nullopt);
     EXPECT_EQ(offered, L"square.wav");
     EXPECT_EQ(types, (std::vector<std::wstring>{L"WAV file (*.wav)", L"SysEx dump (*.syx)"}));
 }
 
-TEST(Win32FileChooserSave, ABareNameGetsTheChosenTypesExtension)
+TEST(FileChooserSave, ABareNameGetsTheChosenTypesExtension)
 {
     TestWaves::ScratchFolder scratch;
     DialogWatcher watcher;
-    watcher.whenOpen(Win32FileChooser::saveTitle, [&](HWND dialog) {
+    watcher.whenOpen(saveTitle, [&](HWND dialog) {
         chooseFileType(dialog, 1);
         typeNameAndAccept(dialog, (scratch.path() / L"bank").wstring());
     });
-    Win32FileChooser chooser;
+    FileChooser chooser(nullptr);
     EXPECT_EQ(chooser.chooseSaveTarget(scratch.path() / L"square.wav"), scratch.path() / L"bank.syx");
 }
 
-TEST(Win32FileChooserSave, ABareNameIsAWavFileByDefault)
+TEST(FileChooserSave, ABareNameIsAWavFileByDefault)
 {
     TestWaves::ScratchFolder scratch;
     DialogWatcher watcher;
-    watcher.whenOpen(Win32FileChooser::saveTitle,
+    watcher.whenOpen(saveTitle,
                      [&](HWND dialog) { typeNameAndAccept(dialog, (scratch.path() / L"edited").wstring()); });
-    Win32FileChooser chooser;
+    FileChooser chooser(nullptr);
     EXPECT_EQ(chooser.chooseSaveTarget(scratch.path() / L"square.wav"), scratch.path() / L"edited.wav");
 }
 
 // Where the dialog leaves a typed name bare, the chosen type decides.
-TEST(Win32FileChooserSave, TheChosenTypeCompletesOnlyABareName)
+TEST(FileChooserSave, TheChosenTypeCompletesOnlyABareName)
 {
     EXPECT_EQ(withSaveTypeExtension(L"C:\\waves\\bank", 2), std::filesystem::path(L"C:\\waves\\bank.syx"));
     EXPECT_EQ(withSaveTypeExtension(L"C:\\waves\\bank", 1), std::filesystem::path(L"C:\\waves\\bank.wav"));
@@ -114,19 +124,19 @@ TEST(Win32FileChooserSave, TheChosenTypeCompletesOnlyABareName)
     EXPECT_EQ(withSaveTypeExtension(L"C:\\waves.d\\bank.txt", 1), std::filesystem::path(L"C:\\waves.d\\bank.txt"));
 }
 
-TEST(Win32FileChooserOpen, OffersWavFilesAndAnswersThePick)
+TEST(FileChooserOpen, OffersWavFilesAndAnswersThePick)
 {
     TestWaves::ScratchFolder scratch;
     const auto file = scratch.copyWave(TestWaves::saw, L"saw.wav");
     DialogWatcher watcher;
     std::vector<std::wstring> types;
-    watcher.whenOpen(Win32FileChooser::openTitle, [&](HWND dialog) {
+    watcher.whenOpen(openTitle, [&](HWND dialog) {
         types = listItems(GetDlgItem(dialog, fileTypeList));
         typeNameAndAccept(dialog, file.wstring());
     });
-    Win32FileChooser chooser;
+    FileChooser chooser(nullptr);
     EXPECT_EQ(chooser.chooseFileToOpen(), file);
-    EXPECT_EQ(types, (std::vector<std::wstring>{L"WAV files (*.wav)", L"All files (*.*)"}));
+    EXPECT_EQ(types, (std::vector<std::wstring>{L"WAV file (*.wav)", L"All files (*.*)"}));
 }
 
 } // namespace

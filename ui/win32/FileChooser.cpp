@@ -1,7 +1,13 @@
-#include "Win32FileChooser.h"
+#include "FileChooser.h"
+
+#include "TextConversion.h"
+#include "app/FileTypes.h"
 
 #include <commdlg.h>
 
+#include <initializer_list>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace hwd {
@@ -11,12 +17,23 @@ namespace {
 // Room for the longest path the system takes (32,767 characters and the
 // terminator): MAX_PATH would cut a deep folder's name.
 constexpr std::size_t pathCapacity = 32768;
-
-// The filter lists: description and pattern pairs, each ended by a null, the
-// list by one more (the literal's own terminator).
-constexpr wchar_t openFilter[] = L"WAV files (*.wav)\0*.wav\0All files (*.*)\0*.*\0";
-constexpr wchar_t saveFilter[] = L"WAV file (*.wav)\0*.wav\0SysEx dump (*.syx)\0*.syx\0";
 constexpr DWORD sysExFilterIndex = 2;
+
+using FileType = std::pair<const char*, const wchar_t*>;
+
+// A filter list: "name (pattern)" and pattern pairs, each ended by a null,
+// the list by one more (the string's own terminator).
+std::wstring filterList(std::initializer_list<FileType> types)
+{
+    std::wstring list;
+    for (const auto& [name, pattern] : types) {
+        list += TextConversion::widenUtf8(name) + L" (" + pattern + L')';
+        list += L'\0';
+        list += pattern;
+        list += L'\0';
+    }
+    return list;
+}
 
 std::vector<wchar_t> pathBuffer(const std::wstring& initial = {})
 {
@@ -26,36 +43,41 @@ std::vector<wchar_t> pathBuffer(const std::wstring& initial = {})
     return buffer;
 }
 
-OPENFILENAMEW dialogRecord(HWND owner, const wchar_t* title, const wchar_t* filter, std::vector<wchar_t>& buffer)
+OPENFILENAMEW dialogRecord(HWND owner, const std::wstring& title, const std::wstring& filter,
+                           std::vector<wchar_t>& buffer)
 {
     OPENFILENAMEW record{};
     record.lStructSize = sizeof record;
     record.hwndOwner = owner;
-    record.lpstrFilter = filter;
+    record.lpstrFilter = filter.c_str();
     record.nFilterIndex = 1;
     record.lpstrFile = buffer.data();
     record.nMaxFile = static_cast<DWORD>(buffer.size());
-    record.lpstrTitle = title;
+    record.lpstrTitle = title.c_str();
     return record;
 }
 
 } // namespace
 
-std::optional<std::filesystem::path> Win32FileChooser::chooseFileToOpen()
+std::optional<std::filesystem::path> FileChooser::chooseFileToOpen()
 {
+    const std::wstring title = TextConversion::widenUtf8(FileTypes::openTitle);
+    const std::wstring filter = filterList({{FileTypes::wavFile, L"*.wav"}, {FileTypes::allFiles, L"*.*"}});
     std::vector<wchar_t> buffer = pathBuffer();
-    OPENFILENAMEW record = dialogRecord(owner_, openTitle, openFilter, buffer);
+    OPENFILENAMEW record = dialogRecord(owner_, title, filter, buffer);
     record.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     if (!GetOpenFileNameW(&record))
         return std::nullopt;
     return std::filesystem::path(buffer.data());
 }
 
-std::optional<std::filesystem::path> Win32FileChooser::chooseSaveTarget(const std::filesystem::path& suggested)
+std::optional<std::filesystem::path> FileChooser::chooseSaveTarget(const std::filesystem::path& suggested)
 {
+    const std::wstring title = TextConversion::widenUtf8(FileTypes::saveTitle);
+    const std::wstring filter = filterList({{FileTypes::wavFile, L"*.wav"}, {FileTypes::sysExDump, L"*.syx"}});
     std::vector<wchar_t> buffer = pathBuffer(suggested.filename().native());
     const std::wstring folder = suggested.parent_path().native();
-    OPENFILENAMEW record = dialogRecord(owner_, saveTitle, saveFilter, buffer);
+    OPENFILENAMEW record = dialogRecord(owner_, title, filter, buffer);
     record.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     // The dialog appends the chosen file type's extension to a bare name; this
     // one stands when no type applies.

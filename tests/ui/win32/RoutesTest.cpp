@@ -1,0 +1,258 @@
+// The Win32 program's routes: each native event of its two dialogs and the
+// controller call it becomes, one row each, against a controller that only
+// writes its calls down. What a call then does is the controllers' own
+// business, tested in tests/app.
+#include "support/DialogWatcher.h"
+#include "support/DropFiles.h"
+#include "support/KeyboardInput.h"
+#include "support/MainDialogHarness.h"
+#include "support/MouseInput.h"
+#include "RecordingController.h"
+
+#include "ui/win32/WaveTweakerDialog.h"
+
+#include "app/ResourceIds.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+using namespace hwd;
+
+namespace {
+
+using Calls = std::vector<std::string>;
+
+// The control given the focus before a row (0: the dialog itself), whose own
+// focus notices are not the row's.
+enum Focus : int { asItWas = -1 };
+
+struct Route {
+    const char* name;
+    int focus;
+    std::function<void(HWND dialog)> act;
+    Calls calls;
+};
+
+constexpr LPARAM repeat = LPARAM{1} << 30;
+
+// The idle passes between a row's messages are the loop's, not the row's.
+Calls withoutIdle(Calls calls)
+{
+    calls.erase(std::remove(calls.begin(), calls.end(), "idle"), calls.end());
+    return calls;
+}
+
+void check(const Route& route, RecordingController& controller)
+{
+    const Calls seen = controller.take();
+    const bool idleRow = std::find(route.calls.begin(), route.calls.end(), "idle") != route.calls.end();
+    EXPECT_EQ(idleRow ? seen : withoutIdle(seen), route.calls) << route.name;
+}
+
+std::function<void(HWND)> clicked(int button)
+{
+    return [=](HWND dialog) { SendMessageW(GetDlgItem(dialog, button), BM_CLICK, 0, 0); };
+}
+
+std::function<void(HWND)> notified(int control, WORD notification)
+{
+    return [=](HWND dialog) {
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(control, notification),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, control)));
+    };
+}
+
+// A key's press posted to the focused window, fetched by the loop that runs
+// next, with the modifiers held as it is handled.
+std::function<void(HWND)> posted(WPARAM key, std::array<BYTE, 2> held = {}, UINT message = WM_KEYDOWN,
+                                 LPARAM flags = 0)
+{
+    return [=](HWND) {
+        holdKeys(held);
+        postKeyDown(GetFocus(), key, message, flags);
+    };
+}
+
+// A key typed on the keyboard.
+std::function<void(HWND)> typed(WORD key, WORD modifier = 0)
+{
+    return [=](HWND) { pressKey(key, modifier); };
+}
+
+void prepare(const Route& route, HWND dialog)
+{
+    SetForegroundWindow(dialog);
+    if (route.focus != asItWas)
+        SetFocus(route.focus == 0 ? dialog : GetDlgItem(dialog, route.focus));
+}
+
+POINT middleOf(HWND window)
+{
+    RECT client{};
+    GetClientRect(window, &client);
+    return {client.right / 2, client.bottom / 2};
+}
+
+std::string menuAt(HWND window, POINT client)
+{
+    ClientToScreen(window, &client);
+    return "menu at " + std::to_string(client.x) + ',' + std::to_string(client.y);
+}
+
+class RoutesTest : public testing::Test {
+protected:
+    void TearDown() override { releaseKeys(); }
+
+    // Each row's messages taken by the main loop before its calls are read.
+    void holdMainDialogAgainst(const std::vector<Route>& routes)
+    {
+        for (const Route& route : routes) {
+            prepare(route, harness_.window());
+            controller_.take();
+            route.act(harness_.window());
+            harness_.runUntilInputTaken();
+            releaseKeys();
+            check(route, controller_);
+        }
+    }
+
+    RecordingController controller_;
+    MainDialogHarness harness_{controller_};
+};
+
+TEST_F(RoutesTest, MainDialog)
+{
+    ASSERT_TRUE(harness_.created());
+    EXPECT_EQ(controller_.take(), Calls{"initialise"});
+    EXPECT_EQ(controller_.window, static_cast<DialogControls*>(&harness_.dialog()));
+    const HWND view = harness_.control(IDC_WAVE_VIEW);
+    const POINT inView{20, 30};
+    const HWND otherWindow =
+        CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+
+    holdMainDialogAgainst({
+        {"Send's click", asItWas, clicked(IDC_SEND), {"command 1000 clicked"}},
+        {"Reload's click", asItWas, clicked(IDC_RELOAD), {"command 1006 clicked"}},
+        {"About's click", asItWas, clicked(ID_APP_ABOUT), {"command 57664 clicked"}},
+        {"Quit's click", asItWas, clicked(IDCANCEL), {"command 2 clicked"}},
+        {"Send double-clicked", asItWas, notified(IDC_SEND, BN_DOUBLECLICKED), {"command 1000 other"}},
+        {"double click on the picture", asItWas,
+         [&](HWND) { SendMessageW(view, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(inView.x, inView.y)); },
+         {"command 1004 double clicked"}},
+        {"the close box", asItWas, [](HWND dialog) { PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); },
+         {"command 2 clicked"}},
+        {"right click over the picture", asItWas, [&](HWND) { rightClickAt(view, inView); }, {menuAt(view, inView)}},
+        {"right click beside the picture", asItWas, [&](HWND dialog) {
+             RECT frame{};
+             GetWindowRect(view, &frame);
+             POINT beside{frame.left - 4, frame.top + 4};
+             ScreenToClient(dialog, &beside);
+             rightClickAt(dialog, beside);
+         }, {}},
+        {"the keyboard's menu request", asItWas, [](HWND dialog) { SendMessageW(dialog, WM_CONTEXTMENU, 0, -1); }, {}},
+        {"three files dropped", asItWas,
+         [](HWND dialog) { dropFiles(dialog, {L"C:\\a.wav", L"C:\\b.wav", L"C:\\c.txt"}); }, {"drop C:\\a.wav"}},
+        {"a drop while a modal window runs", asItWas, [](HWND dialog) {
+             EnableWindow(dialog, FALSE);
+             dropFiles(dialog, {L"C:\\a.wav"});
+             EnableWindow(dialog, TRUE);
+         }, {}},
+        {"the idle pass", asItWas, [](HWND) {}, {"idle"}},
+        {"Enter on Reload", IDC_RELOAD, posted(VK_RETURN), {"key Enter"}},
+        {"Esc on the port list", IDC_PORT, posted(VK_ESCAPE), {"key Escape"}},
+        // The list closes itself: its drop-down, close-up and cancel notices, no key.
+        {"Esc in the port list's open drop-down", IDC_PORT, [](HWND dialog) {
+             SendMessageW(GetDlgItem(dialog, IDC_PORT), CB_SHOWDROPDOWN, TRUE, 0);
+             posted(VK_ESCAPE)(dialog);
+         }, {"command 1001 other", "command 1001 other", "command 1001 other"}},
+        {"Ctrl+L on the port list", IDC_PORT, posted('L', {VK_CONTROL}), {"key Control L"}},
+        {"Ctrl+L held", IDC_PORT, posted('L', {VK_CONTROL}, WM_KEYDOWN, repeat), {"key Control L repeat"}},
+        {"Ctrl+Alt+L (AltGr)", IDC_PORT, posted('L', {VK_CONTROL, VK_MENU}), {}},
+        {"Ctrl+Shift+S", IDC_SEND, posted('S', {VK_CONTROL, VK_SHIFT}), {}},
+        {"Ctrl+F4", IDC_SEND, posted(VK_F4, {VK_CONTROL}), {}},
+        {"Shift+F10", IDCANCEL, posted(VK_F10, {VK_SHIFT}, WM_SYSKEYDOWN), {"key ContextMenu"}},
+        {"the Menu key", IDC_SEND, posted(VK_APPS), {"key ContextMenu"}},
+        {"Tab", IDCANCEL, posted(VK_TAB), {}},
+        {"Ctrl+L to another window", asItWas, [=](HWND) {
+             holdKeys({VK_CONTROL});
+             postKeyDown(otherWindow, 'L');
+         }, {}},
+        {"Shift+F10 typed", IDC_SEND, typed(VK_F10, VK_SHIFT), {"key ContextMenu"}},
+        {"the Menu key typed", IDC_RELOAD, typed(VK_APPS), {"key ContextMenu"}},
+        {"Ctrl+E typed on the dialog itself", 0, typed('E', VK_CONTROL), {"key Control E"}},
+    });
+    DestroyWindow(otherWindow);
+}
+
+// Each row runs inside the Tweaker's own modal loop: its action, then, from
+// a timer once the loop has taken what the action posted, its check and the
+// next row; the last ends the dialog.
+struct ModalRows {
+    std::vector<Route> routes;
+    RecordingController* controller = nullptr;
+    HWND dialog = nullptr;
+    std::size_t next = 0;
+};
+ModalRows modalRows;
+
+void CALLBACK nextModalRow(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    if (modalRows.next > 0) {
+        releaseKeys();
+        check(modalRows.routes[modalRows.next - 1], *modalRows.controller);
+    }
+    if (modalRows.next == modalRows.routes.size()) {
+        EndDialog(modalRows.dialog, 0);
+        return;
+    }
+    prepare(modalRows.routes[modalRows.next], modalRows.dialog);
+    modalRows.controller->take();
+    modalRows.routes[modalRows.next++].act(modalRows.dialog);
+    SetTimer(nullptr, 0, 0, &nextModalRow);
+}
+
+TEST_F(RoutesTest, WaveTweaker)
+{
+    RecordingController tweakerController;
+    WaveTweakerDialog tweaker(tweakerController, harness_.wave());
+    DialogWatcher watcher;
+    Calls atOpening;
+    HWND owner = nullptr;
+    watcher.whenOpen(L"Wave Tweaker", [&](HWND dialog) {
+        atOpening = tweakerController.take();
+        owner = GetWindow(dialog, GW_OWNER);
+        const HWND view = GetDlgItem(dialog, IDC_WAVE_VIEW);
+        const POINT overView = middleOf(view);
+        RECT viewFrame{};
+        GetWindowRect(view, &viewFrame);
+        POINT beside{viewFrame.right + 3, viewFrame.top + 20};
+        ScreenToClient(dialog, &beside);
+        modalRows = {{
+            {"OK's click", asItWas, clicked(IDOK), {"command 1 clicked"}},
+            {"Filter's click", asItWas, clicked(IDC_FILTER), {"command 107 clicked"}},
+            {"Undo's click", asItWas, clicked(IDC_UNDO), {"command 110 clicked"}},
+            {"Enter on Clear", IDC_CLEAR, posted(VK_RETURN), {"key Enter"}},
+            {"Esc on Normalize", IDC_NORMALIZE, posted(VK_ESCAPE), {"key Escape"}},
+            {"Ctrl+S on Clear", IDC_CLEAR, posted('S', {VK_CONTROL}), {"key Control S"}},
+            {"Shift+F10 on OK", IDOK, posted(VK_F10, {VK_SHIFT}, WM_SYSKEYDOWN), {"key ContextMenu"}},
+            {"the Menu key typed on Filter", IDC_FILTER, typed(VK_APPS), {"key ContextMenu"}},
+            {"Tab on OK", IDOK, posted(VK_TAB), {}},
+            {"right click over the picture", asItWas, [=](HWND) { rightClickAt(view, overView); },
+             {menuAt(view, overView)}},
+            {"right click beside the picture", asItWas, [=](HWND d) { rightClickAt(d, beside); }, {}},
+        }, &tweakerController, dialog, 0};
+        nextModalRow(nullptr, 0, 0, 0);
+    });
+    tweaker.run(harness_.window());
+    EXPECT_EQ(atOpening, Calls{"initialise"});
+    EXPECT_EQ(tweakerController.window, static_cast<DialogControls*>(&tweaker));
+    EXPECT_EQ(owner, harness_.window());
+    EXPECT_EQ(modalRows.next, modalRows.routes.size());
+}
+
+} // namespace

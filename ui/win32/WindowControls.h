@@ -1,0 +1,70 @@
+#pragma once
+
+#include "ToolTips.h"
+#include "app/DialogControls.h"
+#include "app/DialogController.h"
+
+#include <windows.h>
+
+#include <deque>
+#include <functional>
+#include <optional>
+
+namespace hwd {
+
+class DialogWindow;
+
+// A controller's requests carried out on a dialog window made from its
+// template: its controls found by their ids, message boxes and file dialogs
+// owned by the dialog, the picture's menu at the picture. Ending the dialog
+// and running modal dialogs over it are the window's own.
+class WindowControls : public DialogControls {
+public:
+    explicit WindowControls(const DialogWindow& dialog) noexcept : dialog_(dialog) {}
+
+    void enableControl(int controlId, bool enabled) override;
+    void setControlText(int controlId, std::string_view utf8) override;
+    void setControlPath(int controlId, const std::filesystem::path& path) override;
+    void setToolTip(int controlId, std::string_view utf8) override;
+    void repaintControl(int controlId) override;
+    void addListItem(int listId, std::string_view label, long data) override;
+    void selectListItem(int listId, int index) override;
+    [[nodiscard]] long selectedListData(int listId) const override;
+    void focusControl(int controlId) override;
+    [[nodiscard]] int focusedControl() const override;
+    void showMessage(std::string_view text, MessageIcon icon) override;
+    [[nodiscard]] std::optional<std::filesystem::path> chooseFileToOpen() override;
+    [[nodiscard]] std::optional<std::filesystem::path> chooseSaveTarget(
+        const std::filesystem::path& suggested) override;
+    [[nodiscard]] int popUpMenu(std::span<const MenuItem> items, int nearControl,
+                                std::optional<Point> screenPoint) override;
+    void later(std::function<void()> action) override;
+
+    [[nodiscard]] HWND toolTipWindow() const noexcept { return toolTips_.window(); }
+
+protected:
+    // The dialog's messages that these requests depend on: the turn of an
+    // action asked for later, and the focus given to the dialog itself. A
+    // result for those, nothing for the rest.
+    std::optional<LRESULT> handleControlsMessage(UINT message);
+
+private:
+    [[nodiscard]] HWND dialog() const noexcept;
+    // The dialog itself for control 0.
+    [[nodiscard]] HWND control(int controlId) const noexcept;
+
+    const DialogWindow& dialog_;
+    ToolTips toolTips_;
+    std::deque<std::function<void()>> laterActions_;
+    bool focusingDialog_ = false;
+};
+
+// What a WM_COMMAND notification code reports: 0 a click (BN_CLICKED), 1 the
+// picture's double click (STN_DBLCLK), anything else something else.
+[[nodiscard]] constexpr ControlEvent controlEventFor(WORD notification) noexcept
+{
+    return notification == 0 ? ControlEvent::Clicked
+                              : notification == 1 ? ControlEvent::DoubleClicked : ControlEvent::Other;
+}
+
+} // namespace hwd
