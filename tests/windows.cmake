@@ -145,4 +145,4 @@ if(TARGET hwd_win32)
 endif()
 
 # The black-box user session of the desktop program.
-include(${HWD_TESTS}/ui/win32/session/session.cmake OPTIONAL)
+include(${HWD_TESTS}/ui/session/session.cmake OPTIONAL)

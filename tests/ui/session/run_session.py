@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""A user's session with harlix-wave-dump.exe under wine, seen from outside the process.
+"""A user's session with the desktop program, seen from outside the process: the
+Windows program under wine (--wine), or the Linux one as it is.
 
 Five runs of the program on the X display that the caller provides
 (tools/wine/with-display.sh gives one of its own):
@@ -13,7 +14,8 @@ Five runs of the program on the X display that the caller provides
      exit code 2;
   4. started with a file named on the command line, it shows that wave at once;
      Shift+F10 opens the picture's menu at the picture; Ctrl+L, with no audio
-     device under wine, brings up the warning box; Esc ends it with exit code 2;
+     device (wine has none; the Linux program is given an ALSA configuration
+     without one), brings up the warning box; Esc ends it with exit code 2;
   5. Reload focused with Shift+Tab, its file made a stereo one, Enter: the
      warning box, and once Reload is disabled the keyboard still works: Tab,
      then Esc ends it with exit code 2.
@@ -30,7 +32,7 @@ import sys
 import time
 
 from desktop import Desktop, Geometry
-from programs import DragSource, WineProgram
+from programs import DragSource, NativeProgram, WineProgram
 from report import Report, RunStopped
 from wave_picture import (ABOUT_RECT, CLEAR_RECT, QUIT_RECT, SEND_RECT, TWEAKER_VIEW_RECT, DialogLayout, WavePicture,
                           caption_looks_enabled)
@@ -56,8 +58,12 @@ class Session:
         self.options = options
         self.desktop = desktop
         self.report = report
-        self.program = WineProgram(options.wine, options.program, options.prefix,
-                                   os.path.join(options.work, "program.log"))
+        log = os.path.join(options.work, "program.log")
+        if options.wine:
+            self.program = WineProgram(options.wine, options.program, options.prefix, log)
+        else:
+            self.program = NativeProgram(options.program, log,
+                                         {"QT_QPA_PLATFORM": "xcb", "ALSA_CONFIG_PATH": options.alsa_config})
         self.drag_source = DragSource(options.drag_source, desktop)
 
     # --- helpers -------------------------------------------------------------
@@ -90,6 +96,15 @@ class Session:
     def save(self, picture, name):
         os.makedirs(self.options.screenshots, exist_ok=True)
         picture.save_png(os.path.join(self.options.screenshots, name))
+
+    def move_window(self, window, x, y):
+        """Moves window so that its top-left corner comes to (x, y); its new geometry. Wine draws its
+        windows' title bars, which the user drags; the display has no window manager to draw the
+        Linux program's, so it is moved as a window manager would."""
+        if self.options.wine:
+            return self.desktop.drag_title_bar(window, x, y)
+        self.desktop.move_window(window, x, y)
+        return self.desktop.geometry(window)
 
     def screen_point(self, window, point):
         frame = self.desktop.geometry(window)
@@ -213,8 +228,8 @@ class Session:
                           centred_over(self.desktop.geometry(tweaker), self.desktop.geometry(window)))
         # Off the main picture, so that only the program's own repaint can show the edit there later.
         main_view = self.screen_rect(window, view.box)
-        moved = self.desktop.drag_title_bar(tweaker, 10, 10)
-        self.report.require("the Wave Tweaker, dragged by its title bar, leaves the main picture uncovered",
+        moved = self.move_window(tweaker, 10, 10)
+        self.report.require("the Wave Tweaker, moved off it, leaves the main picture uncovered",
                             not overlaps((moved.x, moved.y, moved.x + moved.width, moved.y + moved.height),
                                          main_view), f"Tweaker at {moved}")
         drawn_before = self.desktop.wait_until(lambda: _found(WavePicture(self.desktop.capture(tweaker))), 5.0)
@@ -289,8 +304,7 @@ class Session:
 
     def command_line_run(self):
         saw = os.path.join(self.options.examples, "saw.wav")
-        # As Windows names it: wine's drive Z: is the Linux root.
-        window = self.start_program(["Z:" + saw.replace("/", "\\")])
+        window = self.start_program([self.program.file_argument(saw)])
         loaded, view = self.wait_for_picture(window, lambda seen: seen.has_centre_line())
         self.report.require("the file named on the command line is shown at start", loaded)
         self.report.check("the picture shows saw.wav: below the line on the left, above it on the right",
@@ -333,7 +347,7 @@ class Session:
     def refused_reload_run(self):
         named = os.path.join(self.options.work, "reloaded.wav")
         shutil.copyfile(os.path.join(self.options.examples, "saw.wav"), named)
-        window = self.start_program(["Z:" + named.replace("/", "\\")])
+        window = self.start_program([self.program.file_argument(named)])
         loaded, view = self.wait_for_picture(window, lambda seen: seen.has_centre_line())
         self.report.require("the file named on the command line is shown at start", loaded)
         layout = DialogLayout(view)
@@ -385,17 +399,23 @@ def make_refused_file(work):
 
 def parse_options():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--program", required=True, help="harlix-wave-dump.exe")
-    parser.add_argument("--wine", required=True, help="the wine loader")
-    parser.add_argument("--prepare-prefix", required=True, help="tools/wine/prepare-prefix.sh")
+    parser.add_argument("--program", required=True, help="harlix-wave-dump.exe, or the Linux harlix-wave-dump")
+    parser.add_argument("--wine", help="the wine loader, for the Windows program")
+    parser.add_argument("--prepare-prefix", help="tools/wine/prepare-prefix.sh, for the Windows program")
+    parser.add_argument("--alsa-config", help="an ALSA configuration without an audio device, for the Linux program")
     parser.add_argument("--drag-source", required=True, help="the drag-source program")
     parser.add_argument("--examples", required=True, help="folder with saw.wav and long-sine-600.wav")
     parser.add_argument("--screenshots", required=True, help="folder for the PNG screenshots")
     parser.add_argument("--work", required=True, help="scratch folder: wine prefix, refused file, program log")
     options = parser.parse_args()
     # Wine wants an absolute prefix, and the programs run from other folders.
-    for name in ("program", "prepare_prefix", "drag_source", "examples", "screenshots", "work"):
-        setattr(options, name, os.path.abspath(getattr(options, name)))
+    for name in ("program", "prepare_prefix", "alsa_config", "drag_source", "examples", "screenshots", "work"):
+        if getattr(options, name):
+            setattr(options, name, os.path.abspath(getattr(options, name)))
+    if options.wine and not options.prepare_prefix:
+        parser.error("--wine needs --prepare-prefix")
+    if not options.wine and not options.alsa_config:
+        parser.error("the Linux program needs --alsa-config")
     return options
 
 
@@ -412,7 +432,8 @@ def main():
     options.prefix = os.path.join(options.work, "wineprefix")
     report = Report()
     try:
-        subprocess.run([options.prepare_prefix, options.prefix], check=True, timeout=150)
+        if options.wine:
+            subprocess.run([options.prepare_prefix, options.prefix], check=True, timeout=150)
         options.refused_file = make_refused_file(options.work)
     except (subprocess.SubprocessError, OSError) as error:
         report.check("the wine prefix and the refused file are made", False, str(error))

@@ -1,28 +1,33 @@
-"""The two programs that the session starts: the desktop program under wine and
-the native drag source. Both are ended by their own process ids when the
-session is done with them or gives up on them."""
+"""The programs that the session starts: the desktop program (the Windows one
+under wine, or the Linux one as it is) and the native drag source. Each is
+ended by its own process id when the session is done with it or gives up on
+it."""
 
 import os
 import subprocess
 import time
 
 
-class WineProgram:
-    """harlix-wave-dump.exe under the wine loader; its exit code is the loader's."""
+class NativeProgram:
+    """The Linux program, on the X display of the session."""
 
-    def __init__(self, wine, exe, prefix, log_path):
-        self.wine = wine
-        self.exe = exe
-        self.environment = dict(os.environ, WINEPREFIX=prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
+    def __init__(self, executable, log_path, environment):
+        self.command = [executable]
+        self.executable = executable
+        self.environment = dict(os.environ, **environment)
         self.log_path = log_path
         self.process = None
 
+    @staticmethod
+    def file_argument(path):
+        return path
+
     def start(self, arguments=()):
-        # The log file, not our pipes: wineserver outlives the program and would hold them open.
+        # The log file, not our pipes: a program that outlives the session would hold them open.
         with open(self.log_path, "ab") as log:
-            log.write(f"--- {time.strftime('%H:%M:%S')} {self.exe}\n".encode())
+            log.write(f"--- {time.strftime('%H:%M:%S')} {self.executable}\n".encode())
             log.flush()
-            self.process = subprocess.Popen([self.wine, self.exe, *arguments], stdin=subprocess.DEVNULL, stdout=log,
+            self.process = subprocess.Popen([*self.command, *arguments], stdin=subprocess.DEVNULL, stdout=log,
                                             stderr=subprocess.STDOUT, env=self.environment)
 
     def wait_exit(self, limit):
@@ -42,6 +47,24 @@ class WineProgram:
         if self.running():
             self.process.kill()
             self.process.wait(timeout=10)
+
+    def end_server(self):
+        """Nothing outlives the Linux program."""
+
+
+class WineProgram(NativeProgram):
+    """harlix-wave-dump.exe under the wine loader; its exit code is the loader's."""
+
+    def __init__(self, wine, exe, prefix, log_path):
+        super().__init__(exe, log_path,
+                         {"WINEPREFIX": prefix, "WINEDEBUG": "-all", "WINEDLLOVERRIDES": "mscoree,mshtml="})
+        self.wine = wine
+        self.command = [wine, exe]
+
+    @staticmethod
+    def file_argument(path):
+        """As Windows names it: wine's drive Z: is the Linux root."""
+        return "Z:" + path.replace("/", "\\")
 
     def end_server(self):
         """Waits for the prefix's wineserver to go; ends it if it does not within a few seconds."""

@@ -118,6 +118,10 @@ class Desktop:
         self.wait_until(lambda: self.geometry(window).x == x, 2.0)
         return self.geometry(window)
 
+    def move_window(self, window, x, y):
+        """Moves window as a window manager would, for a display without one."""
+        self._xdotool("windowmove", "--sync", str(window), str(x), str(y), check=False)
+
     # --- input ---------------------------------------------------------------
 
     def key(self, *names):
