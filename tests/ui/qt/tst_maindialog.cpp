@@ -1,7 +1,7 @@
 // The main dialog's window as the user meets it: its template and place, what
 // it shows at the start, the drags it takes and the names it passes on whole,
 // and the whole program run through runApplication: the keys after a refused
-// Reload, the exit codes and a minimised start. The rules behind each control
+// Reload and a minimised start (the exit codes are the session's, qt_session). The rules behind each control
 // are the controller's, tested in tests/app; the routes are in tst_routes.
 
 #include "tests/support/LoaderMessages.h"
@@ -11,17 +11,14 @@
 #include "WavFixture.h"
 #include "ScriptedPreviewOutput.h"
 #include "app/MainDialogController.h"
-#include "ui/qt/AboutDialog.h"
 #include "ui/qt/Application.h"
 #include "ui/qt/FontUnits.h"
 #include "app/LoopRegistry.h"
 #include "ui/qt/MainDialog.h"
 #include "ui/qt/MessageLoop.h"
 #include "ui/qt/PathLabel.h"
-#include "ui/qt/WaveTweakerDialog.h"
 #include "ui/qt/WaveView.h"
 #include "app/WindowsNT.h"
-#include "wave/WaveFileLoader.h"
 #include "wave/Waveshape.h"
 
 #include <QComboBox>
@@ -98,8 +95,6 @@ private slots:
     void keysAfterReloadRefusedTheFile_data();
     void keysAfterReloadRefusedTheFile();
 
-    void exitCodes_data();
-    void exitCodes();
     void startsMinimisedWhenAskedTo();
 
 private:
@@ -476,52 +471,6 @@ void TestMainDialog::keysAfterReloadRefusedTheFile()
     QCOMPARE(boxes.size(), std::size_t{1});
     QCOMPARE(boxes[0].text, QString::fromLatin1(ExpectedMessage::notWav));
     QCOMPARE(seen, QStringList{"focus IDD_MAINDLG"} + seenAfterTheKey);
-}
-
-void TestMainDialog::exitCodes_data()
-{
-    QTest::addColumn<QString>("how");
-    QTest::addColumn<int>("exitCode");
-
-    QTest::newRow("Quit button") << "quit" << 2;
-    QTest::newRow("Esc") << "escape" << 2;
-    QTest::newRow("close box") << "close" << 2;
-    QTest::newRow("Enter on the wave number list") << "enter" << 1;
-    QTest::newRow("Enter on the focused Quit button") << "enter on Quit" << 2;
-}
-
-// The whole program through runApplication, driven from inside its loop.
-void TestMainDialog::exitCodes()
-{
-    QFETCH(QString, how);
-    QFETCH(int, exitCode);
-    dialog_.reset();
-
-    bool found = false;
-    QTimer::singleShot(0, this, [&] {
-        MainDialog* dialog = shownMainDialog();
-        if (dialog == nullptr)
-            return;
-        found = true;
-        auto* quit = dialog->findChild<QPushButton*>(QStringLiteral("IDCANCEL"));
-        if (how == "quit")
-            QTest::mouseClick(quit, Qt::LeftButton);
-        else if (how == "escape")
-            QTest::keyClick(quit, Qt::Key_Escape);
-        else if (how == "close")
-            QCoreApplication::postEvent(dialog->windowHandle(), new QCloseEvent);
-        else if (how == "enter") {
-            auto* list = dialog->findChild<QComboBox*>(QStringLiteral("IDC_WAVE_NUMBER"));
-            list->setFocus();
-            QTest::keyClick(list, Qt::Key_Return);
-        }
-        else if (how == "enter on Quit")
-            QTest::keyClick(quit, Qt::Key_Return);
-    });
-    QCOMPARE(runApplication(*midi_, Qt::WindowNoState), exitCode);
-    QVERIFY(found);
-    QVERIFY(shownMainDialog() == nullptr);
-    QVERIFY(LoopRegistry::instance().find(std::this_thread::get_id()) == nullptr);
 }
 
 void TestMainDialog::startsMinimisedWhenAskedTo()
