@@ -29,7 +29,7 @@ include(ExternalProject)
 ExternalProject_Add(hwd_drag_source
     SOURCE_DIR ${HWD_SESSION_SOURCE}/drag-source
     PREFIX ${HWD_SESSION_BINARY}/drag-source-prefix
-    BINARY_DIR ${HWD_SESSION_BINARY}/drag-source
+    BINARY_DIR ${HWD_SESSION_BINARY}/drag-source-build
     CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release
     BUILD_ALWAYS ON
     INSTALL_COMMAND "")
@@ -42,7 +42,7 @@ add_test(NAME windows.session
         --program $<TARGET_FILE:harlix-wave-dump>
         --wine ${HWD_WINE}
         --prepare-prefix ${PROJECT_SOURCE_DIR}/tools/wine/prepare-prefix.sh
-        --drag-source ${HWD_SESSION_BINARY}/drag-source/drag-source
+        --drag-source ${HWD_SESSION_BINARY}/drag-source-build/drag-source
         --examples ${PROJECT_SOURCE_DIR}/examples
         --screenshots ${CMAKE_BINARY_DIR}/screenshots
         --work ${HWD_SESSION_BINARY}/work)

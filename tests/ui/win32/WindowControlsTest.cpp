@@ -296,7 +296,21 @@ INSTANTIATE_TEST_SUITE_P(
                    const int answer = t.controls().runModal(IDD_WAVE_TWEAKER, &t.tweakerController);
                    return seen + " | answered " + std::to_string(answer) +
                           (FindWindowW(L"#32770", L"Wave Tweaker") ? ", still open" : "");
-               }, "owner the dialog | initialise | answered 7"}),
+               }, "owner the dialog | initialise | answered 7"},
+        // A box that the Tweaker's controller asks for (a failed Save there) is
+        // the Tweaker's, over the main dialog.
+        Effect{"ABoxOverTheWaveTweaker", [](EffectsTest& t) {
+                   HWND tweakerWindow = nullptr;
+                   t.watcher.whenOpen(L"Wave Tweaker", [&](HWND tweaker) {
+                       tweakerWindow = tweaker;
+                       t.tweakerController.window->showMessage("The wave was not saved.", MessageIcon::Warning);
+                       t.tweakerController.window->endDialog(1);
+                   });
+                   (void)t.controls().runModal(IDD_WAVE_TWEAKER, &t.tweakerController);
+                   const auto& boxes = t.watcher.messageBoxes();
+                   return boxes.size() == 1 && boxes[0].owner == tweakerWindow ? "owner the Wave Tweaker"
+                                                                               : "owner " + messageBoxes(t);
+               }, "owner the Wave Tweaker"}),
     CaseNames::byName);
 
 } // namespace
