@@ -13,7 +13,6 @@
 #include <QScreen>
 
 #include <memory>
-#include <optional>
 #include <thread>
 
 namespace hwd {
@@ -41,11 +40,11 @@ int runApplication(MidiOutput& midi, Qt::WindowStates showCommand, const std::fi
         preview = systemPreview.get();
     }
     MainDialogController controller(currentWaveshape(), {midi, *preview, &WaveOperations::millisecondTicks});
-    std::optional<MainDialog> dialog;
+    std::unique_ptr<MainDialog> dialog;
     int exitCode = 0;
     // With no screen to place it on, the main dialog cannot be created.
     if (QGuiApplication::primaryScreen() != nullptr) {
-        dialog.emplace(controller, currentWaveshape());
+        dialog = std::make_unique<MainDialog>(controller, currentWaveshape());
         dialog->setWindowState(showCommand);
         dialog->show();
         controller.openWhenShown(commandLineFile);
