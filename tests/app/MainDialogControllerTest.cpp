@@ -150,20 +150,6 @@ TEST_F(MainDialogControllerTest, aRefusedFileAfterAValidOne)
     EXPECT_EQ(takeLog(), (Log{"main: enable 1000 off", "main: enable 1006 off"}));
 }
 
-TEST_F(MainDialogControllerTest, twoFailedLoadsShowTheBoxTwiceAndLeaveTheButtonsOff)
-{
-    start();
-    writeRamp(folder.file("short.wav"), 0, 1, 100);
-    drop(folder.file("gone.wav"));
-    drop(folder.file("short.wav"));
-    controller.runIdle();
-
-    EXPECT_EQ(takeLog(), (Log{"main: repaint 1004", std::string("main: box warning: ") + ExpectedMessage::cannotOpen,
-                              "main: path 1005 " + folder.file("gone.wav").string(), "main: repaint 1004",
-                              std::string("main: box warning: ") + ExpectedMessage::tooFew,
-                              "main: path 1005 " + folder.file("short.wav").string()}));
-}
-
 // Reload reads the file again as it now is, replacing any edits; before any
 // file it does nothing at all, and so does a click that is no click.
 TEST_F(MainDialogControllerTest, reloadReadsTheChangedFile)
@@ -185,19 +171,6 @@ TEST_F(MainDialogControllerTest, reloadReadsTheChangedFile)
 
     EXPECT_EQ(takeLog(), (Log{"main: repaint 1004", "main: path 1005 " + path.string()}));
     EXPECT_EQ(wave.samples[127], 1000 - 127 * 20);
-}
-
-// Several loads between two idle passes reach the buttons as one change.
-TEST_F(MainDialogControllerTest, loadsBetweenTwoIdlePassesReachTheButtonsOnce)
-{
-    start();
-    writeText(folder.file("bad.wav"));
-    dropRamp("good.wav", 0);
-    drop(folder.file("bad.wav"));
-    drop(folder.file("good.wav"));
-    takeLog();
-    controller.runIdle();
-    EXPECT_EQ(takeLog(), (Log{"main: enable 1000 on", "main: enable 1006 on"}));
 }
 
 // A control that loses its enabling while it has the focus (Reload pressed
@@ -249,18 +222,6 @@ TEST_F(MainDialogControllerTest, theCommandLinesFileOpensAfterTheFirstIdlePassWi
     EXPECT_EQ(wave.samples[0], 55);
     controller.runIdle();
     EXPECT_TRUE(window.laterActions.empty());
-}
-
-TEST_F(MainDialogControllerTest, aRefusedFileFromTheCommandLineShowsTheBoxOverSendAndReloadOff)
-{
-    writeText(folder.file("notes.wav"));
-    controller.openWhenShown(folder.file("notes.wav"));
-    controller.initialise(window);
-    controller.runIdle();
-    takeLog();
-    window.runLater();
-    EXPECT_EQ(takeLog()[1], std::string("main: box warning: ") + ExpectedMessage::notWav);
-    EXPECT_EQ(window.enabled[IDC_SEND], false);
 }
 
 // --- Send --------------------------------------------------------------------
@@ -325,13 +286,6 @@ TEST_F(MainDialogControllerTest, theTweakerOpensOnlyWithAWaveOnTheNtFamilyAndThe
     EXPECT_TRUE(key(Key::Control, 'E'));
 
     EXPECT_EQ(takeLog(), (Log{"main: modal 201", "main: repaint 1004", "main: modal 201", "main: repaint 1004"}));
-}
-
-TEST_F(MainDialogControllerTest, aboutRunsTheAboutBoxOnAnyNotification)
-{
-    start();
-    controller.command(ID_APP_ABOUT, ControlEvent::Other);
-    EXPECT_EQ(takeLog(), (Log{"main: modal 100"}));
 }
 
 // Quit, Esc and the close box give 2, Enter elsewhere than on a push button
@@ -407,15 +361,6 @@ TEST_F(MainDialogControllerTest, listenIsOneToggleForBothWindowsAndARefusalIsTol
     controller.runPictureCommand(ID_LISTEN, PictureWindow::waveTweaker, tweakerWindow);
     EXPECT_FALSE(controller.listening());
     EXPECT_EQ(preview.calls, (std::vector<std::string>{"start", "start", "stop"}));
-}
-
-TEST_F(MainDialogControllerTest, theTweakerOffersNoOpen)
-{
-    start();
-    tweakerWindow.openAnswer = folder.file("any.wav");
-    controller.runPictureCommand(ID_FILE_OPEN, PictureWindow::waveTweaker, tweakerWindow);
-    controller.runPictureCommand(ID_EDIT_WAVE, PictureWindow::waveTweaker, tweakerWindow);
-    EXPECT_TRUE(log.empty());
 }
 
 TEST_F(MainDialogControllerTest, thePicturesMenuOpensAtTheClickOrAtThePictureAndRunsThePick)
