@@ -17,10 +17,12 @@
 
 #include <mmsystem.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <functional>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -118,7 +120,21 @@ struct TimedCount {
     std::size_t frames;
 };
 
-TEST(ListenOnTheDevice, PlaysOneWaveThenTheNextUnbrokenAndNothingAfterTheStop)
+struct Capture {
+    PcmWaveFile first;
+    PcmWaveFile second;
+    PcmWaveFile played;
+    std::vector<TimedCount> timeline;
+    std::size_t framesAtChange = 0;
+    std::size_t framesAtStop = 0;
+    double msAtChange = 0;
+    double msAtStop = 0;
+};
+
+// Listen on the device: the saw until framesBeforeEachChange frames are
+// written, then the square as many again, then the stop, with one more load
+// after it that nothing may play.
+void listenOnTheDevice(Capture& result)
 {
     const fs::path capture = captureFile();
     if (capture.empty())
@@ -127,8 +143,10 @@ TEST(ListenOnTheDevice, PlaysOneWaveThenTheNextUnbrokenAndNothingAfterTheStop)
     std::error_code ignored;
     fs::remove(capture, ignored);
 
-    const PcmWaveFile first = PcmWaveFile::read(TestWaves::file(TestWaves::saw));
-    const PcmWaveFile second = PcmWaveFile::read(TestWaves::file(TestWaves::square));
+    result.first = PcmWaveFile::read(TestWaves::file(TestWaves::saw));
+    result.second = PcmWaveFile::read(TestWaves::file(TestWaves::square));
+    const PcmWaveFile& first = result.first;
+    const PcmWaveFile& second = result.second;
     ASSERT_EQ(first.problem, "");
     ASSERT_EQ(second.problem, "");
     ASSERT_EQ(first.frames.size(), 128u);
@@ -144,11 +162,11 @@ TEST(ListenOnTheDevice, PlaysOneWaveThenTheNextUnbrokenAndNothingAfterTheStop)
     // The loop's timeline: a count of the frames written at each look.
     LARGE_INTEGER start;
     QueryPerformanceCounter(&start);
-    std::vector<TimedCount> timeline;
-    std::size_t framesAtChange = 0;
-    std::size_t framesAtStop = 0;
-    double msAtChange = 0;
-    double msAtStop = 0;
+    std::vector<TimedCount>& timeline = result.timeline;
+    std::size_t& framesAtChange = result.framesAtChange;
+    std::size_t& framesAtStop = result.framesAtStop;
+    double& msAtChange = result.msAtChange;
+    double& msAtStop = result.msAtStop;
     bool playingAfterStop = true;
     int looksAfterStop = 0;
     ASSERT_EQ(listen.toggle(), "");
@@ -183,11 +201,53 @@ TEST(ListenOnTheDevice, PlaysOneWaveThenTheNextUnbrokenAndNothingAfterTheStop)
     ASSERT_TRUE(ran) << "the capture stopped growing: " << framesWritten(capture) << " frames";
     EXPECT_FALSE(playingAfterStop);
 
-    const PcmWaveFile played = PcmWaveFile::read(capture);
+    result.played = PcmWaveFile::read(capture);
+    const PcmWaveFile& played = result.played;
     ASSERT_EQ(played.problem, "");
     EXPECT_EQ(played.rate, rate);
     // Settled at close: Listen's stop closed the device.
     EXPECT_TRUE(played.sizesSettled);
+}
+
+// Where the capture holds a stretch of exact silence before the stop (a
+// millisecond and more), which neither wave has: the system's own underrun
+// when the machine held the program up for longer than the queued buffers
+// last; or nothing.
+std::optional<std::size_t> silenceIn(const Capture& capture)
+{
+    constexpr std::size_t stretch = rate / 1000;
+    const std::vector<std::int16_t>& frames = capture.played.frames;
+    const std::size_t end = std::min(frames.size(), capture.framesAtStop);
+    std::size_t zeros = 0;
+    for (std::size_t k = 0; k < end; ++k) {
+        zeros = frames[k] == 0 ? zeros + 1 : 0;
+        if (zeros == stretch)
+            return k + 1 - stretch;
+    }
+    return std::nullopt;
+}
+
+TEST(ListenOnTheDevice, PlaysOneWaveThenTheNextUnbrokenAndNothingAfterTheStop)
+{
+    Capture capture;
+    listenOnTheDevice(capture);
+    if (HasFatalFailure() || IsSkipped())
+        return;
+    // One stall of the machine is forgiven: the capture is made again. A
+    // program that leaves the device short of buffers stalls both times.
+    if (const auto silence = silenceIn(capture)) {
+        std::cout << "silence in the capture from frame " << *silence << ": listening again\n";
+        capture = Capture{};
+        listenOnTheDevice(capture);
+        if (HasFatalFailure())
+            return;
+    }
+    const PcmWaveFile& first = capture.first;
+    const PcmWaveFile& second = capture.second;
+    const PcmWaveFile& played = capture.played;
+    const std::size_t framesAtChange = capture.framesAtChange;
+    const std::size_t framesAtStop = capture.framesAtStop;
+
     const std::vector<std::int16_t>& frames = played.frames;
     ASSERT_GE(frames.size(), framesAtStop);
 
@@ -214,17 +274,17 @@ TEST(ListenOnTheDevice, PlaysOneWaveThenTheNextUnbrokenAndNothingAfterTheStop)
 
     // The figures, for a person to read.
     double msHeard = 0;
-    for (const TimedCount& look : timeline) {
+    for (const TimedCount& look : capture.timeline) {
         if (look.frames > change) {
             msHeard = look.ms;
             break;
         }
     }
     std::cout << "Listen on wine's waveOut: " << frames.size() << " frames (" << 1000.0 * frames.size() / rate
-              << " ms of sound) in " << msAtStop << " ms from start to stop; the change after "
+              << " ms of sound) in " << capture.msAtStop << " ms from start to stop; the change after "
               << framesAtChange << " frames written, heard from frame " << change << " ("
               << 1000.0 * (change - framesAtChange) / rate << " ms of sound later, written "
-              << msHeard - msAtChange << " ms later by the clock); " << frames.size() - framesAtStop
+              << msHeard - capture.msAtChange << " ms later by the clock); " << frames.size() - framesAtStop
               << " frames written after the count at the stop\n";
 }
 
