@@ -1,8 +1,7 @@
 #include "WaveFileLoader.h"
 
+#include "RegularFile.h"
 #include "Waveshape.h"
-
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <climits>
@@ -267,36 +266,6 @@ LoadFailure readWave(std::FILE* stream, std::uint64_t length, Waveshape& wave, C
     reduceToWave(dataBytes, wave.samples);
     wave.resampled = true;
     return none;
-}
-
-// Only a regular file is opened: a directory, FIFO or device would fail later or
-// block the program in the open. Its size from the same look serves the walk,
-// which so need not seek to the end of the file and back (four more system
-// calls and a read of the last block).
-bool isRegularFile(const std::filesystem::path& path, std::uint64_t& length) noexcept
-{
-#ifdef _WIN32
-    struct _stat64 info {};
-    if (::_wstat64(path.c_str(), &info) != 0 || (info.st_mode & _S_IFMT) != _S_IFREG)
-        return false;
-#else
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
-        return false;
-#endif
-    length = static_cast<std::uint64_t>(info.st_size);
-    return true;
-}
-
-// The path's own encoding: bytes on Linux, UTF-16 on Windows, so that a name
-// outside the ANSI code page opens too.
-std::FILE* openForReading(const std::filesystem::path& path) noexcept
-{
-#ifdef _WIN32
-    return ::_wfopen(path.c_str(), L"rb");
-#else
-    return std::fopen(path.c_str(), "rb");
-#endif
 }
 
 } // namespace
