@@ -59,7 +59,10 @@ void printFacts(const std::string& file, const WavFacts& facts)
         return;
     }
     const WavFacts::Format& format = *facts.format;
-    std::printf("format: %u (%s)\n", unsigned{format.tag}, formatTagName(format.tag));
+    if (format.extensiblePcm)
+        std::printf("format: extensible (PCM)\n");
+    else
+        std::printf("format: %u (%s)\n", unsigned{format.tag}, formatTagName(format.tag));
     std::printf("channels: %u\n", unsigned{format.channels});
     std::printf("sample rate: %" PRIu32 " Hz\n", format.sampleRate);
     std::printf("bits per sample: %u\n", unsigned{format.bitsPerSample});

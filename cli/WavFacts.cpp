@@ -52,6 +52,12 @@ void WavFactsRecorder::formatFound(const unsigned char* body)
         WavFacts::Format{littleEndian16(body), littleEndian16(body + 2), littleEndian32(body + 4), littleEndian16(body + 14)};
 }
 
+void WavFactsRecorder::extensiblePcmFound()
+{
+    if (current().format)
+        current().format->extensiblePcm = true;
+}
+
 void WavFactsRecorder::walkChosen(ChunkWalk walk)
 {
     chosen_ = walk;

@@ -23,6 +23,7 @@ struct WavFacts {
         std::uint16_t channels = 0;
         std::uint32_t sampleRate = 0;
         std::uint16_t bitsPerSample = 0;
+        bool extensiblePcm = false; // WAVE_FORMAT_EXTENSIBLE read as PCM
     };
 
     std::uint64_t fileBytes = 0;
@@ -39,6 +40,7 @@ public:
     void walkStarted(ChunkWalk walk) override;
     void chunkFound(const unsigned char* id, std::uint32_t size, std::uint64_t offset) override;
     void formatFound(const unsigned char* body) override;
+    void extensiblePcmFound() override;
     void walkChosen(ChunkWalk walk) override;
 
     [[nodiscard]] WavFacts facts(std::uint64_t fileBytes) const;

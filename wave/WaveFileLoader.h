@@ -23,6 +23,9 @@ public:
     virtual void chunkFound(const unsigned char* id, std::uint32_t size, std::uint64_t offset) = 0;
     // The 16 bytes of the format chunk's body, as read.
     virtual void formatFound(const unsigned char* body) = 0;
+    // The format just found is WAVE_FORMAT_EXTENSIBLE with PCM's sub-format,
+    // which the loader then takes as plain PCM.
+    virtual void extensiblePcmFound() = 0;
     // The walk whose answer stands, once the chunks have been searched.
     virtual void walkChosen(ChunkWalk walk) = 0;
 };
@@ -45,7 +48,8 @@ enum class LoadFailure {
 // The failure's message; the empty text for none.
 [[nodiscard]] const char* loadFailureMessage(LoadFailure failure) noexcept;
 
-// Reads a mono 16-bit PCM WAV file into a Waveshape: exactly 128 samples are
+// Reads a mono 16-bit PCM WAV file (plain, or WAVE_FORMAT_EXTENSIBLE with PCM's
+// sub-format and all 16 bits valid) into a Waveshape: exactly 128 samples are
 // taken as they stand, a longer run (up to 65535) is reduced to 128 points by
 // picking the nearest sample. Every refusal leaves its own message in lastError.
 // Nothing is allocated per load: the sample run goes through a static buffer.

@@ -24,7 +24,7 @@ bool hasLine(const std::string& text, const std::string& line)
 
 struct InfoCase {
     const char* name;
-    const char* example;
+    fs::path file;
     std::vector<std::string> facts;
 };
 
@@ -32,17 +32,21 @@ class Info : public ::testing::TestWithParam<InfoCase> {};
 
 TEST_P(Info, TellsTheHeadersFacts)
 {
-    const RunResult run = runWavedump({"info", sourceFile(std::string("examples/") + GetParam().example)});
-    EXPECT_EQ(run.exitCode, 0);
+    const RunResult run = runWavedump({"info", GetParam().file});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
     for (const std::string& fact : GetParam().facts)
         EXPECT_TRUE(hasLine(run.out, fact)) << fact << " in\n" << run.out;
 }
 
+const fs::path fixtures = HWD_FIXTURE_DIR;
+
 INSTANTIATE_TEST_SUITE_P(Cli, Info,
-    ::testing::Values(InfoCase{"Verbatim", "saw.wav",
+    ::testing::Values(InfoCase{"Verbatim", example("saw.wav"),
                           {"format: 1 (PCM)", "channels: 1", "sample rate: 44100 Hz", "bits per sample: 16",
                               "data bytes: 256", "sample count: 128", "resampled: no"}},
-        InfoCase{"Resampled", "long-sine-600.wav", {"data bytes: 1200", "sample count: 600", "resampled: yes"}}),
+        InfoCase{"Resampled", example("long-sine-600.wav"), {"data bytes: 1200", "sample count: 600", "resampled: yes"}},
+        InfoCase{"ExtensiblePcm", fixtures / "py_s16_mono_extensible.wav",
+            {"chunk: 'fmt ' 40 bytes", "format: extensible (PCM)", "bits per sample: 16", "sample count: 700"}}),
     CaseNames::byName);
 
 TEST_F(CliTest, InfoDescribesAFileTheLoaderRefuses)

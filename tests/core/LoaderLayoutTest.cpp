@@ -72,6 +72,9 @@ std::vector<LayoutCase> layoutCases()
     const Bytes zeroData = chunk("data", Bytes(256, 0));
     const Bytes fullFormat = formatBody();
     const Bytes shortFormat(fullFormat.begin(), fullFormat.end() - 2);
+    // 16-bit mono in WAVE_FORMAT_EXTENSIBLE: 16 valid bits, no speaker mask, PCM's GUID.
+    const Bytes extensiblePcm = join({formatBody(0xFFFE), le16(22), le16(16), le32(0),
+                                      Bytes("\x01\0\0\0\0\0\x10\0\x80\0\0\xAA\0\x38\x9B\x71", 16)});
 
     return {
         // Files that load, always with `wanted`.
@@ -149,6 +152,8 @@ std::vector<LayoutCase> layoutCases()
         {"FloatTag", join({riff, formatChunk(3, 1, 32), wantedChunk}), notMonoPcm},
         {"FloatTagWith16Bits", join({riff, formatChunk(3, 1, 16), wantedChunk}), notMonoPcm},
         {"ExtensibleTag", join({riff, chunk("fmt ", formatBody(0xFFFE, 1, 16, 40)), wantedChunk}), notMonoPcm},
+        // The sub-format is not looked for in a chunk declared too short to hold it.
+        {"ExtensiblePcmDeclaredUnder40", join({riff, chunk("fmt ", 38, extensiblePcm), wantedChunk}), notMonoPcm},
         {"TagZero", join({riff, formatChunk(0, 1, 16), wantedChunk}), notMonoPcm},
         {"StereoEightBitIsRefusedAsStereo", join({riff, formatChunk(1, 2, 8), wantedChunk}), notMonoPcm},
         {"EightBit", join({riff, formatChunk(1, 1, 8), wantedChunk}), not16Bit},
