@@ -45,6 +45,11 @@ INSTANTIATE_TEST_SUITE_P(Cli, Info,
                           {"format: 1 (PCM)", "channels: 1", "sample rate: 44100 Hz", "bits per sample: 16",
                               "data bytes: 256", "sample count: 128", "resampled: no"}},
         InfoCase{"Resampled", example("long-sine-600.wav"), {"data bytes: 1200", "sample count: 600", "resampled: yes"}},
+        // Python's wave module with a 301-byte LIST and its pad byte spliced in:
+        // the second walk starts again from the first chunk.
+        InfoCase{"LongOddChunkWithPad", fixtures / "py_padded_list301_between.wav",
+            {"chunk walk: pad bytes", "chunk: 'fmt ' 16 bytes", "chunk: 'LIST' 301 bytes", "chunk: 'data' 256 bytes",
+                "data bytes: 256", "sample count: 128", "resampled: no"}},
         InfoCase{"ExtensiblePcm", fixtures / "py_s16_mono_extensible.wav",
             {"chunk: 'fmt ' 40 bytes", "format: extensible (PCM)", "bits per sample: 16", "sample count: 700"}}),
     CaseNames::byName);

@@ -129,4 +129,30 @@ INSTANTIATE_TEST_SUITE_P(Cli, RenderUsage,
         RenderUsageCase{"RateFraction", {"--rate", "44100.5"}, "--rate must be 8000 to 192000, got '44100.5'"}),
     CaseNames::byName);
 
+struct RenderBoundCase {
+    const char* name;
+    std::vector<std::string> options;
+    std::size_t frames;
+};
+
+class RenderLowerBound : public ::testing::TestWithParam<RenderBoundCase> {};
+
+// Each range takes its own lowest value: 2 s at 48000 frames a second unless
+// the option changes the length.
+TEST_P(RenderLowerBound, IsAccepted)
+{
+    std::vector<std::string> args{"render", saw, "-o", "-"};
+    args.insert(args.end(), GetParam().options.begin(), GetParam().options.end());
+    const RunResult run = runWavedump(args);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out.size(), 44 + 2 * GetParam().frames);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cli, RenderLowerBound,
+    ::testing::Values(RenderBoundCase{"Note0", {"--note", "0"}, 96000},
+        RenderBoundCase{"Freq1", {"--freq", "1"}, 96000},
+        RenderBoundCase{"Seconds0001", {"--seconds", "0.001"}, 48},
+        RenderBoundCase{"Rate8000", {"--rate", "8000"}, 16000}),
+    CaseNames::byName);
+
 } // namespace

@@ -78,6 +78,7 @@ const Fixture fixtures[] = {
     {"py_padded_junk_between.wav", none},
     {"py_padded_fmt19.wav", none},
     {"py_padded_list_and_junk.wav", none},
+    {"py_padded_list301_between.wav", none},
     {"py_s16_mono_extensible.wav", none},
     {"py_s16_mono_extensible_valid12.wav", not16Bit},
     {"py_s16_mono_65536.wav", tooMany},
