@@ -1,5 +1,7 @@
 #include "WavFacts.h"
 
+#include "wave/FormatTags.h"
+
 #include <algorithm>
 
 namespace hwd {
@@ -84,17 +86,8 @@ WavFacts WavFactsRecorder::facts(std::uint64_t fileBytes) const
 
 const char* formatTagName(std::uint16_t tag) noexcept
 {
-    switch (tag) {
-    case 0x0001: return "PCM";
-    case 0x0002: return "Microsoft ADPCM";
-    case 0x0003: return "IEEE float";
-    case 0x0006: return "A-law";
-    case 0x0007: return "mu-law";
-    case 0x0011: return "IMA ADPCM";
-    case 0x0055: return "MPEG layer 3";
-    case 0xFFFE: return "extensible";
-    default: return "unknown";
-    }
+    const char* name = knownFormatName(tag);
+    return name != nullptr ? name : "unknown";
 }
 
 } // namespace hwd

@@ -1,5 +1,6 @@
 #include "WaveFileLoader.h"
 
+#include "FormatTags.h"
 #include "RegularFile.h"
 #include "Waveshape.h"
 
@@ -145,23 +146,8 @@ void reduceToWave(std::uint32_t dataBytes, SampleArray& samples) noexcept
 
 constexpr std::uint64_t firstChunkOffset = 12; // after "RIFF", its size and "WAVE"
 
-// The format chunk: its 16 standard bytes, and WAVE_FORMAT_EXTENSIBLE's 40,
-// where the valid bits per sample and the sub-format's GUID follow.
+// The format chunk's standard bytes, all that a plain format has.
 constexpr std::uint32_t standardFormatBytes = 16;
-constexpr std::uint32_t extensibleFormatBytes = 40;
-constexpr std::size_t validBitsOffset = 18;
-constexpr std::size_t subFormatOffset = 24;
-constexpr std::uint16_t pcmTag = 0x0001;
-constexpr std::uint16_t extensibleTag = 0xFFFE;
-
-// KSDATAFORMAT_SUBTYPE_PCM, 00000001-0000-0010-8000-00aa00389b71, as the file holds it.
-constexpr unsigned char pcmSubFormat[16] = {0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00,
-                                            0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
-
-bool isPcmSubFormat(const unsigned char* guid) noexcept
-{
-    return std::memcmp(guid, pcmSubFormat, sizeof pcmSubFormat) == 0;
-}
 
 // How far past a chunk's body the next chunk header lies: the declared size,
 // plus in the padded walk the pad byte that RIFF puts after an odd-sized body.
@@ -219,16 +205,16 @@ WalkOutcome walkToData(ChunkWalker& file, ChunkWalk walk, ChunkObserver& observe
     const std::uint16_t channels = littleEndian16(format + 2);
     const std::uint16_t bitsPerSample = littleEndian16(format + 14);
     std::uint32_t formatBytesRead = standardFormatBytes;
-    if (formatTag == extensibleTag && chunk.size >= extensibleFormatBytes) {
+    if (formatTag == extensibleFormatTag && chunk.size >= extensibleFormatBytes) {
         if (!file.read(format + standardFormatBytes, extensibleFormatBytes - standardFormatBytes))
             return {notMonoPcm, false};
         formatBytesRead = extensibleFormatBytes;
-        if (isPcmSubFormat(format + subFormatOffset)) {
-            formatTag = pcmTag;
+        if (subFormatTag(format + subFormatOffset) == pcmFormatTag) {
+            formatTag = pcmFormatTag;
             observer.extensiblePcmFound();
         }
     }
-    if (formatTag != pcmTag || channels != 1)
+    if (formatTag != pcmFormatTag || channels != 1)
         return {notMonoPcm, false};
     // 8- or 24-bit data read as 16-bit pairs would be noise; so would 16-bit
     // containers whose extension says fewer bits of them are meant.
