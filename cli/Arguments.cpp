@@ -89,7 +89,7 @@ private:
             name = "-o";
 
         const bool known = (rules_.waveOps && (name == "--op" || name == "--seed"))
-            || (rules_.slot && name == "--slot") || (rules_.output && name == "-o")
+            || (rules_.slot && name == "--slot") || ((rules_.output || rules_.optionalOutput) && name == "-o")
             || std::find(rules_.otherOptions.begin(), rules_.otherOptions.end(), name) != rules_.otherOptions.end();
         if (!known)
             return "unknown option " + quoted(name);

@@ -34,6 +34,7 @@ struct ArgumentRules {
     bool waveOps = false; // --op and --seed
     bool slot = false;    // --slot, then also required
     bool output = false;  // -o, then also required
+    bool optionalOutput = false; // -o, which may be left out
     // Further options that take one value (such as "--port"); each may be given
     // once and none is required here.
     std::span<const std::string_view> otherOptions{};

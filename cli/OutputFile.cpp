@@ -1,5 +1,7 @@
 #include "OutputFile.h"
 
+#include "PathArgument.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -20,6 +22,16 @@ std::string writeStandardOutput(std::span<const std::uint8_t> bytes)
     if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() || std::fflush(stdout) != 0)
         return std::string("cannot write to standard output: ") + std::strerror(errno);
     return {};
+}
+
+int writeOutput(std::string_view command, const std::string& output, std::span<const std::uint8_t> bytes)
+{
+    const std::string problem =
+        output == "-" ? writeStandardOutput(bytes) : writeFileWhole(pathOfArgument(output), bytes);
+    if (problem.empty())
+        return 0;
+    std::fprintf(stderr, "wavedump %.*s: %s\n", static_cast<int>(command.size()), command.data(), problem.c_str());
+    return 1;
 }
 
 int finishStandardOutput(std::string_view command)

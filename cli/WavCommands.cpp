@@ -63,19 +63,6 @@ constexpr const char* renderUsage =
 
 constexpr std::string_view renderOptions[] = {"--note", "--freq", "--seconds", "--rate"};
 
-int writeFailure(std::string_view command, const std::string& problem)
-{
-    std::fprintf(stderr, "wavedump %.*s: %s\n", static_cast<int>(command.size()), command.data(), problem.c_str());
-    return 1;
-}
-
-int writeOutput(std::string_view command, const std::string& output, std::span<const std::uint8_t> bytes)
-{
-    const std::string problem =
-        output == "-" ? writeStandardOutput(bytes) : writeFileWhole(pathOfArgument(output), bytes);
-    return problem.empty() ? 0 : writeFailure(command, problem);
-}
-
 // An option's value as a number of this type within [low, high]. Answers
 // false, with the usage problem, when the value is given but is no such
 // number; leaves into as it was when the option is not given.

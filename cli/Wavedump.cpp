@@ -26,6 +26,7 @@ constexpr Subcommand subcommands[] = {
     {"wav", runWav, nullptr, "write the wave as a 128-sample WAV file"},
     {"render", runRender, nullptr, "write the tone the wave makes as a WAV file"},
     {"play", runPlay, nullptr, "play the tone the wave makes on the audio output"},
+    {"cycle", runCycle, nullptr, "make the wave of one cycle of any recording"},
     {"ports", nullptr, runPorts, "list the hardware MIDI output ports"},
     {"send", nullptr, runSend, "send WAV files' waves to user slots, one dump each"},
     {"send-syx", nullptr, runSendSyx, "send a dump or bank file written by syx"},
