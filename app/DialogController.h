@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Drawing.h"
 #include "Geometry.h"
 
 #include <filesystem>
@@ -9,9 +10,10 @@ namespace hwd {
 
 class DialogControls;
 
-// What a control reported: a button's click, the picture's double click, or
+// What a control reported: a button's click, the picture's double click, the
+// user's change of an edit field's text (never one made by setControlText), or
 // anything else (a menu pick, a shortcut, Enter or Esc).
-enum class ControlEvent { Clicked, DoubleClicked, Other };
+enum class ControlEvent { Clicked, DoubleClicked, Changed, Other };
 
 // A key that the dialogs' shared rules take before the platform's dialog
 // keyboard (Tab and the arrows stay the platform's).
@@ -46,6 +48,10 @@ public:
     virtual void fileDropped(std::filesystem::path /*file*/) {}
     // The message loop's idle pass.
     virtual void runIdle() {}
+    // What a Picture control shows in a client area of size client.
+    [[nodiscard]] virtual Drawing drawPicture(int /*controlId*/, Size /*client*/) const { return {}; }
+    // A left click at a point of a notifying Picture's client area.
+    virtual void pictureClicked(int /*controlId*/, Point /*point*/, Size /*client*/) {}
 };
 
 } // namespace hwd

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace hwd {
@@ -37,6 +38,8 @@ public:
     // At once; the deferred enabling of Send and Reload is the controller's.
     virtual void enableControl(int controlId, bool enabled) = 0;
     virtual void setControlText(int controlId, std::string_view utf8) = 0;
+    // An edit field's text, UTF-8.
+    [[nodiscard]] virtual std::string controlText(int controlId) const = 0;
     // A file's name, shown as the system shows file names.
     virtual void setControlPath(int controlId, const std::filesystem::path& path) = 0;
     // Empty: no tooltip.

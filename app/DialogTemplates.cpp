@@ -79,6 +79,12 @@ const DialogTemplate& waveTweakerTemplate() noexcept
     return IDD_WAVE_TWEAKERTemplate;
 }
 
+const DialogTemplate& importCycleTemplate() noexcept
+{
+    return IDD_IMPORT_CYCLETemplate;
+}
+
+
 std::optional<WaveOp> waveTweakerOperation(int controlId) noexcept
 {
     for (const TweakerButton& button : tweakerButtons) {

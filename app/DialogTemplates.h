@@ -9,7 +9,7 @@ namespace hwd {
 
 enum class WaveOp;
 
-// The three dialog templates of the desktop program as data: ids, texts and
+// The dialog templates of the desktop program as data: ids, texts and
 // rectangles in dialog units, in template order (which is also the tab order).
 // Written once, in DialogTemplates.def: the Qt front end builds its windows
 // from these, and the Win32 program's dialog resources are compiled from the
@@ -25,6 +25,8 @@ enum class ControlKind {
     DropDownList, // the height includes the opened list
     Icon,         // icon 128
     CentredText,
+    Edit,    // one line of text the user types, with a sunken edge
+    Picture, // a sunken box whose controller draws it (DialogController::drawPicture)
 };
 
 struct ControlTemplate {
@@ -62,6 +64,7 @@ struct DialogTemplate {
 [[nodiscard]] const DialogTemplate& mainDialogTemplate() noexcept;
 [[nodiscard]] const DialogTemplate& aboutBoxTemplate() noexcept;
 [[nodiscard]] const DialogTemplate& waveTweakerTemplate() noexcept;
+[[nodiscard]] const DialogTemplate& importCycleTemplate() noexcept;
 
 // The edit a Wave Tweaker button runs, or nothing for any other control.
 [[nodiscard]] std::optional<WaveOp> waveTweakerOperation(int controlId) noexcept;

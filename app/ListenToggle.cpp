@@ -30,6 +30,11 @@ void ListenToggle::stop() noexcept
     output_.stop();
 }
 
+void ListenToggle::follow(const Waveshape& wave) noexcept
+{
+    preview_.follow(wave);
+}
+
 bool ListenToggle::listening() const noexcept
 {
     return output_.playing();

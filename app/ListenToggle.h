@@ -23,6 +23,9 @@ public:
     // reason; else empty.
     [[nodiscard]] std::string toggle();
     void stop() noexcept;
+    // The wave heard from the next piece on: the Import Cycle window's result
+    // while it is open, the current wave again after it.
+    void follow(const Waveshape& wave) noexcept;
     [[nodiscard]] bool listening() const noexcept;
 
 private:

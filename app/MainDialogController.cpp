@@ -3,11 +3,14 @@
 #include "DialogControls.h"
 #include "DialogKeys.h"
 #include "DialogTemplates.h"
+#include "ImportCycleController.h"
 #include "ResourceIds.h"
 #include "SendControls.h"
 #include "WaveSaving.h"
 #include "WaveTweakerController.h"
 #include "WindowsNT.h"
+#include "wave/CycleText.h"
+#include "wave/Recording.h"
 #include "wave/WaveFileLoader.h"
 #include "wave/Waveshape.h"
 
@@ -132,6 +135,9 @@ void MainDialogController::runPictureCommand(int commandId, PictureWindow where,
     case ID_EDIT_WAVE:
         openWaveTweaker();
         break;
+    case ID_IMPORT_CYCLE:
+        importCycle();
+        break;
     default:
         break;
     }
@@ -146,22 +152,82 @@ void MainDialogController::loadCurrentFile()
 {
     if (currentPath_.empty() || window_ == nullptr)
         return;
-    (void)WaveFileLoader(wave_).load(currentPath_);
-    window_->repaintControl(IDC_WAVE_VIEW);
+    if (importedCycle_) {
+        (void)importCurrentCycle();
+    } else {
+        (void)WaveFileLoader(wave_).load(currentPath_);
+        window_->repaintControl(IDC_WAVE_VIEW);
+        if (!wave_.loaded)
+            window_->showMessage(wave_.lastError, MessageIcon::Warning);
+    }
+    showCurrentFile();
+}
 
-    if (!wave_.loaded)
-        window_->showMessage(wave_.lastError, MessageIcon::Warning);
+void MainDialogController::showCurrentFile()
+{
     controlStates_.setControlEnabled(IDC_SEND, wave_.loaded);
     controlStates_.setControlEnabled(IDC_RELOAD, wave_.loaded);
     // After a failure the box shows the file that failed; Reload is off for it.
-    window_->setControlPath(IDC_FILE_NAME, currentPath_);
+    std::filesystem::path shown = currentPath_;
+    if (importedCycle_)
+        shown += cycleSuffix(*importedCycle_);
+    window_->setControlPath(IDC_FILE_NAME, shown);
     window_->setToolTip(IDC_WAVE_VIEW, waveViewToolTip(mayOpenWaveTweaker()));
 }
 
 void MainDialogController::openFile(std::filesystem::path path)
 {
     currentPath_ = std::move(path);
+    importedCycle_.reset();
     loadCurrentFile();
+}
+
+void MainDialogController::importCycle()
+{
+    if (window_ == nullptr)
+        return;
+    std::optional<std::filesystem::path> chosen = window_->chooseFileToOpen();
+    if (!chosen)
+        return;
+    const RecordingRead read = readRecording(*chosen);
+    if (!read.recording) {
+        window_->showMessage(read.error, MessageIcon::Warning);
+        return;
+    }
+    ImportCycleController importer(*read.recording, defaultCycle(*read.recording), listen_, wave_);
+    if (window_->runModal(IDD_IMPORT_CYCLE, &importer) != ImportCycleController::exitOk || !importer.chosen())
+        return;
+    currentPath_ = std::move(*chosen);
+    importedCycle_ = importer.chosen()->cycle;
+    takeImportedWave(importer.samples());
+    showCurrentFile();
+}
+
+bool MainDialogController::importCurrentCycle()
+{
+    const RecordingRead read = readRecording(currentPath_);
+    std::string problem = read.error;
+    if (read.recording && !cycleFits(read.recording->frames, *importedCycle_))
+        problem = "The cycle at " + std::to_string(importedCycle_->start) + " (" + lengthText(importedCycle_->length)
+                + " frames) no longer fits in the recording.";
+    if (!problem.empty()) {
+        wave_.loaded = false;
+        wave_.resampled = false;
+        window_->repaintControl(IDC_WAVE_VIEW);
+        window_->showMessage(problem, MessageIcon::Warning);
+        return false;
+    }
+    takeImportedWave(cycleToWave(read.recording->frames, *importedCycle_));
+    return true;
+}
+
+void MainDialogController::takeImportedWave(const SampleArray& samples)
+{
+    wave_.samples = samples;
+    wave_.loaded = true;
+    wave_.resampled = true;
+    wave_.lastError = "";
+    window_->repaintControl(IDC_WAVE_VIEW);
 }
 
 void MainDialogController::openWaveTweaker()

@@ -5,6 +5,7 @@
 #include "ListenToggle.h"
 #include "PictureCommands.h"
 #include "transfer/MidiSender.h"
+#include "wave/CycleImport.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -27,7 +28,7 @@ struct DesktopServices {
 
 // The main dialog's rules, for both front ends: the user drops or opens a WAV
 // file, sees the wave, picks a MIDI port and a wave number and sends the wave;
-// Reload reads the same file again, a double click on the wave (or Edit Wave)
+// Reload reads the same file again (or imports the same cycle of it again), a double click on the wave (or Edit Wave)
 // opens the Wave Tweaker, About... the About box, and Quit, Esc, the close box
 // and Enter end the program. Send and Reload are enabled exactly when the last
 // load succeeded, recorded at once and applied at the next idle pass. It also
@@ -73,7 +74,19 @@ private:
     // the picture's repaint, shows the loader's message in a warning box when
     // the file is refused, records Send and Reload and shows the path.
     void loadCurrentFile();
+    // Send and Reload recorded as the last load left them, the path shown
+    // (with the cycle after Import Cycle) and the picture's tooltip.
+    void showCurrentFile();
     void openFile(std::filesystem::path path);
+    // Import Cycle: a recording chosen, its cycle picked in the Import Cycle
+    // window, and the wave made of it made the current wave.
+    void importCycle();
+    // Reload after Import Cycle: the same cycle of the same file, made again.
+    // False, with the reason in a warning box, when that fails.
+    bool importCurrentCycle();
+    // The wave made of a recording's cycle becomes the current wave, as a
+    // load that had to reduce its data would leave it.
+    void takeImportedWave(const SampleArray& samples);
     void openWaveTweaker();
     // Stops Listen and ends the dialog, and with it the program, with code.
     void closeApplication(int code);
@@ -89,6 +102,9 @@ private:
     ListenToggle listen_;
     ControlStateTable controlStates_;
     std::filesystem::path currentPath_;
+    // The cycle of currentPath_ that the current wave was made of, when it
+    // came from Import Cycle.
+    std::optional<Cycle> importedCycle_;
     std::filesystem::path fileToOpen_;
     DialogControls* window_ = nullptr;
 };

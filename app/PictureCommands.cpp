@@ -14,6 +14,7 @@ constexpr std::array entries{
     PictureMenuEntry{ID_FILE_SAVE_AS, "&Save Wave As\u2026", "Ctrl+S", 'S'},
     PictureMenuEntry{ID_LISTEN, "&Listen", "Ctrl+L", 'L'},
     PictureMenuEntry{ID_EDIT_WAVE, "&Edit Wave\u2026", "Ctrl+E", 'E'},
+    PictureMenuEntry{ID_IMPORT_CYCLE, "&Import Cycle\u2026", "Ctrl+I", 'I'},
 };
 
 } // namespace
@@ -27,7 +28,17 @@ bool pictureHasCommand(int commandId, PictureWindow where) noexcept
 {
     const bool known = std::any_of(entries.begin(), entries.end(),
                                    [commandId](const PictureMenuEntry& entry) { return entry.commandId == commandId; });
-    return known && (commandId != ID_EDIT_WAVE || where == PictureWindow::mainDialog);
+    if (!known)
+        return false;
+    switch (where) {
+    case PictureWindow::mainDialog:
+        return true;
+    case PictureWindow::waveTweaker:
+        return commandId != ID_EDIT_WAVE && commandId != ID_IMPORT_CYCLE;
+    case PictureWindow::importCycle:
+        return commandId == ID_LISTEN;
+    }
+    return false;
 }
 
 int pictureCommandForKey(char key, PictureWindow where) noexcept
@@ -44,6 +55,7 @@ bool pictureCommandEnabled(int commandId, PictureWindow where, const PictureComm
 {
     switch (commandId) {
     case ID_FILE_OPEN:
+    case ID_IMPORT_CYCLE:
         return where == PictureWindow::mainDialog;
     case ID_FILE_SAVE_AS:
         return state.waveLoaded;

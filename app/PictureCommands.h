@@ -7,22 +7,23 @@
 
 namespace hwd {
 
-// The menu of either picture, also reached by its shortcuts whatever control
-// has the focus: Open, Save Wave As and Listen in both windows, and Edit Wave
-// in the main dialog.
+// The menu of the pictures, also reached by its shortcuts whatever control
+// has the focus: Open, Save Wave As and Listen in the main dialog and the Wave
+// Tweaker, Edit Wave and Import Cycle in the main dialog, Listen alone in the
+// Import Cycle window.
 struct PictureMenuEntry {
-    int commandId;     // ID_FILE_OPEN, ID_FILE_SAVE_AS, ID_LISTEN, ID_EDIT_WAVE
+    int commandId;     // ID_FILE_OPEN, ID_FILE_SAVE_AS, ID_LISTEN, ID_EDIT_WAVE, ID_IMPORT_CYCLE
     const char* label; // UTF-8, '&' before the access key
     const char* shortcutText;
-    char shortcutKey; // with Ctrl: 'O', 'S', 'L', 'E'
+    char shortcutKey; // with Ctrl: 'O', 'S', 'L', 'E', 'I'
 };
 
 [[nodiscard]] std::span<const PictureMenuEntry> pictureMenuEntries() noexcept;
 
 // Where a picture's menu is opened.
-enum class PictureWindow { mainDialog, waveTweaker };
+enum class PictureWindow { mainDialog, waveTweaker, importCycle };
 
-// Whether the picture in where has the command: Edit Wave is the main dialog's alone.
+// Whether the picture in where has the command.
 [[nodiscard]] bool pictureHasCommand(int commandId, PictureWindow where) noexcept;
 
 // The command that Ctrl and this key give in where; 0 for any other key.
@@ -35,10 +36,10 @@ struct PictureCommandState {
     bool listening = false;
 };
 
-// Whether a command is offered. Open is the main dialog's alone: the Tweaker
-// edits the wave it opened with, and its Undo belongs to that wave. Save needs
-// a wave loaded; Edit Wave is offered exactly when the double click would open
-// the Tweaker; Listen is always there.
+// Whether a command is offered. Open and Import Cycle are the main dialog's
+// alone: the Tweaker edits the wave it opened with, and its Undo belongs to
+// that wave. Save needs a wave loaded; Edit Wave is offered exactly when the
+// double click would open the Tweaker; Listen is always there.
 [[nodiscard]] bool pictureCommandEnabled(int commandId, PictureWindow where, const PictureCommandState& state) noexcept;
 
 // The menu of the picture in where: its entries in order, greyed where not

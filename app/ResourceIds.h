@@ -17,6 +17,7 @@
 #define IDR_MAINFRAME 128
 #define IDD_MAINDLG 129
 #define IDD_WAVE_TWEAKER 201
+#define IDD_IMPORT_CYCLE 202
 
 #define IDC_FILTER 107
 #define IDC_NORMALIZE 108
@@ -32,6 +33,14 @@
 #define IDC_FILE_NAME 1005
 #define IDC_RELOAD 1006
 
+/* The Import Cycle window. */
+#define IDC_RECORDING_VIEW 1010
+#define IDC_CYCLE_VIEW 1011
+#define IDC_CYCLE_START 1012
+#define IDC_CYCLE_LENGTH 1013
+#define IDC_AUTO 1014
+#define IDC_CYCLE_STATUS 1015
+
 #define ID_APP_ABOUT 0xE140
 
 /* The commands of the pictures' context menu and their shortcuts. */
@@ -39,3 +48,4 @@
 #define ID_FILE_SAVE_AS 0xE103
 #define ID_LISTEN 0x8010
 #define ID_EDIT_WAVE 0x8011
+#define ID_IMPORT_CYCLE 0x8012

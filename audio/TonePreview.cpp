@@ -9,14 +9,14 @@ std::int16_t halfLevel(std::int16_t fullLevel) noexcept
 }
 
 TonePreview::TonePreview(const Waveshape& wave, double hz, std::uint32_t rate) noexcept
-    : wave_(wave), hz_(hz), rate_(rate)
+    : wave_(&wave), hz_(hz), rate_(rate)
 {
 }
 
 void TonePreview::fill(std::span<std::int16_t> frames) noexcept
 {
     for (std::int16_t& frame : frames) {
-        frame = wave_.loaded ? halfLevel(ToneRender::frame(wave_.samples, nextFrame_, hz_, rate_)) : 0;
+        frame = wave_->loaded ? halfLevel(ToneRender::frame(wave_->samples, nextFrame_, hz_, rate_)) : 0;
         ++nextFrame_;
     }
 }

@@ -30,12 +30,14 @@ public:
     void fill(std::span<std::int16_t> frames) noexcept;
     // The next frame made is frame 0 again.
     void restart() noexcept { nextFrame_ = 0; }
+    // Plays wave from the next fill on, without a break in the tone.
+    void follow(const Waveshape& wave) noexcept { wave_ = &wave; }
 
     [[nodiscard]] std::uint32_t rate() const noexcept { return rate_; }
     [[nodiscard]] std::uint64_t framesMade() const noexcept { return nextFrame_; }
 
 private:
-    const Waveshape& wave_;
+    const Waveshape* wave_;
     double hz_;
     std::uint32_t rate_;
     std::uint64_t nextFrame_ = 0;

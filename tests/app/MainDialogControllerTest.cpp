@@ -20,7 +20,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
+#include <functional>
+#include <numbers>
 #include <string>
 #include <utility>
 #include <vector>
@@ -374,8 +378,78 @@ TEST_F(MainDialogControllerTest, thePicturesMenuOpensAtTheClickOrAtThePictureAnd
 
     EXPECT_EQ(takeLog(), (Log{"main: menu near 1004 at 300,200", "main: menu near 1004"}));
     ASSERT_EQ(window.menusShown.size(), 2u);
-    EXPECT_EQ(window.menusShown[0].size(), 4u);
+    EXPECT_EQ(window.menusShown[0].size(), 5u);
     EXPECT_TRUE(window.menusShown[1][2].checked);
+}
+
+// --- Import Cycle ----------------------------------------------------------------
+
+// Four cycles of 128 frames of a sine at amplitude.
+void writeSineCycles(const fs::path& path, double amplitude)
+{
+    std::vector<std::int16_t> samples;
+    for (int n = 0; n < 512; ++n)
+        samples.push_back(static_cast<std::int16_t>(std::lround(amplitude * std::sin(2 * std::numbers::pi * n / 128))));
+    FileBytes::write(path, WavBytes::monoWav(samples));
+}
+
+// The user's part in the Import Cycle window: the cycle typed, then OK, or Cancel.
+std::function<int(int, DialogController*)> importWindowAnswering(ScriptedWindow& window, const char* length, int code)
+{
+    return [&window, length, code](int templateId, DialogController* importer) {
+        EXPECT_EQ(templateId, IDD_IMPORT_CYCLE);
+        importer->initialise(window);
+        window.setControlText(IDC_CYCLE_START, "0");
+        window.setControlText(IDC_CYCLE_LENGTH, length);
+        importer->command(IDC_CYCLE_LENGTH, ControlEvent::Changed);
+        importer->command(code == 1 ? IDOK : IDCANCEL, ControlEvent::Clicked);
+        return code;
+    };
+}
+
+// OK makes the cycle's wave the current wave with the resampled mark, shows
+// the cycle after the path, and Reload makes it again from the file as it now
+// is; a file that is gone then leaves no wave. Cancel and a refused file change nothing.
+TEST_F(MainDialogControllerTest, importCycleMakesTheCurrentWaveAndReloadMakesItAgain)
+{
+    start();
+    const fs::path take = folder.file("take.wav");
+    writeSineCycles(take, 16000);
+    window.openAnswer = take;
+    Log importLog;
+    ScriptedWindow importWindow("import", importLog);
+    window.modal = importWindowAnswering(importWindow, "128", 1);
+
+    EXPECT_TRUE(key(Key::Control, 'I'));
+    EXPECT_EQ(takeLog(), (Log{"main: choose file to open", "main: modal 202", "main: repaint 1004",
+                              "main: path 1005 " + take.string() + ", cycle at 0, 128 frames"}));
+    EXPECT_TRUE(wave.loaded);
+    EXPECT_TRUE(wave.resampled);
+    EXPECT_NEAR(wave.samples[32], 16000, 1);
+    controller.runIdle();
+    EXPECT_TRUE(recorded(IDC_RELOAD));
+
+    writeSineCycles(take, -8000);
+    controller.command(IDC_RELOAD, ControlEvent::Clicked);
+    EXPECT_NEAR(wave.samples[32], -8000, 1);
+    fs::remove(take);
+    controller.command(IDC_RELOAD, ControlEvent::Clicked);
+    EXPECT_FALSE(wave.loaded);
+    const Log reloads = takeLog();
+    EXPECT_NE(std::find(reloads.begin(), reloads.end(), std::string("main: box warning: ") + ExpectedMessage::cannotOpen),
+              reloads.end());
+
+    dropRamp("ramp.wav", 100);
+    window.openAnswer = folder.file("ramp.wav");
+    window.modal = importWindowAnswering(importWindow, "100", 2);
+    controller.command(ID_IMPORT_CYCLE, ControlEvent::Other);
+    EXPECT_EQ(wave.samples[0], 100);
+    writeText(folder.file("notes.wav"));
+    window.openAnswer = folder.file("notes.wav");
+    takeLog();
+    controller.command(ID_IMPORT_CYCLE, ControlEvent::Other);
+    ASSERT_EQ(takeLog().size(), 2u);
+    EXPECT_EQ(wave.samples[0], 100);
 }
 
 // --- The keyboard ---------------------------------------------------------------

@@ -31,12 +31,14 @@ TEST(PictureMenu, theMainDialogsMenuFollowsTheWaveAndTheGateOfTheDoubleClick)
 {
     EXPECT_EQ(shown(pictureMenuItems(mainDialog, {.waveLoaded = false, .mayEditWave = false, .listening = false})),
               (std::vector<std::string>{"&Open\u2026 [Ctrl+O]", "&Save Wave As\u2026 [Ctrl+S] (greyed)",
-                                        "&Listen [Ctrl+L] (unchecked)", "&Edit Wave\u2026 [Ctrl+E] (greyed)"}));
+                                        "&Listen [Ctrl+L] (unchecked)", "&Edit Wave\u2026 [Ctrl+E] (greyed)",
+                                        "&Import Cycle\u2026 [Ctrl+I]"}));
     // Loaded on a system where the Wave Tweaker does not open: Edit stays greyed.
     EXPECT_EQ(shown(pictureMenuItems(mainDialog, {.waveLoaded = true, .mayEditWave = false, .listening = true})),
               (std::vector<std::string>{"&Open\u2026 [Ctrl+O]", "&Save Wave As\u2026 [Ctrl+S]",
-                                        "&Listen [Ctrl+L] (checked)", "&Edit Wave\u2026 [Ctrl+E] (greyed)"}));
-    EXPECT_TRUE(pictureMenuItems(mainDialog, {true, true, false}).back().enabled);
+                                        "&Listen [Ctrl+L] (checked)", "&Edit Wave\u2026 [Ctrl+E] (greyed)",
+                                        "&Import Cycle\u2026 [Ctrl+I]"}));
+    EXPECT_TRUE(pictureMenuItems(mainDialog, {true, true, false})[3].enabled);
 }
 
 TEST(PictureMenu, theTweakersMenuHasOpenGreyedAndNoEdit)
@@ -44,6 +46,8 @@ TEST(PictureMenu, theTweakersMenuHasOpenGreyedAndNoEdit)
     EXPECT_EQ(shown(pictureMenuItems(tweaker, {.waveLoaded = true, .mayEditWave = true, .listening = false})),
               (std::vector<std::string>{"&Open\u2026 [Ctrl+O] (greyed)", "&Save Wave As\u2026 [Ctrl+S]",
                                         "&Listen [Ctrl+L] (unchecked)"}));
+    EXPECT_EQ(shown(pictureMenuItems(PictureWindow::importCycle, {true, true, true})),
+              (std::vector<std::string>{"&Listen [Ctrl+L] (checked)"}));
 }
 
 TEST(PictureMenu, eachShortcutGivesItsCommandWhereTheWindowHasIt)
@@ -53,6 +57,10 @@ TEST(PictureMenu, eachShortcutGivesItsCommandWhereTheWindowHasIt)
     EXPECT_EQ(pictureCommandForKey('L', tweaker), ID_LISTEN);
     EXPECT_EQ(pictureCommandForKey('E', mainDialog), ID_EDIT_WAVE);
     EXPECT_EQ(pictureCommandForKey('E', tweaker), 0);
+    EXPECT_EQ(pictureCommandForKey('i', mainDialog), ID_IMPORT_CYCLE);
+    EXPECT_EQ(pictureCommandForKey('I', tweaker), 0);
+    EXPECT_EQ(pictureCommandForKey('O', PictureWindow::importCycle), 0);
+    EXPECT_EQ(pictureCommandForKey('L', PictureWindow::importCycle), ID_LISTEN);
     EXPECT_EQ(pictureCommandForKey('A', mainDialog), 0);
     EXPECT_EQ(pictureCommandForKey('\t', mainDialog), 0);
     EXPECT_FALSE(pictureCommandEnabled(ID_APP_ABOUT, mainDialog, {true, true, true}));

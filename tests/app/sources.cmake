@@ -5,6 +5,7 @@ set(HWD_APP_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/ControlStateTableTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DialogTemplatesTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DialogUnitsTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ImportCycleControllerTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ListenTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LoopRegistryTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MainDialogControllerTest.cpp

@@ -30,7 +30,14 @@ void ScriptedWindow::enableControl(int controlId, bool on)
 
 void ScriptedWindow::setControlText(int controlId, std::string_view utf8)
 {
+    texts[controlId] = std::string(utf8);
     write("text " + std::to_string(controlId) + " " + std::string(utf8));
+}
+
+std::string ScriptedWindow::controlText(int controlId) const
+{
+    const auto text = texts.find(controlId);
+    return text != texts.end() ? text->second : std::string();
 }
 
 void ScriptedWindow::setControlPath(int controlId, const std::filesystem::path& path)

@@ -39,6 +39,7 @@ public:
     std::map<int, int> selected;
     std::map<int, bool> enabled;
     std::map<int, std::string> toolTips;
+    std::map<int, std::string> texts;
     std::vector<std::vector<hwd::MenuItem>> menusShown;
     std::deque<std::function<void()>> laterActions;
 
@@ -48,6 +49,7 @@ public:
 
     void enableControl(int controlId, bool on) override;
     void setControlText(int controlId, std::string_view utf8) override;
+    [[nodiscard]] std::string controlText(int controlId) const override;
     void setControlPath(int controlId, const std::filesystem::path& path) override;
     void setToolTip(int controlId, std::string_view utf8) override;
     void repaintControl(int controlId) override;

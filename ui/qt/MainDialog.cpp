@@ -2,6 +2,7 @@
 
 #include "AboutDialog.h"
 #include "ApplicationIcon.h"
+#include "ImportCycleDialog.h"
 #include "KeyTranslation.h"
 #include "TemplateWindow.h"
 #include "WaveTweakerDialog.h"
@@ -45,7 +46,7 @@ MainDialog::MainDialog(DialogController& controller, Waveshape& wave)
     // Template order is also the order of the keyboard groups.
     for (const TemplateWindow::BuiltControl& control : built)
         keyboard_.addControl(*control.widget, control.control->startsGroup);
-    TemplateWindow::routeClicks(built, controller_);
+    TemplateWindow::routeCommands(built, controller_);
 
     waveView_ = TemplateWindow::child<WaveView>(*this, dialogTemplate, IDC_WAVE_VIEW);
     waveView_->setEditMode(false);
@@ -87,6 +88,10 @@ int MainDialog::runModal(int templateId, DialogController* controller)
     QWidget* owner = activeWindowOr(this);
     if (templateId == IDD_WAVE_TWEAKER && controller != nullptr) {
         WaveTweakerDialog dialog(*controller, wave_, owner);
+        return dialog.exec();
+    }
+    if (templateId == IDD_IMPORT_CYCLE && controller != nullptr) {
+        ImportCycleDialog dialog(*controller, owner);
         return dialog.exec();
     }
     if (templateId == IDD_ABOUTBOX) {

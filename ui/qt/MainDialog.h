@@ -34,7 +34,8 @@ public:
     bool filterMessage(QObject* receiver, QEvent* event) override;
     void runIdle() override;
 
-    // Runs the Wave Tweaker or the About box over the active window.
+    // Runs the Wave Tweaker, the Import Cycle window or the About box over the
+    // active window.
     int runModal(int templateId, DialogController* controller) override;
     // Hides the window and asks the loop to end with code.
     void endDialog(int code) override;

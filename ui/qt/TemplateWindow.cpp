@@ -3,12 +3,14 @@
 #include "ApplicationIcon.h"
 #include "FontUnits.h"
 #include "PathLabel.h"
+#include "PictureView.h"
 #include "QtGeometry.h"
 #include "WaveView.h"
 
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include <algorithm>
@@ -41,7 +43,8 @@ QWidget* makeIcon(QWidget& window, const QRect& rect)
     return picture;
 }
 
-QWidget* makeControl(QWidget& window, const ControlTemplate& control, const QRect& rect, Waveshape* wave)
+QWidget* makeControl(QWidget& window, const ControlTemplate& control, const QRect& rect, Waveshape* wave,
+                     DialogController* pictures)
 {
     const QString text = QString::fromLatin1(control.text);
     switch (control.kind) {
@@ -83,6 +86,14 @@ QWidget* makeControl(QWidget& window, const ControlTemplate& control, const QRec
         label->setWordWrap(true);
         return label;
     }
+    case ControlKind::Edit:
+        return new QLineEdit(text, &window);
+    case ControlKind::Picture:
+        if (pictures == nullptr)
+            return nullptr;
+        return new PictureView(*pictures, control.id,
+                               control.notify ? PictureView::MouseReports::Notify : PictureView::MouseReports::MenuOnly,
+                               &window);
     }
     return nullptr;
 }
@@ -105,7 +116,8 @@ Qt::WindowFlags flagsFor(DialogFrame frame) noexcept
     return Qt::Dialog;
 }
 
-std::vector<BuiltControl> build(QWidget& window, const DialogTemplate& dialogTemplate, Waveshape* wave)
+std::vector<BuiltControl> build(QWidget& window, const DialogTemplate& dialogTemplate, Waveshape* wave,
+                                DialogController* pictures)
 {
     const DialogUnits units = dialogUnitsOf(window.font());
     window.setObjectName(QString::fromLatin1(dialogTemplate.name));
@@ -116,7 +128,7 @@ std::vector<BuiltControl> build(QWidget& window, const DialogTemplate& dialogTem
     std::vector<BuiltControl> built;
     for (const ControlTemplate& control : dialogTemplate.controls) {
         const QRect rect = toQRect(units.rect(control.rect));
-        QWidget* widget = makeControl(window, control, rect, wave);
+        QWidget* widget = makeControl(window, control, rect, wave, pictures);
         if (widget == nullptr)
             continue;
         widget->setObjectName(QString::fromLatin1(control.name));
@@ -125,6 +137,12 @@ std::vector<BuiltControl> build(QWidget& window, const DialogTemplate& dialogTem
         if (!control.tabStop)
             widget->setFocusPolicy(static_cast<Qt::FocusPolicy>(widget->focusPolicy() & ~Qt::TabFocus));
         built.push_back({&control, widget});
+    }
+    for (std::size_t i = 0; i + 1 < built.size(); ++i) {
+        auto* label = qobject_cast<QLabel*>(built[i].widget);
+        if (label != nullptr && built[i].control->kind == ControlKind::Label
+            && QString::fromLatin1(built[i].control->text).contains(QLatin1Char('&')))
+            label->setBuddy(built[i + 1].widget);
     }
     return built;
 }
@@ -137,12 +155,17 @@ QWidget* child(const QWidget& window, const DialogTemplate& dialogTemplate, int 
     return window.findChild<QWidget*>(QString::fromLatin1(control->name), Qt::FindDirectChildrenOnly);
 }
 
-void routeClicks(const std::vector<BuiltControl>& built, DialogController& controller)
+void routeCommands(const std::vector<BuiltControl>& built, DialogController& controller)
 {
     for (const BuiltControl& control : built) {
+        const int id = control.control->id;
         if (auto* button = qobject_cast<QPushButton*>(control.widget)) {
             QObject::connect(button, &QPushButton::clicked, button,
-                             [&controller, id = control.control->id] { controller.command(id, ControlEvent::Clicked); });
+                             [&controller, id] { controller.command(id, ControlEvent::Clicked); });
+        } else if (auto* edit = qobject_cast<QLineEdit*>(control.widget)) {
+            // textEdited, not textChanged: a text the controller sets is no change of the user's.
+            QObject::connect(edit, &QLineEdit::textEdited, edit,
+                             [&controller, id] { controller.command(id, ControlEvent::Changed); });
         }
     }
 }

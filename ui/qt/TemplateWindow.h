@@ -28,8 +28,12 @@ struct BuiltControl {
 // Gives window the template's caption, object name, fixed size and drop
 // acceptance, then creates its controls. A wave view paints wave, which only a
 // template with a view needs; it reports double clicks when its control is a
-// notifying one and lets the mouse through to the window otherwise.
-std::vector<BuiltControl> build(QWidget& window, const DialogTemplate& dialogTemplate, Waveshape* wave = nullptr);
+// notifying one and lets the mouse through to the window otherwise. A picture
+// is drawn by pictures, which only a template with pictures needs. A label's
+// access key moves the focus to the control after it, as in the platform's
+// dialogs.
+std::vector<BuiltControl> build(QWidget& window, const DialogTemplate& dialogTemplate, Waveshape* wave = nullptr,
+                                DialogController* pictures = nullptr);
 
 // The child built for controlId (the first one for IDC_STATIC), or nullptr.
 [[nodiscard]] QWidget* child(const QWidget& window, const DialogTemplate& dialogTemplate, int controlId);
@@ -40,8 +44,9 @@ template <class Widget>
     return qobject_cast<Widget*>(child(window, dialogTemplate, controlId));
 }
 
-// Each push button's click reaches controller as the command of its id.
-void routeClicks(const std::vector<BuiltControl>& built, DialogController& controller);
+// Each push button's click, and each change the user makes to an edit field's
+// text, reaches controller as the command of its id.
+void routeCommands(const std::vector<BuiltControl>& built, DialogController& controller);
 
 } // namespace TemplateWindow
 

@@ -32,7 +32,7 @@ WaveTweakerDialog::WaveTweakerDialog(DialogController& controller, Waveshape& wa
 {
     const DialogTemplate& dialogTemplate = waveTweakerTemplate();
     const std::vector<TemplateWindow::BuiltControl> built = TemplateWindow::build(*this, dialogTemplate, &wave);
-    TemplateWindow::routeClicks(built, controller_);
+    TemplateWindow::routeCommands(built, controller_);
     // The main loop's filter does not run inside this dialog's own loop: the
     // keys come to the controller from whatever control has the focus.
     installEventFilter(this);

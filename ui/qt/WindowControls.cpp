@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 
 namespace hwd {
@@ -40,8 +41,21 @@ void WindowControls::enableControl(int controlId, bool enabled)
 
 void WindowControls::setControlText(int controlId, std::string_view utf8)
 {
-    if (auto* label = qobject_cast<QLabel*>(control(controlId)))
+    QWidget* widget = control(controlId);
+    if (auto* label = qobject_cast<QLabel*>(widget))
         label->setText(fromUtf8(utf8));
+    else if (auto* edit = qobject_cast<QLineEdit*>(widget))
+        edit->setText(fromUtf8(utf8));
+}
+
+std::string WindowControls::controlText(int controlId) const
+{
+    QWidget* widget = control(controlId);
+    if (const auto* edit = qobject_cast<const QLineEdit*>(widget))
+        return edit->text().toStdString();
+    if (const auto* label = qobject_cast<const QLabel*>(widget))
+        return label->text().toStdString();
+    return {};
 }
 
 void WindowControls::setControlPath(int controlId, const std::filesystem::path& path)

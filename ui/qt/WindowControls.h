@@ -21,6 +21,7 @@ public:
 
     void enableControl(int controlId, bool enabled) override;
     void setControlText(int controlId, std::string_view utf8) override;
+    [[nodiscard]] std::string controlText(int controlId) const override;
     void setControlPath(int controlId, const std::filesystem::path& path) override;
     void setToolTip(int controlId, std::string_view utf8) override;
     void repaintControl(int controlId) override;

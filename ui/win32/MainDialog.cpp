@@ -1,6 +1,7 @@
 #include "MainDialog.h"
 
 #include "AboutDialog.h"
+#include "ImportCycleDialog.h"
 #include "KeyTranslation.h"
 #include "Module.h"
 #include "PictureMenu.h"
@@ -68,7 +69,7 @@ bool MainDialog::create()
 
 std::optional<LRESULT> MainDialog::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (const std::optional<LRESULT> result = handleControlsMessage(message))
+    if (const std::optional<LRESULT> result = handleControlsMessage(message, wParam, lParam))
         return result;
     switch (message) {
     case WM_INITDIALOG:
@@ -143,6 +144,8 @@ int MainDialog::runModal(int templateId, DialogController* controller)
     const HWND owner = GetActiveWindow();
     if (templateId == IDD_WAVE_TWEAKER && controller != nullptr)
         return static_cast<int>(WaveTweakerDialog(*controller, wave_).run(owner));
+    if (templateId == IDD_IMPORT_CYCLE && controller != nullptr)
+        return static_cast<int>(ImportCycleDialog(*controller).run(owner));
     if (templateId == IDD_ABOUTBOX)
         return static_cast<int>(AboutDialog().run(owner));
     return 0;

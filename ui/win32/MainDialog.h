@@ -34,7 +34,8 @@ public:
     bool filterMessage(MSG& message) override;
     void runIdle() override;
 
-    // Runs the Wave Tweaker or the About box owned by the active window.
+    // Runs the Wave Tweaker, the Import Cycle window or the About box owned by
+    // the active window.
     int runModal(int templateId, DialogController* controller) override;
     // Destroys the window and asks the loop to end with code.
     void endDialog(int code) override;

@@ -16,6 +16,9 @@ namespace TextConversion {
 // UTF-8 text (the shared layer's own texts: menu labels, the tooltip) to UTF-16.
 [[nodiscard]] std::wstring widenUtf8(std::string_view text);
 
+// UTF-16 to UTF-8: what the user typed, for the shared layer.
+[[nodiscard]] std::string narrowToUtf8(std::wstring_view text);
+
 // Line breaks as a static control draws them: every "\n" becomes "\r\n".
 [[nodiscard]] std::wstring withDialogLineBreaks(std::wstring_view text);
 

@@ -18,7 +18,7 @@ INT_PTR WaveTweakerDialog::run(HWND owner)
 std::optional<LRESULT> WaveTweakerDialog::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     using WaveTweakerInput::Pointer;
-    if (const std::optional<LRESULT> result = handleControlsMessage(message))
+    if (const std::optional<LRESULT> result = handleControlsMessage(message, wParam, lParam))
         return result;
     switch (message) {
     case WM_INITDIALOG:

@@ -38,8 +38,23 @@ void WindowControls::enableControl(int controlId, bool enabled)
 
 void WindowControls::setControlText(int controlId, std::string_view utf8)
 {
-    if (const HWND window = control(controlId))
-        SetWindowTextW(window, TextConversion::widenUtf8(utf8).c_str());
+    const HWND window = control(controlId);
+    if (window == nullptr)
+        return;
+    // The edit control reports its new text from inside SetWindowTextW.
+    settingTextOf_ = window;
+    SetWindowTextW(window, TextConversion::widenUtf8(utf8).c_str());
+    settingTextOf_ = nullptr;
+}
+
+std::string WindowControls::controlText(int controlId) const
+{
+    const HWND window = control(controlId);
+    if (window == nullptr)
+        return {};
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return TextConversion::narrowToUtf8(text);
 }
 
 void WindowControls::setControlPath(int controlId, const std::filesystem::path& path)
@@ -153,7 +168,7 @@ void WindowControls::later(std::function<void()> action)
         laterActions_.pop_back();
 }
 
-std::optional<LRESULT> WindowControls::handleControlsMessage(UINT message)
+std::optional<LRESULT> WindowControls::handleControlsMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_RUN_LATER:
@@ -165,6 +180,11 @@ std::optional<LRESULT> WindowControls::handleControlsMessage(UINT message)
         return 0;
     case WM_SETFOCUS:
         if (focusingDialog_)
+            return 0;
+        return std::nullopt;
+    case WM_COMMAND:
+        if (HIWORD(wParam) == EN_CHANGE && settingTextOf_ != nullptr
+            && reinterpret_cast<HWND>(lParam) == settingTextOf_)
             return 0;
         return std::nullopt;
     default:

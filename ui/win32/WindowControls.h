@@ -23,7 +23,10 @@ public:
     explicit WindowControls(const DialogWindow& dialog) noexcept : dialog_(dialog) {}
 
     void enableControl(int controlId, bool enabled) override;
+    // A change of an edit field's text made here is not the user's: its
+    // EN_CHANGE is swallowed.
     void setControlText(int controlId, std::string_view utf8) override;
+    [[nodiscard]] std::string controlText(int controlId) const override;
     void setControlPath(int controlId, const std::filesystem::path& path) override;
     void setToolTip(int controlId, std::string_view utf8) override;
     void repaintControl(int controlId) override;
@@ -44,9 +47,9 @@ public:
 
 protected:
     // The dialog's messages that these requests depend on: the turn of an
-    // action asked for later, and the focus given to the dialog itself. A
-    // result for those, nothing for the rest.
-    std::optional<LRESULT> handleControlsMessage(UINT message);
+    // action asked for later, the focus given to the dialog itself, and the
+    // change notice of a text set here. A result for those, nothing for the rest.
+    std::optional<LRESULT> handleControlsMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     [[nodiscard]] HWND dialog() const noexcept;
@@ -57,14 +60,24 @@ private:
     ToolTips toolTips_;
     std::deque<std::function<void()>> laterActions_;
     bool focusingDialog_ = false;
+    HWND settingTextOf_ = nullptr;
 };
 
-// What a WM_COMMAND notification code reports: 0 a click (BN_CLICKED), 1 the
-// picture's double click (STN_DBLCLK), anything else something else.
+// What a WM_COMMAND notification code reports: 0 a click (BN_CLICKED,
+// STN_CLICKED), 1 a picture's double click (STN_DBLCLK), EN_CHANGE an edit
+// field's new text, anything else something else.
 [[nodiscard]] constexpr ControlEvent controlEventFor(WORD notification) noexcept
 {
-    return notification == 0 ? ControlEvent::Clicked
-                              : notification == 1 ? ControlEvent::DoubleClicked : ControlEvent::Other;
+    switch (notification) {
+    case 0:
+        return ControlEvent::Clicked;
+    case 1:
+        return ControlEvent::DoubleClicked;
+    case EN_CHANGE:
+        return ControlEvent::Changed;
+    default:
+        return ControlEvent::Other;
+    }
 }
 
 } // namespace hwd

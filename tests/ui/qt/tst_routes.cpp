@@ -1,11 +1,15 @@
-// The Qt program's routes: each native event of its two dialogs and the
+// The Qt program's routes: each native event of its dialogs and the
 // controller call it becomes, one row each, against a controller that only
 // writes its calls down. What a call then does is the controllers' own
 // business, tested in tests/app.
 
 #include "FileDrop.h"
+#include "ModalWatcher.h"
 #include "RecordingController.h"
+#include "app/ResourceIds.h"
+#include "ui/qt/ImportCycleDialog.h"
 #include "ui/qt/MainDialog.h"
+#include "ui/qt/PictureView.h"
 #include "ui/qt/WaveTweakerDialog.h"
 #include "ui/qt/WaveView.h"
 #include "wave/Waveshape.h"
@@ -106,6 +110,8 @@ class TestRoutes final : public QObject {
 private slots:
     void mainDialog();
     void waveTweaker();
+    void importCycle();
+    void importCyclePicturesPaintTheDrawing();
 };
 
 void TestRoutes::mainDialog()
@@ -181,6 +187,79 @@ void TestRoutes::waveTweaker()
          {pointOf(dialog.mapToGlobal(overView))}},
         {"right click beside the picture", [&](QWidget& d) { rightClick(d, beside); }, {}},
     });
+}
+
+// Run from the main dialog, as Import Cycle runs it, until endDialog.
+void TestRoutes::importCycle()
+{
+    Waveshape wave;
+    RecordingController mainController;
+    MainDialog main(mainController, wave);
+    main.show();
+    RecordingController controller;
+    // The checks return early when one fails; the run ends all the same.
+    const auto check = [&](QDialog& dialog) {
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QCOMPARE(dialog.parentWidget(), &main);
+        QCOMPARE(taken(controller), QStringList{"initialise"});
+        auto& overview = child<PictureView>(dialog, "IDC_RECORDING_VIEW");
+        auto& cycle = child<PictureView>(dialog, "IDC_CYCLE_VIEW");
+        // The client area lies inside a one-pixel sunken edge.
+        const QString client = QStringLiteral(" of %1x%2").arg(overview.width() - 2).arg(overview.height() - 2);
+        const QPoint inCycle(30, 20);
+        const auto press = [](QWidget& on, QPoint at) {
+            return [&on, at](QWidget&) { QTest::mouseClick(&on, Qt::LeftButton, {}, at); };
+        };
+        holdAgainstTable(dialog, controller, {
+            {"Auto's click", clicked("IDC_AUTO"), {"command 1014 clicked"}},
+            {"two digits typed in Start", [](QWidget& d) { QTest::keyClicks(&child(d, "IDC_CYCLE_START"), "12"); },
+             {"command 1012 changed", "command 1012 changed"}},
+            {"the controller's own text in Length",
+             [&](QWidget&) { controller.window->setControlText(IDC_CYCLE_LENGTH, "400.5"); }, {}},
+            {"a click on the overview", press(overview, QPoint(21, 11)), {"picture 1010 clicked at 20,10" + client}},
+            // Through the window, as the platform delivers it: a press, then the double click.
+            {"a double click on the overview", [&](QWidget& d) {
+                 QTest::mouseDClick(d.windowHandle(), Qt::LeftButton, {}, overview.mapTo(&d, QPoint(1, 1)));
+             }, {"picture 1010 clicked at 0,0" + client, "picture 1010 clicked at 0,0" + client}},
+            {"a click on the overview's edge", press(overview, QPoint(0, 5)), {}},
+            {"a click on the cycle", press(cycle, inCycle), {}},
+            {"right click on the cycle", [&](QWidget&) { rightClick(cycle, inCycle); },
+             {pointOf(cycle.mapToGlobal(inCycle))}},
+            {"right click on the overview", [&](QWidget&) { rightClick(overview, QPoint(21, 11)); }, {}},
+            {"Enter in Start", typed("IDC_CYCLE_START", Qt::Key_Return), {"key Enter"}},
+            {"Enter on Auto", typed("IDC_AUTO", Qt::Key_Return), {"key Enter"}},
+            {"Ctrl+L in Length", typed("IDC_CYCLE_LENGTH", Qt::Key_L, Qt::ControlModifier), {"key Control L"}},
+            {"the close box", [](QWidget& d) { d.close(); }, {"command 2 other"}},
+        });
+        // A label's access key is the platform dialog's: the focus to the field after it.
+        QTest::keyClick(&dialog, Qt::Key_L, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), &child(dialog, "IDC_CYCLE_LENGTH"));
+    };
+    ModalWatcher watcher([&](QDialog& dialog) {
+        check(dialog);
+        controller.window->endDialog(7);
+    });
+    QCOMPARE(main.runModal(IDD_IMPORT_CYCLE, &controller), 7);
+    QCOMPARE(watcher.shown(), 1);
+}
+
+// Exactly the drawing's rectangles, in order, in client pixels, and nothing
+// over the sunken edge.
+void TestRoutes::importCyclePicturesPaintTheDrawing()
+{
+    RecordingController controller;
+    controller.drawing.fill({-3, -3, 6, 6}, Colour{0, 0, 255});
+    controller.drawing.fill({2, 2, 3, 1}, Colour{255, 0, 0});
+    ImportCycleDialog dialog(controller);
+    auto& overview = child<PictureView>(dialog, "IDC_RECORDING_VIEW");
+    const QImage shown = overview.grab().toImage();
+    QCOMPARE(controller.drawnAt[IDC_RECORDING_VIEW], (Size{overview.width() - 2, overview.height() - 2}));
+    const auto at = [&shown](int x, int y) { return shown.pixelColor(x + 1, y + 1); };
+    QCOMPARE(at(0, 0), QColor(Qt::blue));
+    QCOMPARE(at(2, 2), QColor(Qt::red));
+    QCOMPARE(at(4, 2), QColor(Qt::red));
+    QVERIFY(at(5, 2) != QColor(Qt::red) && at(3, 3) != QColor(Qt::blue));
+    QVERIFY(at(-1, -1) != QColor(Qt::blue) && at(0, -1) != QColor(Qt::blue));
 }
 
 QTEST_MAIN(TestRoutes)

@@ -1,14 +1,15 @@
 // What the Qt windows do with each request of their controllers: the main
-// dialog's and the Wave Tweaker's widgets enabled, written, repainted, filled
-// and focused, their boxes, file dialogs and menus owned by them, the actions
-// run later, and the endings. The requests come from a controller that takes
-// no decision of its own.
+// dialog's, the Wave Tweaker's and the Import Cycle window's widgets enabled,
+// written, read, repainted, filled and focused, their boxes, file dialogs and
+// menus owned by them, the actions run later, and the endings. The requests
+// come from a controller that takes no decision of its own.
 
 #include "ModalWatcher.h"
 #include "PaintSpy.h"
 #include "RecordingController.h"
 #include "app/LoopRegistry.h"
 #include "app/ResourceIds.h"
+#include "ui/qt/ImportCycleDialog.h"
 #include "ui/qt/MainDialog.h"
 #include "ui/qt/MessageLoop.h"
 #include "ui/qt/PathLabel.h"
@@ -19,6 +20,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -37,6 +39,7 @@ private slots:
     void cleanup();
 
     void controlsAreEnabledWrittenAndRepainted();
+    void editFieldsAreWrittenAndRead();
     void listsKeepTheirItemsDataAndSelection();
     void theFocusGoesToAControlOrToTheDialogItself();
     void boxesAndFileDialogsBelongToTheWindowAsked();
@@ -93,6 +96,21 @@ void TestWindowControls::controlsAreEnabledWrittenAndRepainted()
     window.repaintControl(IDC_WAVE_VIEW);
     flushRepaints();
     QVERIFY(spy.painted().contains(dialog_->waveView().rect()));
+}
+
+// In UTF-8 both ways; what the user typed is read as it stands.
+void TestWindowControls::editFieldsAreWrittenAndRead()
+{
+    RecordingController importer;
+    ImportCycleDialog dialog(importer, dialog_.get());
+    DialogControls& window = dialog;
+    auto& start = *dialog.findChild<QLineEdit*>(QStringLiteral("IDC_CYCLE_START"));
+    window.setControlText(IDC_CYCLE_START, "\xc3\xa9t\xc3\xa9 400,5");
+    QCOMPARE(start.text(), QStringLiteral("\u00e9t\u00e9 400,5"));
+    start.setText(QStringLiteral("12\u00b5"));
+    QCOMPARE(window.controlText(IDC_CYCLE_START), "12\xc2\xb5");
+    window.setControlText(IDC_CYCLE_STATUS, "No steady pitch was found near frame 0.");
+    QCOMPARE(window.controlText(IDC_CYCLE_STATUS), "No steady pitch was found near frame 0.");
 }
 
 void TestWindowControls::listsKeepTheirItemsDataAndSelection()

@@ -1,4 +1,4 @@
-// The Win32 program's routes: each native event of its two dialogs and the
+// The Win32 program's routes: each native event of its three dialogs and the
 // controller call it becomes, one row each, against a controller that only
 // writes its calls down. What a call then does is the controllers' own
 // business, tested in tests/app.
@@ -7,6 +7,7 @@
 #include "support/KeyboardInput.h"
 #include "support/MainDialogHarness.h"
 #include "support/MouseInput.h"
+#include "support/Pixels.h"
 #include "RecordingController.h"
 
 #include "ui/win32/WaveTweakerDialog.h"
@@ -188,9 +189,9 @@ TEST_F(RoutesTest, MainDialog)
     DestroyWindow(otherWindow);
 }
 
-// Each row runs inside the Tweaker's own modal loop: its action, then, from
-// a timer once the loop has taken what the action posted, its check and the
-// next row; the last ends the dialog.
+// Each row runs inside a modal dialog's own loop: its action, then, from a
+// timer once the loop has taken what the action posted, its check and the
+// next row; the last ends the dialog through its window interface, with 7.
 struct ModalRows {
     std::vector<Route> routes;
     RecordingController* controller = nullptr;
@@ -207,7 +208,7 @@ void CALLBACK nextModalRow(HWND, UINT, UINT_PTR timer, DWORD)
         check(modalRows.routes[modalRows.next - 1], *modalRows.controller);
     }
     if (modalRows.next == modalRows.routes.size()) {
-        EndDialog(modalRows.dialog, 0);
+        modalRows.controller->window->endDialog(7);
         return;
     }
     prepare(modalRows.routes[modalRows.next], modalRows.dialog);
@@ -252,6 +253,73 @@ TEST_F(RoutesTest, WaveTweaker)
     EXPECT_EQ(atOpening, Calls{"initialise"});
     EXPECT_EQ(tweakerController.window, static_cast<DialogControls*>(&tweaker));
     EXPECT_EQ(owner, harness_.window());
+    EXPECT_EQ(modalRows.next, modalRows.routes.size());
+}
+
+// Four fills, painted in order and cut to the client area: where they land
+// in a picture, its far corner, and whether its controller was asked to draw
+// for its client area.
+const Drawing fourFills{{
+    {{0, 0, 5000, 5000}, {255, 255, 255}},
+    {{10, 5, 4, 3}, {200, 30, 40}},
+    {{-3, -3, 6, 6}, {0, 128, 0}},
+    {{11, 6, 1, 1}, {0, 128, 0}},
+}};
+
+std::string painted(HWND picture, const RecordingController& controller)
+{
+    const Pixels pixels = Pixels::of(picture);
+    std::string seen;
+    for (const POINT at : {POINT{0, 0}, {2, 2}, {3, 3}, {10, 5}, {11, 6}, {13, 7}, {14, 7},
+                           {pixels.width() - 1, pixels.height() - 1}}) {
+        const COLORREF colour = pixels.at(at.x, at.y);
+        seen += std::to_string(GetRValue(colour)) + ',' + std::to_string(GetGValue(colour)) + ',' +
+                std::to_string(GetBValue(colour)) + " | ";
+    }
+    const Size drawn = controller.drawnAt.at(GetDlgCtrlID(picture));
+    return seen + (drawn == Size{pixels.width(), pixels.height()} ? "drawn for the client area" : "another size");
+}
+
+TEST_F(RoutesTest, ImportCycle)
+{
+    RecordingController importController;
+    importController.drawing = fourFills;
+    DialogWatcher watcher;
+    Calls atOpening;
+    HWND owner = nullptr;
+    std::string paintedCycle;
+    watcher.whenOpen(L"Import Cycle", [&](HWND dialog) {
+        atOpening = importController.take();
+        owner = GetWindow(dialog, GW_OWNER);
+        paintedCycle = painted(GetDlgItem(dialog, IDC_CYCLE_VIEW), importController);
+        const HWND overview = GetDlgItem(dialog, IDC_RECORDING_VIEW);
+        const HWND cycle = GetDlgItem(dialog, IDC_CYCLE_VIEW);
+        const POINT overCycle = middleOf(cycle);
+        RECT client{};
+        GetClientRect(overview, &client);
+        const std::string overviewSize = std::to_string(client.right) + 'x' + std::to_string(client.bottom);
+        modalRows = {{
+            {"Auto's click", asItWas, clicked(IDC_AUTO), {"command 1014 clicked"}},
+            {"a digit typed in Start", IDC_CYCLE_START, typed('5'), {"command 1012 changed"}},
+            {"Length set by the controller", asItWas,
+             [&](HWND) { importController.window->setControlText(IDC_CYCLE_LENGTH, "440.5"); }, {}},
+            {"a press on the overview", asItWas, [=](HWND) { leftClickAt(overview, {20, 10}); },
+             {"picture 1010 clicked at 20,10 of " + overviewSize}},
+            {"Enter in Length", IDC_CYCLE_LENGTH, posted(VK_RETURN), {"key Enter"}},
+            {"Shift+F10 typed in Start", IDC_CYCLE_START, typed(VK_F10, VK_SHIFT), {"key ContextMenu"}},
+            {"right click over the cycle", asItWas, [=](HWND) { rightClickAt(cycle, overCycle); },
+             {menuAt(cycle, overCycle)}},
+            {"right click over the overview", asItWas, [=](HWND) { rightClickAt(overview, {20, 10}); }, {}},
+            {"the close box", asItWas, [](HWND d) { PostMessageW(d, WM_SYSCOMMAND, SC_CLOSE, 0); },
+             {"command 2 clicked"}},
+        }, &importController, dialog, 0};
+        nextModalRow(nullptr, 0, 0, 0);
+    });
+    EXPECT_EQ(harness_.dialog().runModal(IDD_IMPORT_CYCLE, &importController), 7);
+    EXPECT_EQ(atOpening, Calls{"initialise"});
+    EXPECT_EQ(owner, harness_.window());
+    EXPECT_EQ(paintedCycle, "0,128,0 | 0,128,0 | 255,255,255 | 200,30,40 | 0,128,0 | 200,30,40 | 255,255,255 | "
+                            "255,255,255 | drawn for the client area");
     EXPECT_EQ(modalRows.next, modalRows.routes.size());
 }
 

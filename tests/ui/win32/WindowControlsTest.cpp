@@ -1,5 +1,6 @@
 // What the Win32 windows do with a controller's requests: each request of the
-// window interface, made on a main dialog (or a Wave Tweaker over it), and
+// window interface, made on a main dialog (or a Wave Tweaker or Import Cycle
+// window over it), and
 // what the native window then shows, one row each.
 #include "tests/support/CaseNames.h"
 #include "support/DialogWatcher.h"
@@ -174,6 +175,21 @@ INSTANTIATE_TEST_SUITE_P(
                    t.controls().setControlText(IDC_FILE_NAME, "Drop a wave \u2026");
                    return t.text(IDC_FILE_NAME);
                }, "Drop a wave \u2026"},
+        // The text set, then typed after by the user, read back as it stands.
+        Effect{"TextOfAnEditField", [](EffectsTest& t) {
+                   std::string seen;
+                   t.watcher.whenOpen(L"Import Cycle", [&](HWND importer) {
+                       DialogControls& window = *t.tweakerController.window;
+                       window.setControlText(IDC_CYCLE_LENGTH, "\u03A9 1\u2009200");
+                       const HWND field = GetDlgItem(importer, IDC_CYCLE_LENGTH);
+                       SendMessageW(field, EM_SETSEL, 100, 100);
+                       SendMessageW(field, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L".5"));
+                       seen = window.controlText(IDC_CYCLE_LENGTH) + " | " + narrow(windowText(field));
+                       window.endDialog(1);
+                   });
+                   (void)t.controls().runModal(IDD_IMPORT_CYCLE, &t.tweakerController);
+                   return seen;
+               }, "\u03A9 1\u2009200.5 | \u03A9 1\u2009200.5"},
         Effect{"PathOutsideTheAnsiCodePage", [](EffectsTest& t) {
                    t.controls().setControlPath(IDC_FILE_NAME, L"C:\\\u039A\u03CD\u03BC\u03B1\\\u6CE2.wav");
                    return t.text(IDC_FILE_NAME);
