@@ -129,6 +129,10 @@ class Desktop:
             self._xdotool("key", name)
             time.sleep(0.05)
 
+    def type(self, text):
+        """Types text into the window with the focus, one key press per character."""
+        self._xdotool("type", "--delay", "20", text)
+
     def move(self, x, y):
         self._xdotool("mousemove", str(round(x)), str(round(y)))
         time.sleep(MOVE_PAUSE)

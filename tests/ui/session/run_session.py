@@ -2,7 +2,7 @@
 """A user's session with the desktop program, seen from outside the process: the
 Windows program under wine (--wine), or the Linux one as it is.
 
-Five runs of the program on the X display that the caller provides
+Six runs of the program on the X display that the caller provides
 (tools/wine/with-display.sh gives one of its own):
   1. it starts with its main window and an empty picture; Esc ends it with exit code 2;
   2. Tab, Tab reaches the port list; Enter there ends it with exit code 1;
@@ -18,7 +18,11 @@ Five runs of the program on the X display that the caller provides
      without one), brings up the warning box; Esc ends it with exit code 2;
   5. Reload focused with Shift+Tab, its file made a stereo one, Enter: the
      warning box, and once Reload is disabled the keyboard still works: Tab,
-     then Esc ends it with exit code 2.
+     then Esc ends it with exit code 2;
+  6. Ctrl+I opens the file chooser, where the path of a stereo 24-bit recording
+     of a 110 Hz saw is typed; Enter opens the Import Cycle window, Enter there
+     (OK) closes it, and the main picture shows one cycle of the saw; Esc ends
+     it with exit code 2.
 Prints PASS or FAIL per check and "N passed, M failed"; exits 1 on any failure,
 77 when the display tools are missing. Screenshots of every window go to
 --screenshots.
@@ -42,6 +46,8 @@ SKIPPED = 77
 MAIN_TITLE = "Harlix Wave Dump"
 TWEAKER_TITLE = "Wave Tweaker"
 ABOUT_TITLE = "About"
+OPEN_TITLE = "Open"
+IMPORT_TITLE = "Import Cycle"
 
 
 def overlaps(a, b):
@@ -371,6 +377,36 @@ class Session:
         self.desktop.key("Tab", "Escape")
         self.wait_exit("Tab, then Esc after the refused Reload", 2)
 
+    def import_cycle_run(self):
+        window = self.start_program()
+        view = self.main_picture(window)
+        self.report.require("the main window gets the keyboard", self.desktop.give_keyboard_to(window),
+                            self.desktop.describe_focus())
+        self.desktop.key("ctrl+i")
+        chooser = self.desktop.wait_for_new_window(OPEN_TITLE, limit=10.0)
+        self.report.require("Ctrl+I opens the file chooser", chooser is not None)
+        self.report.require("the file chooser gets the keyboard", self.desktop.give_keyboard_to(chooser),
+                            self.desktop.describe_focus())
+        self.desktop.type(self.program.file_argument(self.options.recording))
+        self.desktop.key("Return")
+        importer = self.desktop.wait_for_new_window(IMPORT_TITLE, limit=10.0)
+        self.report.require("Enter on the recording's path opens the \"Import Cycle\" window", importer is not None)
+        shown = self.desktop.wait_until(lambda: _found(WavePicture(self.desktop.capture(importer))), 5.0)
+        self.report.check("the Import Cycle window shows the cycle's picture", bool(shown))
+        self.save(self.desktop.capture(importer), "session-import-cycle.png")
+        self.report.require("the Import Cycle window gets the keyboard", self.desktop.give_keyboard_to(importer),
+                            self.desktop.describe_focus())
+        self.desktop.key("Return")
+        self.report.require("Enter (OK) closes the Import Cycle window", self.desktop.wait_until_gone(importer))
+        one_cycle, view = self.wait_for_picture(window, lambda seen: seen.shows_one_cycle())
+        self.report.check("the main picture shows one cycle of the saw, not a run of them", one_cycle,
+                          f"the bars change side {view.side_changes()} times" if view and view.found else "")
+        self.save(view.picture, "session-main-imported.png")
+        self.report.require("the main window gets the keyboard back", self.desktop.give_keyboard_to(window),
+                            self.desktop.describe_focus())
+        self.desktop.key("Escape")
+        self.wait_exit("Esc after Import Cycle", 2)
+
     def run(self, name, body):
         try:
             body()
@@ -394,6 +430,14 @@ def make_refused_file(work):
     path = os.path.join(work, "stereo.wav")
     subprocess.run(["sox", "-n", "-r", "44100", "-b", "16", "-c", "2", path, "synth", "128s", "sine", "440"],
                    check=True, timeout=30)
+    return path
+
+
+def make_recording(work):
+    """A recording as a user would import a cycle from: three seconds of a 110 Hz saw, stereo, 24-bit, by sox."""
+    path = os.path.join(work, "saw-110.wav")
+    subprocess.run(["sox", "-V1", "-n", "-r", "44100", "-b", "24", "-c", "2", path, "synth", "3", "sawtooth", "110",
+                    "gain", "-3"], check=True, timeout=30)
     return path
 
 
@@ -435,8 +479,9 @@ def main():
         if options.wine:
             subprocess.run([options.prepare_prefix, options.prefix], check=True, timeout=150)
         options.refused_file = make_refused_file(options.work)
+        options.recording = make_recording(options.work)
     except (subprocess.SubprocessError, OSError) as error:
-        report.check("the wine prefix and the refused file are made", False, str(error))
+        report.check("the wine prefix and the files to load are made", False, str(error))
         return report.summary()
     session = Session(options, Desktop(deadline), report)
     session.run("Esc run", session.escape_run)
@@ -444,6 +489,7 @@ def main():
     session.run("drop run", session.drop_and_dialogs_run)
     session.run("command line run", session.command_line_run)
     session.run("refused Reload run", session.refused_reload_run)
+    session.run("Import Cycle run", session.import_cycle_run)
     session.program.end_server()
     return report.summary()
 

@@ -64,6 +64,30 @@ class WavePicture:
         return any(self.picture.count((x0, y, x1, y + 1), is_black) >= 0.97 * (x1 - x0)
                    for y in range(middle - 2, middle + 3))
 
+    def bar_sides(self):
+        """Per column of the box: 1 where its bar stands above the centre line, -1 where it hangs below,
+        0 where it is too short to tell."""
+        x0, y0, x1, y1 = self.box
+        middle = (y0 + y1) // 2
+        sides = []
+        for x in range(x0, x1):
+            above = self.picture.count((x, y0, x + 1, middle - 2), is_black)
+            below = self.picture.count((x, middle + 3, x + 1, y1), is_black)
+            sides.append(0 if max(above, below) < 3 else 1 if above > below else -1)
+        return sides
+
+    def side_changes(self):
+        """How often the bars cross from one side of the line to the other, left to right."""
+        sides = [side for side in self.bar_sides() if side]
+        return sum(1 for left, right in zip(sides, sides[1:]) if left != right)
+
+    def shows_one_cycle(self):
+        """One cycle of a wave: its bars on each side of the line for a good part of the width, crossing
+        over once or twice; a run of cycles crosses over many times."""
+        sides = self.bar_sides()
+        return (min(sides.count(1), sides.count(-1)) >= 0.25 * len(sides) and self.has_centre_line()
+                and self.side_changes() <= 2)
+
     def mark_pixels(self):
         return self.picture.count(self.region(0.0, 0.0, 0.15, 0.3), lambda rgb: rgb == MARK_RED)
 
