@@ -1,7 +1,8 @@
 // Draws every window of the desktop program as a user sees it, offscreen, into
 // PNG files: the main dialog empty and loaded (plain and resampled), the main
-// picture's context menu, the Wave Tweaker while the user draws, the About box
-// and both kinds of message box.
+// picture's context menu, the Wave Tweaker while the user draws, the Import
+// Cycle window over a plucked recording and the main dialog after it, the About
+// box and both kinds of message box.
 // usage: make-screenshots OUTPUT_FOLDER
 
 #include "app/LoopRegistry.h"
@@ -20,6 +21,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
@@ -27,7 +30,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
 #include <cstdio>
+#include <numbers>
 #include <thread>
 
 using namespace hwd;
@@ -78,6 +83,34 @@ void saveMenuOverDialog(QMenu& menu, QWidget& dialog, const char* name)
     painter.end();
     savePicture(picture, name);
     menu.close();
+}
+
+// A plucked string at 110 Hz for a second and a half at 44100 Hz: twelve
+// harmonics, the higher ones dying away first, after a short attack.
+std::vector<std::int16_t> pluckedRecording()
+{
+    constexpr double rate = 44100.0;
+    std::vector<std::int16_t> samples;
+    for (int frame = 0; frame < 66150; ++frame) {
+        const double time = frame / rate;
+        double value = 0.0;
+        for (int harmonic = 1; harmonic <= 12; ++harmonic) {
+            value += std::sin(2.0 * std::numbers::pi * 110.0 * harmonic * time) / harmonic
+                   * std::exp(-time * (0.8 + 0.6 * harmonic));
+        }
+        const double attack = std::min(1.0, time / 0.01);
+        samples.push_back(static_cast<std::int16_t>(std::lround(14000.0 * attack * value)));
+    }
+    return samples;
+}
+
+// Picks path in the Open dialog, as typing its name and Enter would.
+void pickFile(QFileDialog& dialog, const QString& path)
+{
+    auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    name->selectAll();
+    name->insert(path);
+    QTest::keyClick(name, Qt::Key_Return);
 }
 
 void closeBox(QDialog& dialog, const char* name)
@@ -157,6 +190,29 @@ int main(int argc, char** argv)
         controller.command(IDC_WAVE_VIEW, ControlEvent::DoubleClicked);
     }
     save(dialog, "main-dialog-after-tweaker");
+
+    {
+        const QString recording = files.filePath(QStringLiteral("pluck.wav"));
+        WavFixture::write(recording, pluckedRecording());
+        bool imported = false;
+        ModalWatcher importer([&](QDialog& shown) {
+            if (auto* chooser = qobject_cast<QFileDialog*>(&shown)) {
+                pickFile(*chooser, recording);
+            } else if (shown.objectName() == QLatin1String("IDD_IMPORT_CYCLE")) {
+                imported = true;
+                save(shown, "import-cycle");
+                shown.findChild<QPushButton*>(QStringLiteral("IDOK"))->click();
+            } else {
+                closeBox(shown, "import-cycle-refused");
+            }
+        });
+        controller.command(ID_IMPORT_CYCLE, ControlEvent::Other);
+        if (!imported) {
+            std::fprintf(stderr, "the recording was not imported\n");
+            ++failures;
+        }
+    }
+    save(dialog, "main-dialog-imported");
 
     {
         ModalWatcher about([](QDialog& shown) { closeBox(shown, "about-box"); });
