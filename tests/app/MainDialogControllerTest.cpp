@@ -439,8 +439,10 @@ TEST_F(MainDialogControllerTest, importCycleMakesTheCurrentWaveAndReloadMakesItA
     EXPECT_NE(std::find(reloads.begin(), reloads.end(), std::string("main: box warning: ") + ExpectedMessage::cannotOpen),
               reloads.end());
 
-    dropRamp("ramp.wav", 100);
-    window.openAnswer = folder.file("ramp.wav");
+    // A drop after an import is a plain load again.
+    const fs::path ramp = dropRamp("ramp.wav", 100);
+    EXPECT_EQ(takeLog().back(), "main: path 1005 " + ramp.string());
+    window.openAnswer = ramp;
     window.modal = importWindowAnswering(importWindow, "100", 2);
     controller.command(ID_IMPORT_CYCLE, ControlEvent::Other);
     EXPECT_EQ(wave.samples[0], 100);

@@ -1,8 +1,6 @@
 #include "ImportCycleDialog.h"
 
-#include "KeyTranslation.h"
-#include "TemplateWindow.h"
-#include "WindowCentring.h"
+#include "app/DialogController.h"
 #include "app/DialogTemplates.h"
 #include "app/ResourceIds.h"
 
@@ -11,45 +9,9 @@
 namespace hwd {
 
 ImportCycleDialog::ImportCycleDialog(DialogController& controller, QWidget* owner)
-    : QDialog(owner, TemplateWindow::flagsFor(importCycleTemplate().frame)),
-      WindowControls(*this, importCycleTemplate()),
-      controller_(controller)
+    : DialogWindow(controller, importCycleTemplate(), owner)
 {
-    const std::vector<TemplateWindow::BuiltControl> built =
-        TemplateWindow::build(*this, importCycleTemplate(), nullptr, &controller_);
-    TemplateWindow::routeCommands(built, controller_);
-    // The main loop's filter does not run inside this dialog's own loop: the
-    // keys come to the controller from whatever control has the focus.
-    installEventFilter(this);
-    for (const TemplateWindow::BuiltControl& control : built)
-        control.widget->installEventFilter(this);
-
-    // The native window first, so that the centring knows the frame around it.
-    create();
-    WindowCentring::centre(*this, owner != nullptr ? owner->window() : nullptr);
-    controller_.initialise(*this);
-}
-
-int ImportCycleDialog::runModal(int /*templateId*/, DialogController* /*controller*/)
-{
-    return 0;
-}
-
-void ImportCycleDialog::endDialog(int code)
-{
-    done(code);
-}
-
-void ImportCycleDialog::reject()
-{
-    controller_.command(IDCANCEL, ControlEvent::Other);
-}
-
-bool ImportCycleDialog::eventFilter(QObject* watched, QEvent* event)
-{
-    if (const std::optional<KeyPress> key = keyPressFor(*event); key && controller_.keyPressed(*key))
-        return true;
-    return QDialog::eventFilter(watched, event);
+    open(owner);
 }
 
 void ImportCycleDialog::contextMenuEvent(QContextMenuEvent* event)

@@ -1,9 +1,7 @@
 #include "WaveTweakerDialog.h"
 
-#include "KeyTranslation.h"
-#include "TemplateWindow.h"
 #include "WaveView.h"
-#include "WindowCentring.h"
+#include "app/DialogController.h"
 #include "app/DialogTemplates.h"
 #include "app/ResourceIds.h"
 
@@ -26,47 +24,11 @@ QPoint pixelOf(const QMouseEvent& event)
 } // namespace
 
 WaveTweakerDialog::WaveTweakerDialog(DialogController& controller, Waveshape& wave, QWidget* owner)
-    : QDialog(owner, TemplateWindow::flagsFor(waveTweakerTemplate().frame)),
-      WindowControls(*this, waveTweakerTemplate()),
-      controller_(controller)
+    : DialogWindow(controller, waveTweakerTemplate(), owner, &wave)
 {
-    const DialogTemplate& dialogTemplate = waveTweakerTemplate();
-    const std::vector<TemplateWindow::BuiltControl> built = TemplateWindow::build(*this, dialogTemplate, &wave);
-    TemplateWindow::routeCommands(built, controller_);
-    // The main loop's filter does not run inside this dialog's own loop: the
-    // keys come to the controller from whatever control has the focus.
-    installEventFilter(this);
-    for (const TemplateWindow::BuiltControl& control : built)
-        control.widget->installEventFilter(this);
-    view_ = TemplateWindow::child<WaveView>(*this, dialogTemplate, IDC_WAVE_VIEW);
+    view_ = TemplateWindow::child<WaveView>(*this, waveTweakerTemplate(), IDC_WAVE_VIEW);
     view_->setEditMode(false);
-
-    // The native window first, so that the centring knows the frame around it.
-    create();
-    WindowCentring::centre(*this, owner != nullptr ? owner->window() : nullptr);
-    controller_.initialise(*this);
-}
-
-int WaveTweakerDialog::runModal(int /*templateId*/, DialogController* /*controller*/)
-{
-    return 0;
-}
-
-void WaveTweakerDialog::endDialog(int code)
-{
-    done(code);
-}
-
-void WaveTweakerDialog::reject()
-{
-    controller_.command(IDCANCEL, ControlEvent::Other);
-}
-
-bool WaveTweakerDialog::eventFilter(QObject* watched, QEvent* event)
-{
-    if (const std::optional<KeyPress> key = keyPressFor(*event); key && controller_.keyPressed(*key))
-        return true;
-    return QDialog::eventFilter(watched, event);
+    open(owner);
 }
 
 bool WaveTweakerDialog::takePenPoint(WaveTweakerInput::Pointer pointer, QMouseEvent& event)

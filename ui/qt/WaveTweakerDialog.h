@@ -1,9 +1,7 @@
 #pragma once
 
-#include "WindowControls.h"
+#include "DialogWindow.h"
 #include "app/WaveTweakerInput.h"
-
-#include <QDialog>
 
 namespace hwd {
 
@@ -14,7 +12,7 @@ struct Waveshape;
 // The Wave Tweaker's window, built from its template: a Qt renderer of its
 // controller. Presses and drags over its large view become pen points; its
 // buttons, keys and the picture's menu reach the controller.
-class WaveTweakerDialog final : public QDialog, public WindowControls {
+class WaveTweakerDialog final : public DialogWindow {
     Q_OBJECT
 
 public:
@@ -22,15 +20,7 @@ public:
 
     [[nodiscard]] WaveView* view() const noexcept { return view_; }
 
-    int runModal(int templateId, DialogController* controller) override;
-    void endDialog(int code) override;
-
-public slots:
-    // Escape, and any other way Qt would cancel the dialog, is the Cancel command.
-    void reject() override;
-
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -42,7 +32,6 @@ private:
     // point; answers whether it did.
     bool takePenPoint(WaveTweakerInput::Pointer pointer, QMouseEvent& event);
 
-    DialogController& controller_;
     WaveView* view_ = nullptr;
 };
 
