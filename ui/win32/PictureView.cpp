@@ -42,14 +42,31 @@ private:
 
 void PictureView::paint(HDC dc, const RECT& area, const Drawing& drawing)
 {
-    Brushes brushes;
-    for (const Drawing::Fill& fill : drawing.fills) {
-        const RECT wanted{area.left + fill.rect.x, area.top + fill.rect.y, area.left + fill.rect.right(),
-                          area.top + fill.rect.bottom()};
-        RECT inside{};
-        if (IntersectRect(&inside, &wanted, &area))
-            FillRect(dc, &inside, brushes.of(fill.colour));
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (width <= 0 || height <= 0)
+        return;
+    // Drawn off screen and put there at once: a picture that is filled white
+    // and then drawn over, column by column, would flicker as the user types.
+    const HDC offscreen = CreateCompatibleDC(dc);
+    const HBITMAP canvas = CreateCompatibleBitmap(dc, width, height);
+    const HGDIOBJ previous = SelectObject(offscreen, canvas);
+    // What no fill covers stays as it was.
+    BitBlt(offscreen, 0, 0, width, height, dc, area.left, area.top, SRCCOPY);
+    {
+        Brushes brushes;
+        const RECT whole{0, 0, width, height};
+        for (const Drawing::Fill& fill : drawing.fills) {
+            const RECT wanted{fill.rect.x, fill.rect.y, fill.rect.right(), fill.rect.bottom()};
+            RECT inside{};
+            if (IntersectRect(&inside, &wanted, &whole))
+                FillRect(offscreen, &inside, brushes.of(fill.colour));
+        }
     }
+    BitBlt(dc, area.left, area.top, width, height, offscreen, 0, 0, SRCCOPY);
+    SelectObject(offscreen, previous);
+    DeleteObject(canvas);
+    DeleteDC(offscreen);
 }
 
 Size PictureView::clientSize(HWND control) noexcept

@@ -14,6 +14,7 @@ namespace PictureView {
 
 // Paints drawing's fills in order into area (the control's client area, in
 // the coordinates of dc), each cut to that area; nothing else is painted.
+// The picture reaches the screen whole, drawn off screen first.
 void paint(HDC dc, const RECT& area, const Drawing& drawing);
 
 [[nodiscard]] Size clientSize(HWND control) noexcept;
