@@ -7,6 +7,8 @@
 #include "transfer/WaveDumpMessage.h"
 
 #include <cstdio>
+#include <string>
+#include <vector>
 
 namespace hwd {
 
@@ -23,12 +25,16 @@ void SendControls::fillWaveNumberList(DialogControls& window)
 
 void SendControls::fillPortList(DialogControls& window, MidiOutput& midi)
 {
-    for (const MidiPort& port : listHardwarePorts(midi))
+    const std::vector<MidiPort> ports = listHardwarePorts(midi);
+    for (const MidiPort& port : ports)
         window.addListItem(IDC_PORT, port.name, static_cast<long>(port.deviceId));
     window.selectListItem(IDC_PORT, 0);
-    // Ports that the system keeps from this user are missing from the list
-    // without a word otherwise.
-    window.setToolTip(IDC_PORT, accessNotice(midi.accessProblem()));
+    // Ports that the system keeps from this user, or no port at all, would
+    // leave the list short or empty without a word otherwise.
+    std::string notice = accessNotice(midi.accessProblem());
+    if (notice.empty() && ports.empty())
+        notice = noPortToolTip;
+    window.setToolTip(IDC_PORT, notice);
 }
 
 std::uint8_t SendControls::selectedWaveNumber(const DialogControls& window)

@@ -20,8 +20,13 @@ void fillWaveNumberList(DialogControls& window);
 
 // Port (IDC_PORT): the hardware output ports in device-id order, data the
 // device id, the first selected (nothing when none is listed). Its tooltip
-// says how many devices the system keeps from this user, and what helps.
+// says how many devices the system keeps from this user, and what helps; with
+// no port listed and none kept, noPortToolTip.
 void fillPortList(DialogControls& window, MidiOutput& midi);
+
+// The lists are filled once, so a port plugged in later needs a new start.
+inline constexpr const char* noPortToolTip =
+    "No hardware MIDI output port was found.\nConnect a MIDI interface and start the program again.";
 
 // The wave number that the Wave # list shows (slot minus one).
 [[nodiscard]] std::uint8_t selectedWaveNumber(const DialogControls& window);

@@ -7,6 +7,7 @@
 #include "TerminalSender.h"
 #include "WaveSource.h"
 
+#include "transfer/AccessNotice.h"
 #include "transfer/WaveDumpMessage.h"
 #include "wave/Waveshape.h"
 
@@ -86,6 +87,8 @@ int runPorts(int argc, char** argv, MidiOutput& midi)
     // Told, but the list is what it is: the exit status stays that of the listing.
     if (!terminal.notice().empty())
         std::fprintf(stderr, "wavedump ports: %s\n", terminal.notice().c_str());
+    else if (terminal.ports().empty())
+        std::fprintf(stderr, "wavedump ports: %s\n", noHardwarePortNotice);
     return finishStandardOutput("ports");
 }
 

@@ -13,4 +13,7 @@ struct MidiAccessProblem;
 // then log in again)". Empty when nothing is kept from the user.
 [[nodiscard]] std::string accessNotice(const MidiAccessProblem& problem);
 
+// What to tell a user when no port is listed and nothing is kept from them.
+inline constexpr const char* noHardwarePortNotice = "no hardware MIDI output port was found";
+
 } // namespace hwd

@@ -259,6 +259,8 @@ TEST_F(MainDialogControllerTest, aPortThatDoesNotOpenGivesOneErrorBoxAndWithoutP
     controller.command(IDC_SEND, ControlEvent::Clicked);
 
     EXPECT_EQ(window.selectedListData(IDC_PORT), -1);
+    EXPECT_EQ(window.toolTips[IDC_PORT],
+              "No hardware MIDI output port was found.\nConnect a MIDI interface and start the program again.");
     EXPECT_EQ(midi.calls, (std::vector<std::string>{"createSignal", "open -1", "errorText 4 99"}));
     EXPECT_EQ(takeLog(),
               (Log{"main: box error: Error: Failed to open the specified MIDI port. The device is already in use."}));

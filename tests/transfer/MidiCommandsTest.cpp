@@ -85,12 +85,12 @@ protected:
     fs::path wav;
 };
 
-TEST_F(WavedumpMidiCommands, PortsListsNothingWithoutHardwarePorts)
+TEST_F(WavedumpMidiCommands, PortsListsNothingWithoutHardwarePortsAndSaysSo)
 {
     const Outcome listed = run({"ports"});
     EXPECT_EQ(listed.exitCode, 0);
     EXPECT_EQ(listed.out, "");
-    EXPECT_EQ(listed.err, "");
+    EXPECT_EQ(listed.err, "wavedump ports: no hardware MIDI output port was found\n");
 
     const Outcome extra = run({"ports", "0"});
     EXPECT_EQ(extra.exitCode, 2);

@@ -34,6 +34,11 @@ constexpr auto writeLimit = std::chrono::milliseconds(1000);
 // about 100 ms on a MIDI link.
 constexpr auto drainPollInterval = std::chrono::milliseconds(1);
 
+// The default port's open when no port is listed at all: a code of its own,
+// beyond every errno value, with words a musician can act on.
+constexpr MidiResult noOutputPort = 0x10000;
+constexpr const char* noOutputPortText = "there is no MIDI output port";
+
 // The port while it is open, shared with the completion signal that watches it.
 struct OpenPort {
     snd_rawmidi_t* handle = nullptr;
@@ -132,8 +137,11 @@ public:
             return ENODEV;
         // Non-blocking, so that a port another program holds fails at once.
         snd_rawmidi_t* handle = nullptr;
-        if (const int result = snd_rawmidi_open(nullptr, &handle, name, SND_RAWMIDI_NONBLOCK); result < 0)
-            return static_cast<MidiResult>(-result);
+        if (const int result = snd_rawmidi_open(nullptr, &handle, name, SND_RAWMIDI_NONBLOCK); result < 0) {
+            // The system's "No such file or directory" tells a musician nothing.
+            const bool noPort = deviceId == defaultMidiDevice && (result == -ENOENT || result == -ENODEV);
+            return noPort && deviceCount() == 0 ? noOutputPort : static_cast<MidiResult>(-result);
+        }
 
         snd_rawmidi_params_t* params;
         snd_rawmidi_params_alloca(&params);
@@ -202,7 +210,7 @@ public:
         // negating it would overflow).
         if (size == 0 || code > static_cast<MidiResult>(INT_MAX))
             return;
-        const char* message = snd_strerror(-static_cast<int>(code));
+        const char* message = code == noOutputPort ? noOutputPortText : snd_strerror(-static_cast<int>(code));
         if (!message)
             return;
         const std::size_t length = strnlen(message, size - 1);
