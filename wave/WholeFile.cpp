@@ -1,5 +1,12 @@
 #include "WholeFile.h"
 
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -59,6 +66,35 @@ std::string writeInto(const std::filesystem::path& file, const std::filesystem::
     return {};
 }
 
+// A file this user may not write is refused, as cp refuses it: the rename into
+// place would replace it regardless of its permission. Empty when it may be
+// written (the administrator may write any file, as with cp).
+std::string writeRefusal(const std::filesystem::path& target, const std::filesystem::path& path)
+{
+#ifdef _WIN32
+    // The read-only attribute: the runtime's access check reads it.
+    if (::_waccess(target.c_str(), 2) != 0 && errno == EACCES)
+        return cannotWrite(path, std::strerror(EACCES));
+#else
+    if (::access(target.c_str(), W_OK) != 0 && errno == EACCES)
+        return cannotWrite(path, std::strerror(EACCES));
+#endif
+    return {};
+}
+
+// The file that replaces target keeps target's permission bits.
+void takePermissions(const std::filesystem::path& from, const std::filesystem::path& to)
+{
+#ifndef _WIN32
+    struct stat info {};
+    if (::stat(from.c_str(), &info) == 0)
+        ::chmod(to.c_str(), info.st_mode & 07777);
+#else
+    (void)from;
+    (void)to;
+#endif
+}
+
 } // namespace
 
 std::string writeFileWhole(const std::filesystem::path& path, std::span<const std::uint8_t> bytes)
@@ -80,11 +116,19 @@ std::string writeFileWhole(const std::filesystem::path& path, std::span<const st
             target = resolved;
     }
 
+    const bool replacing = std::filesystem::exists(target, error);
+    if (replacing) {
+        if (std::string refusal = writeRefusal(target, path); !refusal.empty())
+            return refusal;
+    }
+
     const std::filesystem::path temporary = temporaryBeside(target);
     if (std::string problem = writeInto(temporary, path, bytes); !problem.empty()) {
         std::filesystem::remove(temporary, error);
         return problem;
     }
+    if (replacing)
+        takePermissions(target, temporary);
     std::filesystem::rename(temporary, target, error);
     if (error) {
         const std::string reason = error.message();
