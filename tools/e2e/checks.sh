@@ -388,10 +388,10 @@ check_unplugged() {
     fi
 
     out=$(wavedump ports 2>/tmp/stderr)
-    if [ -z "$out" ] && [ ! -s /tmp/stderr ]; then
-        pass "ports lists nothing once the interface is unplugged"
+    if [ -z "$out" ] && [ "$(cat /tmp/stderr)" = "wavedump ports: no hardware MIDI output port was found" ]; then
+        pass "ports lists nothing once the interface is unplugged, and says so"
     else
-        fail "ports lists nothing once the interface is unplugged" "$out" "$(cat /tmp/stderr)"
+        fail "ports lists nothing once the interface is unplugged, and says so" "$out" "$(cat /tmp/stderr)"
     fi
 
     # Nothing listed: the send goes to the system's default port, VirMIDI's hw:0,0.
