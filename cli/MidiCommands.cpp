@@ -2,8 +2,8 @@
 // caller's MIDI output, with its message boxes printed on standard error.
 #include "Arguments.h"
 #include "Commands.h"
-#include "DumpBank.h"
 #include "OutputFile.h"
+#include "PathArgument.h"
 #include "TerminalSender.h"
 #include "WaveSource.h"
 
@@ -126,9 +126,10 @@ int runSendSyx(int argc, char** argv, MidiOutput& midi)
     const Arguments& arguments = line.arguments;
 
     // The file is checked, every dump of it, before the MIDI system is touched.
-    const DumpBank bank = readDumpBank(arguments.files.front());
+    const std::string& file = arguments.files.front();
+    const DumpBank bank = readDumpBank(pathOfArgument(file), file);
     if (!bank.problem.empty()) {
-        std::fprintf(stderr, "wavedump send-syx: %s\n", bank.problem.c_str());
+        std::fprintf(stderr, "wavedump send-syx: %s%s\n", bank.problem.c_str(), bank.read ? "; nothing sent" : "");
         return 1;
     }
 

@@ -14,9 +14,6 @@ namespace hwd {
 
 class MidiOutput;
 
-// One dump of a run: the samples and the user slot (97 to 128) they go to.
-using SlotDump = SlotWave;
-
 // The desktop program's Send on the caller's MIDI output: the ports it lists,
 // the first one chosen unless --port names another, and each failure told on
 // standard error in the words of the desktop program's box.

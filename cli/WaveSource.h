@@ -1,5 +1,6 @@
 #pragma once
 
+#include "transfer/DumpBank.h"
 #include "wave/WaveOps.h"
 #include "wave/Waveshape.h"
 
@@ -29,10 +30,7 @@ namespace hwd {
 int loadFailure(const char* message, const char* file = nullptr);
 
 // The wave of one file in a run of files for consecutive slots.
-struct SlotWave {
-    int slot = 0;
-    SampleArray samples{};
-};
+using SlotWave = SlotDump;
 
 // Only user slots are ever written: files from firstSlot on that would pass
 // slot 128 are a usage error of command (exit 2, after one line); nothing when

@@ -1,9 +1,9 @@
 // File names as wavedump's commands take them: on Linux the bytes the shell
 // passed, whatever they are; on Windows UTF-8 made from the UTF-16 command
 // line, which must reach the file system as the same UTF-16 name.
-#include "cli/DumpBank.h"
 #include "cli/PathArgument.h"
 #include "cli/WaveSource.h"
+#include "transfer/DumpBank.h"
 #include "wave/Waveshape.h"
 
 #ifdef _WIN32
@@ -124,10 +124,10 @@ TEST_F(PathArgumentFiles, CommandsOpenEachNameAndNameItBack)
         EXPECT_EQ(wave.samples[127], 32256);
 
         // saw.wav happens to be 300 bytes long: read whole, and refused by what it holds.
-        EXPECT_EQ(hwd::readDumpBank(name.argument).problem,
-            "'" + name.argument + "' is not a waveshape dump for a user slot 97 to 128; nothing sent");
+        EXPECT_EQ(hwd::readDumpBank(hwd::pathOfArgument(name.argument), name.argument).problem,
+            "'" + name.argument + "' is not a waveshape dump for a user slot 97 to 128");
         const std::string missing = "missing " + name.argument;
-        EXPECT_EQ(hwd::readDumpBank(missing).problem,
+        EXPECT_EQ(hwd::readDumpBank(hwd::pathOfArgument(missing), missing).problem,
             "cannot read '" + missing + "': No such file or directory");
     }
 }

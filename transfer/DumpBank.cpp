@@ -1,8 +1,6 @@
 #include "DumpBank.h"
 
-#include "PathArgument.h"
-
-#include "transfer/WaveDumpMessage.h"
+#include "WaveDumpMessage.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -78,19 +76,20 @@ std::string checkDump(std::span<const std::uint8_t> bytes, SlotDump& dump)
 
 } // namespace
 
-DumpBank readDumpBank(const std::string& path)
+DumpBank readDumpBank(const std::filesystem::path& file, const std::string& path)
 {
     DumpBank bank;
     std::vector<std::uint8_t> bytes;
     std::uint64_t size = 0;
-    if (std::string problem = readHead(path, pathOfArgument(path), bytes, size); !problem.empty()) {
+    if (std::string problem = readHead(path, file, bytes, size); !problem.empty()) {
         bank.problem = std::move(problem);
         return bank;
     }
+    bank.read = true;
     const std::size_t count = bytes.size() / WaveDumpMessage::length;
     if (size != bytes.size() || bytes.size() % WaveDumpMessage::length != 0 || count == 0 || count > maxBankDumps) {
         bank.problem = "'" + path + "' has " + std::to_string(size)
-            + " bytes, not one 300-byte waveshape dump or a bank of up to 32; nothing sent";
+            + " bytes, not one 300-byte waveshape dump or a bank of up to 32";
         return bank;
     }
     const std::span<const std::uint8_t> all(bytes);
@@ -103,7 +102,7 @@ DumpBank readDumpBank(const std::string& path)
             const std::string which = count == 1 ? "'" + path + "'"
                 : "'" + path + "': dump " + std::to_string(i + 1) + " of " + std::to_string(count) + ", at byte "
                     + std::to_string(offset) + ",";
-            bank.problem = which + " " + problem + "; nothing sent";
+            bank.problem = which + " " + problem;
             bank.dumps.clear();
             return bank;
         }
