@@ -65,9 +65,16 @@ public:
     // The system's file dialogs, owned by this window; nothing when cancelled.
     // A save name typed without an extension gets the one of the type chosen
     // (WAV file or SysEx dump).
-    [[nodiscard]] virtual std::optional<std::filesystem::path> chooseFileToOpen() = 0;
+    // Open offers WAV files; a bank also SysEx dumps.
+    enum class OpenTypes { waveFiles, waveFilesAndDumps };
+    [[nodiscard]] virtual std::optional<std::filesystem::path> chooseFileToOpen(
+        OpenTypes types) = 0;
+    // Save offers a wave as a WAV file or a SysEx dump; a bank as a SysEx dump
+    // or as WAV files in a folder, which the name chosen names (no extension
+    // added).
+    enum class SaveTypes { wave, bank };
     [[nodiscard]] virtual std::optional<std::filesystem::path> chooseSaveTarget(
-        const std::filesystem::path& suggested) = 0;
+        const std::filesystem::path& suggested, SaveTypes types) = 0;
     // A popup menu at a point of the screen, or over control nearControl when
     // there is none (asked from the keyboard); the command picked, or 0.
     [[nodiscard]] virtual int popUpMenu(std::span<const MenuItem> items, int nearControl,
@@ -76,6 +83,10 @@ public:
     // is active now, driven by controller (none for the About box); answers
     // the code it ended with.
     virtual int runModal(int templateId, DialogController* controller) = 0;
+    // Shows the window of template templateId beside this one, owned by it,
+    // driven by controller, which must outlive it; when that window is open
+    // already, brings it to the front. Its endDialog closes it.
+    virtual void openModeless(int templateId, DialogController& controller) = 0;
 
     // Runs action once the messages already waiting have been handled.
     virtual void later(std::function<void()> action) = 0;

@@ -41,6 +41,12 @@ bool takeDialogKey(const KeyPress& key, const DialogTemplate& dialog, PictureWin
             return true;
         }
         return false;
+    case KeyPress::Key::Left:
+    case KeyPress::Key::Right:
+    case KeyPress::Key::Up:
+    case KeyPress::Key::Down:
+    case KeyPress::Key::Delete:
+        return false;
     }
     return false;
 }

@@ -84,6 +84,11 @@ const DialogTemplate& importCycleTemplate() noexcept
     return IDD_IMPORT_CYCLETemplate;
 }
 
+const DialogTemplate& bankTemplate() noexcept
+{
+    return IDD_BANKTemplate;
+}
+
 
 std::optional<WaveOp> waveTweakerOperation(int controlId) noexcept
 {

@@ -44,6 +44,7 @@ enum class DialogFrame {
     MainWindow,      // caption, system menu with close box, minimise box; a top-level window
     ModalWithClose,  // modal frame, caption and system menu
     ModalNoClose,    // caption only: no system menu, so no close box
+    Modeless,        // caption and system menu with close box; owned by the main dialog, which stays usable
 };
 
 struct DialogTemplate {
@@ -65,6 +66,7 @@ struct DialogTemplate {
 [[nodiscard]] const DialogTemplate& aboutBoxTemplate() noexcept;
 [[nodiscard]] const DialogTemplate& waveTweakerTemplate() noexcept;
 [[nodiscard]] const DialogTemplate& importCycleTemplate() noexcept;
+[[nodiscard]] const DialogTemplate& bankTemplate() noexcept;
 
 // The edit a Wave Tweaker button runs, or nothing for any other control.
 [[nodiscard]] std::optional<WaveOp> waveTweakerOperation(int controlId) noexcept;

@@ -7,6 +7,9 @@ namespace hwd {
 namespace FileTypes {
 inline constexpr const char* openTitle = "Open";
 inline constexpr const char* saveTitle = "Save Wave As";
+inline constexpr const char* openBankTitle = "Open Bank";
+inline constexpr const char* saveBankTitle = "Save Bank As";
+inline constexpr const char* waveFolder = "WAV files in a folder";
 inline constexpr const char* wavFile = "WAV file";
 inline constexpr const char* sysExDump = "SysEx dump";
 inline constexpr const char* allFiles = "All files";

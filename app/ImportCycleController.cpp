@@ -97,7 +97,7 @@ Drawing ImportCycleController::drawPicture(int controlId, Size client) const
     }
 }
 
-void ImportCycleController::pictureClicked(int controlId, Point point, Size client)
+void ImportCycleController::pictureClicked(int controlId, Point point, Size client, ClickKeys /*held*/)
 {
     if (window_ == nullptr || controlId != IDC_RECORDING_VIEW)
         return;

@@ -39,7 +39,7 @@ public:
     [[nodiscard]] bool keyPressed(const KeyPress& key) override;
     void pictureMenuRequested(std::optional<Point> screenPoint) override;
     [[nodiscard]] Drawing drawPicture(int controlId, Size client) const override;
-    void pictureClicked(int controlId, Point point, Size client) override;
+    void pictureClicked(int controlId, Point point, Size client, ClickKeys held) override;
 
     // The cycle the fields give and where it came from; nothing while they
     // give none that fits.

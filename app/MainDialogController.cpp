@@ -121,7 +121,7 @@ void MainDialogController::runPictureCommand(int commandId, PictureWindow where,
         return;
     switch (commandId) {
     case ID_FILE_OPEN:
-        if (std::optional<std::filesystem::path> chosen = from.chooseFileToOpen())
+        if (std::optional<std::filesystem::path> chosen = from.chooseFileToOpen(DialogControls::OpenTypes::waveFiles))
             openFile(std::move(*chosen));
         break;
     case ID_FILE_SAVE_AS:
@@ -186,7 +186,7 @@ void MainDialogController::importCycle()
 {
     if (window_ == nullptr)
         return;
-    std::optional<std::filesystem::path> chosen = window_->chooseFileToOpen();
+    std::optional<std::filesystem::path> chosen = window_->chooseFileToOpen(DialogControls::OpenTypes::waveFiles);
     if (!chosen)
         return;
     const RecordingRead read = readRecording(*chosen);

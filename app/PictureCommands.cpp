@@ -15,6 +15,7 @@ constexpr std::array entries{
     PictureMenuEntry{ID_LISTEN, "&Listen", "Ctrl+L", 'L'},
     PictureMenuEntry{ID_EDIT_WAVE, "&Edit Wave\u2026", "Ctrl+E", 'E'},
     PictureMenuEntry{ID_IMPORT_CYCLE, "&Import Cycle\u2026", "Ctrl+I", 'I'},
+    PictureMenuEntry{ID_BANK, "&Bank\u2026", "Ctrl+B", 'B'},
 };
 
 } // namespace
@@ -34,9 +35,11 @@ bool pictureHasCommand(int commandId, PictureWindow where) noexcept
     case PictureWindow::mainDialog:
         return true;
     case PictureWindow::waveTweaker:
-        return commandId != ID_EDIT_WAVE && commandId != ID_IMPORT_CYCLE;
+        return commandId != ID_EDIT_WAVE && commandId != ID_IMPORT_CYCLE && commandId != ID_BANK;
     case PictureWindow::importCycle:
         return commandId == ID_LISTEN;
+    case PictureWindow::bank:
+        return false;
     }
     return false;
 }
@@ -56,6 +59,7 @@ bool pictureCommandEnabled(int commandId, PictureWindow where, const PictureComm
     switch (commandId) {
     case ID_FILE_OPEN:
     case ID_IMPORT_CYCLE:
+    case ID_BANK:
         return where == PictureWindow::mainDialog;
     case ID_FILE_SAVE_AS:
         return state.waveLoaded;

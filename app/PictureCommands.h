@@ -9,19 +9,19 @@ namespace hwd {
 
 // The menu of the pictures, also reached by its shortcuts whatever control
 // has the focus: Open, Save Wave As and Listen in the main dialog and the Wave
-// Tweaker, Edit Wave and Import Cycle in the main dialog, Listen alone in the
-// Import Cycle window.
+// Tweaker, Edit Wave, Import Cycle and Bank in the main dialog, Listen alone in
+// the Import Cycle window, none in the bank window.
 struct PictureMenuEntry {
-    int commandId;     // ID_FILE_OPEN, ID_FILE_SAVE_AS, ID_LISTEN, ID_EDIT_WAVE, ID_IMPORT_CYCLE
+    int commandId;     // ID_FILE_OPEN, ID_FILE_SAVE_AS, ID_LISTEN, ID_EDIT_WAVE, ID_IMPORT_CYCLE, ID_BANK
     const char* label; // UTF-8, '&' before the access key
     const char* shortcutText;
-    char shortcutKey; // with Ctrl: 'O', 'S', 'L', 'E', 'I'
+    char shortcutKey; // with Ctrl: 'O', 'S', 'L', 'E', 'I', 'B'
 };
 
 [[nodiscard]] std::span<const PictureMenuEntry> pictureMenuEntries() noexcept;
 
 // Where a picture's menu is opened.
-enum class PictureWindow { mainDialog, waveTweaker, importCycle };
+enum class PictureWindow { mainDialog, waveTweaker, importCycle, bank };
 
 // Whether the picture in where has the command.
 [[nodiscard]] bool pictureHasCommand(int commandId, PictureWindow where) noexcept;
@@ -37,7 +37,7 @@ struct PictureCommandState {
 };
 
 // Whether a command is offered. Open and Import Cycle are the main dialog's
-// alone: the Tweaker edits the wave it opened with, and its Undo belongs to
+// alone, and so is Bank: the Tweaker edits the wave it opened with, and its Undo belongs to
 // that wave. Save needs a wave loaded; Edit Wave is offered exactly when the
 // double click would open the Tweaker; Listen is always there.
 [[nodiscard]] bool pictureCommandEnabled(int commandId, PictureWindow where, const PictureCommandState& state) noexcept;

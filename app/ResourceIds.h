@@ -18,6 +18,7 @@
 #define IDD_MAINDLG 129
 #define IDD_WAVE_TWEAKER 201
 #define IDD_IMPORT_CYCLE 202
+#define IDD_BANK 203
 
 #define IDC_FILTER 107
 #define IDC_NORMALIZE 108
@@ -41,6 +42,17 @@
 #define IDC_AUTO 1014
 #define IDC_CYCLE_STATUS 1015
 
+/* The bank window. */
+#define IDC_BANK_VIEW 1020
+#define IDC_BANK_OPEN 1021
+#define IDC_BANK_SAVE 1022
+#define IDC_BANK_USE 1023
+#define IDC_BANK_CLEAR 1024
+#define IDC_BANK_SEND 1025
+#define IDC_BANK_RESUME 1026
+#define IDC_BANK_CANCEL 1027
+#define IDC_BANK_STATUS 1028
+
 #define ID_APP_ABOUT 0xE140
 
 /* The commands of the pictures' context menu and their shortcuts. */
@@ -49,3 +61,4 @@
 #define ID_LISTEN 0x8010
 #define ID_EDIT_WAVE 0x8011
 #define ID_IMPORT_CYCLE 0x8012
+#define ID_BANK 0x8013

@@ -79,7 +79,7 @@ void saveWaveAs(DialogControls& from, const Waveshape& wave, std::uint8_t waveNu
     if (!wave.loaded)
         return;
     const std::optional<std::filesystem::path> target =
-        from.chooseSaveTarget(suggestedSaveName(currentPath, wave.resampled));
+        from.chooseSaveTarget(suggestedSaveName(currentPath, wave.resampled), DialogControls::SaveTypes::wave);
     if (!target)
         return;
     if (const std::string problem = saveWave(*target, wave, waveNumber); !problem.empty())

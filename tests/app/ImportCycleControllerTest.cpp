@@ -157,7 +157,7 @@ TEST_F(ImportCycleControllerTest, autoFindsThePeriodAgainNearTheStartOrSaysThere
 TEST_F(ImportCycleControllerTest, aClickOnTheOverviewMovesTheStartThere)
 {
     open(CycleChoice{{0, 100.0}, CycleOrigin::smplLoop});
-    importer->pictureClicked(IDC_RECORDING_VIEW, {50, 3}, {200, 40});
+    importer->pictureClicked(IDC_RECORDING_VIEW, {50, 3}, {200, 40}, {});
     EXPECT_EQ(window.texts[IDC_CYCLE_START], "12000");
     EXPECT_EQ(importer->chosen()->origin, CycleOrigin::given);
 }

@@ -380,7 +380,7 @@ TEST_F(MainDialogControllerTest, thePicturesMenuOpensAtTheClickOrAtThePictureAnd
 
     EXPECT_EQ(takeLog(), (Log{"main: menu near 1004 at 300,200", "main: menu near 1004"}));
     ASSERT_EQ(window.menusShown.size(), 2u);
-    EXPECT_EQ(window.menusShown[0].size(), 5u);
+    EXPECT_EQ(window.menusShown[0].size(), 6u);
     EXPECT_TRUE(window.menusShown[1][2].checked);
 }
 

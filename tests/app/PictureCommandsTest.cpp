@@ -32,12 +32,12 @@ TEST(PictureMenu, theMainDialogsMenuFollowsTheWaveAndTheGateOfTheDoubleClick)
     EXPECT_EQ(shown(pictureMenuItems(mainDialog, {.waveLoaded = false, .mayEditWave = false, .listening = false})),
               (std::vector<std::string>{"&Open\u2026 [Ctrl+O]", "&Save Wave As\u2026 [Ctrl+S] (greyed)",
                                         "&Listen [Ctrl+L] (unchecked)", "&Edit Wave\u2026 [Ctrl+E] (greyed)",
-                                        "&Import Cycle\u2026 [Ctrl+I]"}));
+                                        "&Import Cycle\u2026 [Ctrl+I]", "&Bank\u2026 [Ctrl+B]"}));
     // Loaded on a system where the Wave Tweaker does not open: Edit stays greyed.
     EXPECT_EQ(shown(pictureMenuItems(mainDialog, {.waveLoaded = true, .mayEditWave = false, .listening = true})),
               (std::vector<std::string>{"&Open\u2026 [Ctrl+O]", "&Save Wave As\u2026 [Ctrl+S]",
                                         "&Listen [Ctrl+L] (checked)", "&Edit Wave\u2026 [Ctrl+E] (greyed)",
-                                        "&Import Cycle\u2026 [Ctrl+I]"}));
+                                        "&Import Cycle\u2026 [Ctrl+I]", "&Bank\u2026 [Ctrl+B]"}));
     EXPECT_TRUE(pictureMenuItems(mainDialog, {true, true, false})[3].enabled);
 }
 
@@ -59,6 +59,9 @@ TEST(PictureMenu, eachShortcutGivesItsCommandWhereTheWindowHasIt)
     EXPECT_EQ(pictureCommandForKey('E', tweaker), 0);
     EXPECT_EQ(pictureCommandForKey('i', mainDialog), ID_IMPORT_CYCLE);
     EXPECT_EQ(pictureCommandForKey('I', tweaker), 0);
+    EXPECT_EQ(pictureCommandForKey('b', mainDialog), ID_BANK);
+    EXPECT_EQ(pictureCommandForKey('B', tweaker), 0);
+    EXPECT_EQ(pictureCommandForKey('L', PictureWindow::bank), 0);
     EXPECT_EQ(pictureCommandForKey('O', PictureWindow::importCycle), 0);
     EXPECT_EQ(pictureCommandForKey('L', PictureWindow::importCycle), ID_LISTEN);
     EXPECT_EQ(pictureCommandForKey('A', mainDialog), 0);

@@ -34,12 +34,15 @@ public:
     }
     bool keyPressed(const hwd::KeyPress& key) override
     {
-        static const char* const keys[] = {"Enter", "Escape", "ContextMenu", "Control"};
+        static const char* const keys[] = {"Enter", "Escape", "ContextMenu", "Control", "Left", "Right", "Up", "Down",
+                                           "Delete"};
         std::string call = std::string("key ") + keys[static_cast<int>(key.key)];
         if (key.letter != 0)
             call += std::string(" ") + key.letter;
         if (key.repeat)
             call += " repeat";
+        if (key.shift)
+            call += " shift";
         calls.push_back(call);
         return true;
     }
@@ -54,11 +57,30 @@ public:
         drawnAt[controlId] = client;
         return drawing;
     }
-    void pictureClicked(int controlId, hwd::Point point, hwd::Size client) override
+    void pictureClicked(int controlId, hwd::Point point, hwd::Size client, hwd::ClickKeys held) override
     {
-        calls.push_back("picture " + std::to_string(controlId) + " clicked at " + std::to_string(point.x) + ',' +
-                        std::to_string(point.y) + " of " + std::to_string(client.width) + 'x' +
-                        std::to_string(client.height));
+        calls.push_back("picture " + std::to_string(controlId) + " clicked at " + at(point, client)
+                        + (held.shift ? " shift" : "") + (held.control ? " ctrl" : ""));
+    }
+    void pictureDoubleClicked(int controlId, hwd::Point point, hwd::Size client) override
+    {
+        calls.push_back("picture " + std::to_string(controlId) + " double clicked at " + at(point, client));
+    }
+    void filesDropped(std::vector<std::filesystem::path> files, int controlId, hwd::Point point,
+                      hwd::Size client) override
+    {
+        std::string call = "drop";
+        for (const std::filesystem::path& file : files)
+            call += " " + file.string();
+        if (controlId != 0)
+            call += " on " + std::to_string(controlId) + " at " + at(point, client);
+        calls.push_back(call);
+    }
+
+    static std::string at(hwd::Point point, hwd::Size client)
+    {
+        return std::to_string(point.x) + ',' + std::to_string(point.y) + " of " + std::to_string(client.width) + 'x'
+            + std::to_string(client.height);
     }
 
     std::vector<std::string> take() { return std::exchange(calls, {}); }

@@ -86,15 +86,17 @@ void ScriptedWindow::showMessage(std::string_view text, hwd::MessageIcon icon)
     write(std::string("box ") + (icon == hwd::MessageIcon::Warning ? "warning: " : "error: ") + std::string(text));
 }
 
-std::optional<std::filesystem::path> ScriptedWindow::chooseFileToOpen()
+std::optional<std::filesystem::path> ScriptedWindow::chooseFileToOpen(OpenTypes types)
 {
-    write("choose file to open");
+    write(types == OpenTypes::waveFiles ? "choose file to open" : "choose file or dump to open");
     return openAnswer;
 }
 
-std::optional<std::filesystem::path> ScriptedWindow::chooseSaveTarget(const std::filesystem::path& suggested)
+std::optional<std::filesystem::path> ScriptedWindow::chooseSaveTarget(const std::filesystem::path& suggested,
+                                                                      SaveTypes types)
 {
-    write("choose where to save, offering " + suggested.filename().string());
+    write(std::string(types == SaveTypes::wave ? "choose where to save" : "choose where to save the bank")
+          + ", offering " + suggested.filename().string());
     return saveAnswer;
 }
 
@@ -111,6 +113,13 @@ int ScriptedWindow::runModal(int templateId, hwd::DialogController* controller)
 {
     write("modal " + std::to_string(templateId));
     return modal ? modal(templateId, controller) : 0;
+}
+
+void ScriptedWindow::openModeless(int templateId, hwd::DialogController& controller)
+{
+    write("modeless " + std::to_string(templateId));
+    if (modeless)
+        modeless(templateId, controller);
 }
 
 void ScriptedWindow::later(std::function<void()> action)

@@ -33,6 +33,7 @@ public:
     int focus = 0;
     // Runs a modal dialog; answers its code. Unset: logged and answers 0.
     std::function<int(int templateId, hwd::DialogController* controller)> modal;
+    std::function<void(int templateId, hwd::DialogController& controller)> modeless;
 
     // --- What the window holds. ---
     std::map<int, std::vector<Item>> lists;
@@ -59,11 +60,15 @@ public:
     void focusControl(int controlId) override;
     [[nodiscard]] int focusedControl() const override { return focus; }
     void showMessage(std::string_view text, hwd::MessageIcon icon) override;
-    std::optional<std::filesystem::path> chooseFileToOpen() override;
-    std::optional<std::filesystem::path> chooseSaveTarget(const std::filesystem::path& suggested) override;
+    std::optional<std::filesystem::path> chooseFileToOpen(OpenTypes types) override;
+    std::optional<std::filesystem::path> chooseSaveTarget(const std::filesystem::path& suggested,
+                                                         SaveTypes types) override;
     int popUpMenu(std::span<const hwd::MenuItem> items, int nearControl,
                   std::optional<hwd::Point> screenPoint) override;
     int runModal(int templateId, hwd::DialogController* controller) override;
+    // Logged; modeless runs the window, initialising controller with the
+    // window it gives (unset: nothing more).
+    void openModeless(int templateId, hwd::DialogController& controller) override;
     void later(std::function<void()> action) override;
     void endDialog(int code) override;
 

@@ -14,10 +14,16 @@ namespace {
 const QString wavFile = QString::fromLatin1(FileTypes::wavFile) + QStringLiteral(" (*.wav *.WAV)");
 const QString sysExDump = QString::fromLatin1(FileTypes::sysExDump) + QStringLiteral(" (*.syx *.SYX)");
 const QString allFiles = QString::fromLatin1(FileTypes::allFiles) + QStringLiteral(" (*)");
+const QString waveFolder = QString::fromLatin1(FileTypes::waveFolder) + QStringLiteral(" (*)");
+const QString waveFilesAndDumps = QStringLiteral("%1, %2 (*.wav *.WAV *.syx *.SYX)")
+                                      .arg(QString::fromLatin1(FileTypes::wavFile), QString::fromLatin1(FileTypes::sysExDump));
 
-// The extension that a name typed without one gets under each save type.
+// The extension that a name typed without one gets under each save type; a
+// folder gets none.
 QString suffixFor(const QString& nameFilter)
 {
+    if (nameFilter == waveFolder)
+        return {};
     return nameFilter == sysExDump ? QStringLiteral("syx") : QStringLiteral("wav");
 }
 
@@ -44,25 +50,32 @@ std::optional<std::filesystem::path> chosenFile(QFileDialog& dialog)
 
 } // namespace
 
-std::optional<std::filesystem::path> FileChooser::chooseFileToOpen()
+std::optional<std::filesystem::path> FileChooser::chooseFileToOpen(OpenTypes types)
 {
-    QFileDialog dialog(&owner_, QString::fromLatin1(FileTypes::openTitle));
+    const bool bank = types == OpenTypes::waveFilesAndDumps;
+    QFileDialog dialog(&owner_, QString::fromLatin1(bank ? FileTypes::openBankTitle : FileTypes::openTitle));
     dialog.setObjectName(QStringLiteral("openDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters({wavFile, allFiles});
+    if (bank)
+        dialog.setNameFilters({waveFilesAndDumps, wavFile, sysExDump, allFiles});
+    else
+        dialog.setNameFilters({wavFile, allFiles});
     return chosenFile(dialog);
 }
 
-std::optional<std::filesystem::path> FileChooser::chooseSaveTarget(const std::filesystem::path& suggested)
+std::optional<std::filesystem::path> FileChooser::chooseSaveTarget(const std::filesystem::path& suggested,
+                                                                   SaveTypes types)
 {
-    QFileDialog dialog(&owner_, QString::fromLatin1(FileTypes::saveTitle));
+    const bool bank = types == SaveTypes::bank;
+    QFileDialog dialog(&owner_, QString::fromLatin1(bank ? FileTypes::saveBankTitle : FileTypes::saveTitle));
     dialog.setObjectName(QStringLiteral("saveDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters({wavFile, sysExDump});
-    dialog.selectNameFilter(wavFile);
-    dialog.setDefaultSuffix(suffixFor(wavFile));
+    const QString first = bank ? sysExDump : wavFile;
+    dialog.setNameFilters(bank ? QStringList{sysExDump, waveFolder} : QStringList{wavFile, sysExDump});
+    dialog.selectNameFilter(first);
+    dialog.setDefaultSuffix(suffixFor(first));
     // A name typed without an extension takes the chosen type's; the dialog asks
     // before replacing a file under that full name.
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,

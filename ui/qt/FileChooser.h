@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/DialogControls.h"
+
 #include <filesystem>
 #include <optional>
 
@@ -7,16 +9,21 @@ class QWidget;
 
 namespace hwd {
 
-// Open and Save Wave As on Qt's file dialogs (the desktop's own where Qt has
-// one), owned by the window whose command opened them. Both answer nothing
-// when the user cancels; a save name typed without an extension gets the one
-// of the file type chosen.
+// Open, Save Wave As and the bank's Open Bank and Save Bank As on Qt's file
+// dialogs (the desktop's own where Qt has one), owned by the window whose
+// command opened them. All answer nothing when the user cancels; a save name
+// typed without an extension gets the one of the file type chosen, except a
+// bank's folder of WAV files, which the name names.
 class FileChooser final {
 public:
     explicit FileChooser(QWidget& owner) noexcept : owner_(owner) {}
 
-    [[nodiscard]] std::optional<std::filesystem::path> chooseFileToOpen();
-    [[nodiscard]] std::optional<std::filesystem::path> chooseSaveTarget(const std::filesystem::path& suggested);
+    using OpenTypes = DialogControls::OpenTypes;
+    using SaveTypes = DialogControls::SaveTypes;
+
+    [[nodiscard]] std::optional<std::filesystem::path> chooseFileToOpen(OpenTypes types = OpenTypes::waveFiles);
+    [[nodiscard]] std::optional<std::filesystem::path> chooseSaveTarget(const std::filesystem::path& suggested,
+                                                                        SaveTypes types = SaveTypes::wave);
 
 private:
     QWidget& owner_;

@@ -46,7 +46,9 @@ void PictureView::mousePressEvent(QMouseEvent* event)
         return;
     }
     event->accept();
-    controller_.pictureClicked(controlId_, fromQPoint(pixel - area.topLeft()), fromQSize(area.size()));
+    const Qt::KeyboardModifiers held = event->modifiers();
+    controller_.pictureClicked(controlId_, fromQPoint(pixel - area.topLeft()), fromQSize(area.size()),
+                               ClickKeys{held.testFlag(Qt::ShiftModifier), held.testFlag(Qt::ControlModifier)});
 }
 
 } // namespace hwd

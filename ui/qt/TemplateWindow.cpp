@@ -112,6 +112,9 @@ Qt::WindowFlags flagsFor(DialogFrame frame) noexcept
              | Qt::MSWindowsFixedSizeDialogHint;
     case DialogFrame::ModalNoClose:
         return Qt::Dialog | captionOnly;
+    case DialogFrame::Modeless:
+        return Qt::Dialog | captionOnly | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
+             | Qt::MSWindowsFixedSizeDialogHint;
     }
     return Qt::Dialog;
 }

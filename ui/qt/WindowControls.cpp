@@ -130,14 +130,19 @@ void WindowControls::showMessage(std::string_view text, MessageIcon icon)
     box.exec();
 }
 
-std::optional<std::filesystem::path> WindowControls::chooseFileToOpen()
+std::optional<std::filesystem::path> WindowControls::chooseFileToOpen(OpenTypes types)
 {
-    return chooser_.chooseFileToOpen();
+    return chooser_.chooseFileToOpen(types);
 }
 
-std::optional<std::filesystem::path> WindowControls::chooseSaveTarget(const std::filesystem::path& suggested)
+std::optional<std::filesystem::path> WindowControls::chooseSaveTarget(const std::filesystem::path& suggested,
+                                                                      SaveTypes types)
 {
-    return chooser_.chooseSaveTarget(suggested);
+    return chooser_.chooseSaveTarget(suggested, types);
+}
+
+void WindowControls::openModeless(int /*templateId*/, DialogController& /*controller*/)
+{
 }
 
 int WindowControls::popUpMenu(std::span<const MenuItem> items, int nearControl, std::optional<Point> screenPoint)

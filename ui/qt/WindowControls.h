@@ -31,12 +31,13 @@ public:
     void focusControl(int controlId) override;
     [[nodiscard]] int focusedControl() const override;
     void showMessage(std::string_view text, MessageIcon icon) override;
-    [[nodiscard]] std::optional<std::filesystem::path> chooseFileToOpen() override;
-    [[nodiscard]] std::optional<std::filesystem::path> chooseSaveTarget(
-        const std::filesystem::path& suggested) override;
+    [[nodiscard]] std::optional<std::filesystem::path> chooseFileToOpen(OpenTypes types) override;
+    [[nodiscard]] std::optional<std::filesystem::path> chooseSaveTarget(const std::filesystem::path& suggested,
+                                                                        SaveTypes types) override;
     [[nodiscard]] int popUpMenu(std::span<const MenuItem> items, int nearControl,
                                 std::optional<Point> screenPoint) override;
     void later(std::function<void()> action) override;
+    void openModeless(int templateId, DialogController& controller) override;
 
 private:
     [[nodiscard]] QWidget* control(int controlId) const;
