@@ -163,13 +163,13 @@ void TestWindowControls::boxesAndFileDialogsBelongToTheWindowAsked()
     });
     DialogControls& main = *dialog_;
     main.showMessage("Failed to open wave file.", MessageIcon::Warning);
-    QVERIFY(!main.chooseFileToOpen());
+    QVERIFY(!main.chooseFileToOpen(hwd::DialogControls::OpenTypes::waveFiles));
 
     RecordingController tweakerController;
     WaveTweakerDialog tweaker(tweakerController, wave_, dialog_.get());
     DialogControls& over = tweaker;
     over.showMessage("Error: Failed to open the specified MIDI port. ", MessageIcon::Error);
-    QVERIFY(!over.chooseSaveTarget("/tmp/wave.wav"));
+    QVERIFY(!over.chooseSaveTarget("/tmp/wave.wav", hwd::DialogControls::SaveTypes::wave));
 
     QCOMPARE(seen, (QStringList{"IDD_MAINDLG | Harlix Wave Dump | Failed to open wave file. | warning | OK",
                                 "IDD_MAINDLG | Open",
