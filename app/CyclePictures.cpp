@@ -1,5 +1,6 @@
 #include "CyclePictures.h"
 
+#include "WaveBars.h"
 #include "WaveViewGeometry.h"
 
 #include <algorithm>
@@ -96,18 +97,7 @@ Drawing drawCycle(std::span<const float> frames, const Cycle& cycle, const Sampl
     const int height = client.height;
     if (width <= 0 || height <= 0)
         return drawing;
-    // The box of the main picture: black outermost pixels, light blue inside.
-    drawing.fill({0, 0, width, height}, black);
-    if (width > 2 && height > 2)
-        drawing.fill({1, 1, width - 2, height - 2}, boxColour);
-
-    const WaveViewGeometry::Mapping mapping(width, height, WaveViewGeometry::marginExtent);
-    for (int i = 0; i < waveshapeSampleCount; ++i) {
-        const Rect bar = mapping.bar(i, wave[static_cast<std::size_t>(i)]);
-        if (bar.width > 0 && bar.height > 0)
-            drawing.fill(bar, black);
-    }
-    drawing.fill({0, mapping.centreRow(), width, 1}, black);
+    drawWaveBars(drawing, {0, 0, width, height}, wave);
 
     // The recording over the bars, joined from column to column.
     if (!frames.empty() && cycle.length > 0) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Drawing.h"
+#include "WaveBars.h"
 #include "wave/CycleImport.h"
 #include "wave/Waveshape.h"
 
@@ -15,7 +16,7 @@ namespace CyclePictures {
 
 inline constexpr Colour black{0, 0, 0};
 inline constexpr Colour white{255, 255, 255};
-inline constexpr Colour boxColour{128, 128, 255};  // the main picture's box
+inline constexpr Colour boxColour = waveBoxColour; // the main picture's box
 inline constexpr Colour markColour{255, 0, 128};   // the main picture's mark
 inline constexpr Colour envelopeColour{48, 48, 128};
 

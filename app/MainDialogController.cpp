@@ -24,7 +24,8 @@ MainDialogController::MainDialogController(Waveshape& wave, DesktopServices serv
       services_(std::move(services)),
       sender_(services_.midi),
       listen_(services_.preview, wave_),
-      controlStates_{IDC_SEND, IDC_RELOAD}
+      controlStates_{IDC_SEND, IDC_RELOAD},
+      bank_(*this, sender_)
 {
 }
 
@@ -47,9 +48,17 @@ void MainDialogController::command(int controlId, ControlEvent event)
 {
     if (window_ == nullptr)
         return;
+    if (bank_.sending()) {
+        // Its controls are disabled; closing it ends the bank before the next dump.
+        if (controlId == IDOK || controlId == IDCANCEL) {
+            bank_.stopSending();
+            closeApplication(controlId == IDOK ? exitOk : exitCancel);
+        }
+        return;
+    }
     switch (controlId) {
     case ID_APP_ABOUT:
-        (void)window_->runModal(IDD_ABOUTBOX, nullptr);
+        (void)runModal(IDD_ABOUTBOX, nullptr);
         break;
     case IDOK:
         closeApplication(exitOk);
@@ -83,7 +92,7 @@ bool MainDialogController::keyPressed(const KeyPress& key)
 
 void MainDialogController::pictureMenuRequested(std::optional<Point> screenPoint)
 {
-    if (window_ == nullptr)
+    if (window_ == nullptr || bank_.sending())
         return;
     const std::vector<MenuItem> items = pictureMenu(PictureWindow::mainDialog);
     if (const int picked = window_->popUpMenu(items, IDC_WAVE_VIEW, screenPoint))
@@ -92,11 +101,13 @@ void MainDialogController::pictureMenuRequested(std::optional<Point> screenPoint
 
 void MainDialogController::fileDropped(std::filesystem::path file)
 {
-    openFile(std::move(file));
+    if (!bank_.sending())
+        openFile(std::move(file));
 }
 
 void MainDialogController::runIdle()
 {
+    bank_.runIdle();
     controlStates_.applyControlStates();
     // Its turn comes before the next idle pass, which then finds no file.
     if (!fileToOpen_.empty() && window_ != nullptr)
@@ -117,7 +128,7 @@ std::vector<MenuItem> MainDialogController::pictureMenu(PictureWindow where) con
 
 void MainDialogController::runPictureCommand(int commandId, PictureWindow where, DialogControls& from)
 {
-    if (!pictureCommandEnabled(commandId, where, pictureState()))
+    if (!pictureCommandEnabled(commandId, where, pictureState()) || bank_.sending())
         return;
     switch (commandId) {
     case ID_FILE_OPEN:
@@ -137,6 +148,10 @@ void MainDialogController::runPictureCommand(int commandId, PictureWindow where,
         break;
     case ID_IMPORT_CYCLE:
         importCycle();
+        break;
+    case ID_BANK:
+        if (window_ != nullptr)
+            window_->openModeless(IDD_BANK, bank_);
         break;
     default:
         break;
@@ -166,19 +181,22 @@ void MainDialogController::loadCurrentFile()
 void MainDialogController::showCurrentFile()
 {
     controlStates_.setControlEnabled(IDC_SEND, wave_.loaded);
-    controlStates_.setControlEnabled(IDC_RELOAD, wave_.loaded);
+    // A bank cell's wave has no file to read again.
+    controlStates_.setControlEnabled(IDC_RELOAD, wave_.loaded && !currentPath_.empty());
     // After a failure the box shows the file that failed; Reload is off for it.
-    std::filesystem::path shown = currentPath_;
+    std::filesystem::path shown = currentPath_.empty() ? std::filesystem::path(bankWaveName_) : currentPath_;
     if (importedCycle_)
         shown += cycleSuffix(*importedCycle_);
     window_->setControlPath(IDC_FILE_NAME, shown);
     window_->setToolTip(IDC_WAVE_VIEW, waveViewToolTip(mayOpenWaveTweaker()));
+    bank_.currentWaveChanged();
 }
 
 void MainDialogController::openFile(std::filesystem::path path)
 {
     currentPath_ = std::move(path);
     importedCycle_.reset();
+    bankWaveName_.clear();
     loadCurrentFile();
 }
 
@@ -195,9 +213,10 @@ void MainDialogController::importCycle()
         return;
     }
     ImportCycleController importer(*read.recording, defaultCycle(*read.recording), listen_, wave_);
-    if (window_->runModal(IDD_IMPORT_CYCLE, &importer) != ImportCycleController::exitOk || !importer.chosen())
+    if (runModal(IDD_IMPORT_CYCLE, &importer) != ImportCycleController::exitOk || !importer.chosen())
         return;
     currentPath_ = std::move(*chosen);
+    bankWaveName_.clear();
     importedCycle_ = importer.chosen()->cycle;
     takeImportedWave(importer.samples());
     showCurrentFile();
@@ -235,9 +254,56 @@ void MainDialogController::openWaveTweaker()
     if (!mayOpenWaveTweaker() || window_ == nullptr)
         return;
     WaveTweakerController tweaker(wave_, services_.seeds, *this);
-    (void)window_->runModal(IDD_WAVE_TWEAKER, &tweaker);
+    (void)runModal(IDD_WAVE_TWEAKER, &tweaker);
     // Shows the edited wave, whichever way the Tweaker ended.
     window_->repaintControl(IDC_WAVE_VIEW);
+    bank_.currentWaveChanged();
+}
+
+int MainDialogController::runModal(int templateId, DialogController* controller)
+{
+    // Nothing in the bank window may change the wave under a modal window.
+    bank_.setEnabled(false);
+    const int code = window_->runModal(templateId, controller);
+    bank_.setEnabled(true);
+    return code;
+}
+
+std::string MainDialogController::currentWaveName() const
+{
+    if (!bankWaveName_.empty() || currentPath_.empty())
+        return bankWaveName_.empty() ? std::string("wave") : bankWaveName_;
+    return utf8Name(currentPath_.stem());
+}
+
+void MainDialogController::takeBankWave(const SampleArray& samples, const std::string& name)
+{
+    if (window_ == nullptr)
+        return;
+    wave_.samples = samples;
+    wave_.loaded = true;
+    wave_.resampled = false;
+    wave_.lastError = "";
+    currentPath_.clear();
+    importedCycle_.reset();
+    bankWaveName_ = name;
+    window_->repaintControl(IDC_WAVE_VIEW);
+    showCurrentFile();
+}
+
+int MainDialogController::selectedPort() const
+{
+    return window_ != nullptr ? static_cast<int>(window_->selectedListData(IDC_PORT)) : -1;
+}
+
+void MainDialogController::bankSending(bool sending)
+{
+    // The controls, not the window: its close box must still end the program.
+    for (const ControlTemplate& control : mainDialogTemplate().controls) {
+        if (control.id == IDC_STATIC)
+            continue;
+        applyEnabling(control.id, !sending && controlStates_.enabled(control.id));
+    }
 }
 
 void MainDialogController::closeApplication(int code)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BankController.h"
 #include "ControlStateTable.h"
 #include "DialogController.h"
 #include "ListenToggle.h"
@@ -7,6 +8,7 @@
 #include "transfer/MidiSender.h"
 #include "wave/CycleImport.h"
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -18,12 +20,17 @@ class PreviewOutput;
 struct Waveshape;
 
 // What the program's windows use of the system besides themselves: one MIDI
-// output, one preview output for Listen, and Random PD's seed for each click
-// in the Wave Tweaker (the milliseconds since the system started).
+// output, one preview output for Listen, Random PD's seed for each click in
+// the Wave Tweaker (the milliseconds since the system started), and a clock
+// for the time a bank takes.
 struct DesktopServices {
     MidiOutput& midi;
     PreviewOutput& preview;
     std::function<std::uint32_t()> seeds;
+    std::function<std::uint64_t()> milliseconds = [] {
+        const auto now = std::chrono::steady_clock::now().time_since_epoch();
+        return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+    };
 };
 
 // The main dialog's rules, for both front ends: the user drops or opens a WAV
@@ -33,8 +40,10 @@ struct DesktopServices {
 // and Enter end the program. Send and Reload are enabled exactly when the last
 // load succeeded, recorded at once and applied at the next idle pass. It also
 // carries out the pictures' commands for the Wave Tweaker: one preview and
-// one current file for the program.
-class MainDialogController final : public DialogController, public PictureCommands {
+// one current file for the program. Bank... (Ctrl+B) opens the one bank
+// window beside it, whose bank lives as long as the program; while a bank is
+// sent the dialog's controls are disabled and closing it stops the bank.
+class MainDialogController final : public DialogController, public PictureCommands, public BankOwner {
 public:
     static constexpr int exitOk = 1;
     static constexpr int exitCancel = 2;
@@ -68,6 +77,14 @@ public:
     [[nodiscard]] bool mayOpenWaveTweaker() const noexcept;
     // The recorded states of Send and Reload, which reach the buttons at the next idle pass.
     [[nodiscard]] const ControlStateTable& controlStates() const noexcept { return controlStates_; }
+    [[nodiscard]] BankController& bank() noexcept { return bank_; }
+
+    [[nodiscard]] const Waveshape& currentWave() const override { return wave_; }
+    [[nodiscard]] std::string currentWaveName() const override;
+    void takeBankWave(const SampleArray& samples, const std::string& name) override;
+    [[nodiscard]] int selectedPort() const override;
+    void bankSending(bool sending) override;
+    [[nodiscard]] std::uint64_t milliseconds() const override { return services_.milliseconds(); }
 
 private:
     // The action behind a drop, Open and Reload: loads currentPath, asks for
@@ -88,6 +105,8 @@ private:
     // load that had to reduce its data would leave it.
     void takeImportedWave(const SampleArray& samples);
     void openWaveTweaker();
+    // A modal window over the dialog, with the bank window disabled meanwhile.
+    int runModal(int templateId, DialogController* controller);
     // Stops Listen and ends the dialog, and with it the program, with code.
     void closeApplication(int code);
     // A control that loses its enabling while it has the focus leaves the
@@ -105,7 +124,10 @@ private:
     // The cycle of currentPath_ that the current wave was made of, when it
     // came from Import Cycle.
     std::optional<Cycle> importedCycle_;
+    // The name of the bank cell the current wave was taken from, when it was.
+    std::string bankWaveName_;
     std::filesystem::path fileToOpen_;
+    BankController bank_;
     DialogControls* window_ = nullptr;
 };
 

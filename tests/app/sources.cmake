@@ -2,6 +2,7 @@
 # the Windows cross-build, which runs the same program under wine. So they use
 # GoogleTest and the standard library only: no POSIX calls, no Qt.
 set(HWD_APP_TEST_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/BankControllerTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ControlStateTableTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DialogTemplatesTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DialogUnitsTest.cpp
