@@ -10,32 +10,32 @@ namespace hwd {
 
 namespace {
 
-// The first local file of a drop, as the file manager lists them; empty when the
-// drop holds no file.
-QString firstLocalFile(const QMimeData* data)
+// The local files of a drop, as the file manager lists them.
+QStringList localFiles(const QMimeData* data)
 {
+    QStringList files;
     if (data == nullptr)
-        return {};
+        return files;
     for (const QUrl& url : data->urls()) {
         if (url.isLocalFile())
-            return url.toLocalFile();
+            files << url.toLocalFile();
     }
-    return {};
+    return files;
 }
 
-// Answers the file taken, or an empty name when refused; offered is the file
-// that this drag already showed.
-QString acceptFileDrop(QDropEvent& event, const QString& offered = {})
+// Answers the files taken, none when refused; offered are the files that this
+// drag already showed.
+QStringList acceptFileDrop(QDropEvent& event, const QStringList& offered = {})
 {
     const Qt::DropActions possible = event.possibleActions();
-    const QString file = offered.isEmpty() ? firstLocalFile(event.mimeData()) : offered;
-    if (file.isEmpty() || !(possible & (Qt::CopyAction | Qt::LinkAction))) {
+    const QStringList files = offered.isEmpty() ? localFiles(event.mimeData()) : offered;
+    if (files.isEmpty() || !(possible & (Qt::CopyAction | Qt::LinkAction))) {
         event.ignore();
         return {};
     }
     event.setDropAction(possible & Qt::CopyAction ? Qt::CopyAction : Qt::LinkAction);
     event.accept();
-    return file;
+    return files;
 }
 
 } // namespace
@@ -57,10 +57,16 @@ void FileDrop::leave()
 
 std::filesystem::path FileDrop::drop(QDropEvent& event)
 {
-    const QString file = acceptFileDrop(event, std::exchange(offered_, {}));
-    if (file.isEmpty())
-        return {};
-    return std::filesystem::path(QFile::encodeName(file).toStdString());
+    std::vector<std::filesystem::path> files = dropAll(event);
+    return files.empty() ? std::filesystem::path() : std::move(files.front());
+}
+
+std::vector<std::filesystem::path> FileDrop::dropAll(QDropEvent& event)
+{
+    std::vector<std::filesystem::path> files;
+    for (const QString& file : acceptFileDrop(event, std::exchange(offered_, {})))
+        files.emplace_back(QFile::encodeName(file).toStdString());
+    return files;
 }
 
 } // namespace hwd

@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QString>
+#include <QStringList>
 
 #include <filesystem>
+#include <vector>
 
 class QDragEnterEvent;
 class QDragMoveEvent;
@@ -10,10 +11,10 @@ class QDropEvent;
 
 namespace hwd {
 
-// A window's side of a file manager's drag: it takes the first local file of
-// a drag as a copy, never as a move (the file manager would otherwise delete
+// A window's side of a file manager's drag: it takes the local files of a
+// drag as a copy, never as a move (the file manager would otherwise delete
 // the file once it has been read), and shows the no-drop cursor for anything
-// else. The file that the drag offered on entering is taken at the drop
+// else. The files that the drag offered on entering are taken at the drop
 // without asking the source again: a source that has ended its side of the
 // drag at the drop (as small Qt tools do) no longer answers, and asking waits
 // for seconds.
@@ -25,9 +26,11 @@ public:
     // The dropped file as the loader opens it: the very bytes that name it on
     // disk, as Qt's own file access encodes them. Empty when refused.
     [[nodiscard]] std::filesystem::path drop(QDropEvent& event);
+    // Every dropped file, in the drag's order; none when refused.
+    [[nodiscard]] std::vector<std::filesystem::path> dropAll(QDropEvent& event);
 
 private:
-    QString offered_;
+    QStringList offered_;
 };
 
 } // namespace hwd

@@ -4,6 +4,8 @@
 
 #include <QKeyEvent>
 
+#include <utility>
+
 namespace hwd {
 
 std::optional<KeyPress> keyPressFor(const QEvent& event)
@@ -28,6 +30,20 @@ std::optional<KeyPress> keyPressFor(const QEvent& event)
         if (modifiers == Qt::ShiftModifier)
             return KeyPress{KeyPress::Key::ContextMenu};
         return std::nullopt;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Delete: {
+        static constexpr std::pair<int, KeyPress::Key> keys[] = {
+            {Qt::Key_Left, KeyPress::Key::Left}, {Qt::Key_Right, KeyPress::Key::Right}, {Qt::Key_Up, KeyPress::Key::Up},
+            {Qt::Key_Down, KeyPress::Key::Down}, {Qt::Key_Delete, KeyPress::Key::Delete}};
+        for (const auto& [qtKey, which] : keys) {
+            if (qtKey == key.key())
+                return KeyPress{which, 0, key.isAutoRepeat(), modifiers.testFlag(Qt::ShiftModifier)};
+        }
+        return std::nullopt;
+    }
     default:
         return std::nullopt;
     }

@@ -1,6 +1,7 @@
 #include "MainDialog.h"
 
 #include "AboutDialog.h"
+#include "BankDialog.h"
 #include "ApplicationIcon.h"
 #include "ImportCycleDialog.h"
 #include "KeyTranslation.h"
@@ -99,6 +100,18 @@ int MainDialog::runModal(int templateId, DialogController* controller)
         return dialog.exec();
     }
     return 0;
+}
+
+void MainDialog::openModeless(int templateId, DialogController& controller)
+{
+    if (templateId != IDD_BANK)
+        return;
+    if (bank_.isNull()) {
+        bank_ = new BankDialog(controller, this);
+        bank_->show();
+    }
+    bank_->raise();
+    bank_->activateWindow();
 }
 
 void MainDialog::endDialog(int code)

@@ -5,10 +5,12 @@
 #include "MessageLoop.h"
 #include "WindowControls.h"
 
+#include <QPointer>
 #include <QWidget>
 
 namespace hwd {
 
+class BankDialog;
 class DialogController;
 class WaveView;
 struct Waveshape;
@@ -37,6 +39,8 @@ public:
     // Runs the Wave Tweaker, the Import Cycle window or the About box over the
     // active window.
     int runModal(int templateId, DialogController* controller) override;
+    // The bank window, once: opened again, it comes to the front.
+    void openModeless(int templateId, DialogController& controller) override;
     // Hides the window and asks the loop to end with code.
     void endDialog(int code) override;
 
@@ -54,6 +58,7 @@ private:
     WaveView* waveView_ = nullptr;
     MessageLoop* loop_ = nullptr;
     FileDrop drops_;
+    QPointer<BankDialog> bank_;
 };
 
 } // namespace hwd

@@ -3,6 +3,7 @@
 #include "QtGeometry.h"
 #include "app/DialogController.h"
 
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -29,26 +30,65 @@ void PictureView::paintEvent(QPaintEvent* /*event*/)
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setClipRect(area, Qt::IntersectClip);
     painter.translate(area.topLeft());
-    for (const Drawing::Fill& fill : controller_.drawPicture(controlId_, fromQSize(area.size())).fills)
+    const Drawing drawing = controller_.drawPicture(controlId_, fromQSize(area.size()));
+    for (const Drawing::Fill& fill : drawing.fills)
         painter.fillRect(toQRect(fill.rect), QColor(fill.colour.red, fill.colour.green, fill.colour.blue));
+    const QFontMetrics metrics(font());
+    for (const Drawing::Text& text : drawing.texts) {
+        const QRect box = toQRect(text.box);
+        painter.setPen(QColor(text.colour.red, text.colour.green, text.colour.blue));
+        painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                         metrics.elidedText(QString::fromStdString(text.utf8), Qt::ElideRight, box.width()));
+    }
 }
 
-// Qt hands the second press of a double click to mouseDoubleClickEvent, whose
-// default comes here: each press is a click, as the platform's notifying
-// static reports it.
+std::optional<QPoint> PictureView::reportedPress(const QMouseEvent& event) const
+{
+    const QPointF position = event.position();
+    const QPoint pixel(static_cast<int>(std::floor(position.x())), static_cast<int>(std::floor(position.y())));
+    if (reports_ != MouseReports::Notify || event.button() != Qt::LeftButton || !clientArea().contains(pixel))
+        return std::nullopt;
+    return pixel - clientArea().topLeft();
+}
+
 void PictureView::mousePressEvent(QMouseEvent* event)
 {
-    const QPointF position = event->position();
-    const QPoint pixel(static_cast<int>(std::floor(position.x())), static_cast<int>(std::floor(position.y())));
-    const QRect area = clientArea();
-    if (reports_ != MouseReports::Notify || event->button() != Qt::LeftButton || !area.contains(pixel)) {
+    const std::optional<QPoint> pixel = reportedPress(*event);
+    if (!pixel) {
         QFrame::mousePressEvent(event);
         return;
     }
     event->accept();
+    if (focusPolicy() & Qt::ClickFocus)
+        setFocus(Qt::MouseFocusReason);
     const Qt::KeyboardModifiers held = event->modifiers();
-    controller_.pictureClicked(controlId_, fromQPoint(pixel - area.topLeft()), fromQSize(area.size()),
+    controller_.pictureClicked(controlId_, fromQPoint(*pixel), fromQSize(clientArea().size()),
                                ClickKeys{held.testFlag(Qt::ShiftModifier), held.testFlag(Qt::ControlModifier)});
+}
+
+// The second press of a double click, as the platform's notifying static
+// reports it: a double click, not a click.
+void PictureView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    const std::optional<QPoint> pixel = reportedPress(*event);
+    if (!pixel) {
+        QFrame::mouseDoubleClickEvent(event);
+        return;
+    }
+    event->accept();
+    controller_.pictureDoubleClicked(controlId_, fromQPoint(*pixel), fromQSize(clientArea().size()));
+}
+
+void PictureView::focusInEvent(QFocusEvent* event)
+{
+    QFrame::focusInEvent(event);
+    update();
+}
+
+void PictureView::focusOutEvent(QFocusEvent* event)
+{
+    QFrame::focusOutEvent(event);
+    update();
 }
 
 } // namespace hwd

@@ -88,12 +88,17 @@ QWidget* makeControl(QWidget& window, const ControlTemplate& control, const QRec
     }
     case ControlKind::Edit:
         return new QLineEdit(text, &window);
-    case ControlKind::Picture:
+    case ControlKind::Picture: {
         if (pictures == nullptr)
             return nullptr;
-        return new PictureView(*pictures, control.id,
-                               control.notify ? PictureView::MouseReports::Notify : PictureView::MouseReports::MenuOnly,
-                               &window);
+        auto* view = new PictureView(*pictures, control.id,
+                                     control.notify ? PictureView::MouseReports::Notify
+                                                    : PictureView::MouseReports::MenuOnly,
+                                     &window);
+        if (control.tabStop)
+            view->setFocusPolicy(Qt::StrongFocus);
+        return view;
+    }
     }
     return nullptr;
 }

@@ -5,6 +5,7 @@
 #include "TemplateWindow.h"
 #include "app/ResourceIds.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
@@ -46,6 +47,8 @@ void WindowControls::setControlText(int controlId, std::string_view utf8)
         label->setText(fromUtf8(utf8));
     else if (auto* edit = qobject_cast<QLineEdit*>(widget))
         edit->setText(fromUtf8(utf8));
+    else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+        button->setText(fromUtf8(utf8));
 }
 
 std::string WindowControls::controlText(int controlId) const

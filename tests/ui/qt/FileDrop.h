@@ -13,12 +13,13 @@
 
 namespace FileDrop {
 
-// Any addresses, local files or not.
-inline void deliverUrls(QWidget& target, const QList<QUrl>& urls)
+// Any addresses, local files or not, at a point of the target (its centre
+// when none is given).
+inline void deliverUrls(QWidget& target, const QList<QUrl>& urls, QPoint at = {-1, -1})
 {
     QMimeData data;
     data.setUrls(urls);
-    const QPoint centre(target.width() / 2, target.height() / 2);
+    const QPoint centre = at.x() >= 0 ? at : QPoint(target.width() / 2, target.height() / 2);
     // A drop goes to the widget that accepted the drag when it entered.
     QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&target, &enter);
@@ -26,12 +27,12 @@ inline void deliverUrls(QWidget& target, const QList<QUrl>& urls)
     QApplication::sendEvent(&target, &drop);
 }
 
-inline void deliver(QWidget& target, const QStringList& paths)
+inline void deliver(QWidget& target, const QStringList& paths, QPoint at = {-1, -1})
 {
     QList<QUrl> urls;
     for (const QString& path : paths)
         urls << QUrl::fromLocalFile(path);
-    deliverUrls(target, urls);
+    deliverUrls(target, urls, at);
 }
 
 // The drop, and the load that the window queues to run once the drop has completed.

@@ -30,7 +30,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <cstdio>
 #include <numbers>
 #include <thread>
@@ -214,6 +216,36 @@ int main(int argc, char** argv)
     }
     save(dialog, "main-dialog-imported");
 
+    {
+        // The bank window beside the main dialog, with a folder of waves
+        // dropped on slot 098 and three cells selected.
+        controller.command(ID_BANK, ControlEvent::Other);
+        auto* bank = dialog.findChild<QDialog*>(QStringLiteral("IDD_BANK"));
+        std::vector<std::filesystem::path> waves;
+        const char* const names[] = {"sine", "bright saw", "pulse 25", "organ", "hollow", "bell", "pluck", "vox a",
+                                     "vox o", "square", "sync", "noise pad"};
+        for (int i = 0; i < 12; ++i) {
+            std::vector<std::int16_t> samples(128);
+            for (int n = 0; n < 128; ++n) {
+                double value = 0;
+                for (int harmonic = 1; harmonic <= 1 + i % 6; ++harmonic)
+                    value += std::sin(2 * std::numbers::pi * harmonic * (n + 8 * i) / 128.0) / (harmonic + i % 3);
+                samples[static_cast<std::size_t>(n)] = static_cast<std::int16_t>(std::clamp(value * 16000, -32000.0, 32000.0));
+            }
+            const QString path = WavFixture::writeIn(files, QString::fromLatin1(names[i]) + QStringLiteral(".wav"), samples);
+            waves.emplace_back(path.toStdString());
+        }
+        controller.bank().filesDropped(waves, 0, {}, {});
+        controller.bank().pictureClicked(IDC_BANK_VIEW, {70, 10}, {480, 240}, {});
+        controller.bank().pictureClicked(IDC_BANK_VIEW, {190, 10}, {480, 240}, {.shift = true});
+        if (bank != nullptr) {
+            save(*bank, "bank");
+            bank->close();
+        } else {
+            std::fprintf(stderr, "the bank window did not open\n");
+            ++failures;
+        }
+    }
     {
         ModalWatcher about([](QDialog& shown) { closeBox(shown, "about-box"); });
         controller.command(ID_APP_ABOUT, ControlEvent::Clicked);

@@ -7,6 +7,7 @@
 #include "ModalWatcher.h"
 #include "RecordingController.h"
 #include "app/ResourceIds.h"
+#include "ui/qt/BankDialog.h"
 #include "ui/qt/ImportCycleDialog.h"
 #include "ui/qt/MainDialog.h"
 #include "ui/qt/PictureView.h"
@@ -18,6 +19,7 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QUrl>
@@ -112,6 +114,7 @@ private slots:
     void waveTweaker();
     void importCycle();
     void importCyclePicturesPaintTheDrawing();
+    void bankWindow();
 };
 
 void TestRoutes::mainDialog()
@@ -220,7 +223,7 @@ void TestRoutes::importCycle()
             // Through the window, as the platform delivers it: a press, then the double click.
             {"a double click on the overview", [&](QWidget& d) {
                  QTest::mouseDClick(d.windowHandle(), Qt::LeftButton, {}, overview.mapTo(&d, QPoint(1, 1)));
-             }, {"picture 1010 clicked at 0,0" + client, "picture 1010 clicked at 0,0" + client}},
+             }, {"picture 1010 clicked at 0,0" + client, "picture 1010 double clicked at 0,0" + client}},
             {"a click on the overview's edge", press(overview, QPoint(0, 5)), {}},
             {"a click on the cycle", press(cycle, inCycle), {}},
             {"right click on the cycle", [&](QWidget&) { rightClick(cycle, inCycle); },
@@ -260,6 +263,79 @@ void TestRoutes::importCyclePicturesPaintTheDrawing()
     QCOMPARE(at(4, 2), QColor(Qt::red));
     QVERIFY(at(5, 2) != QColor(Qt::red) && at(3, 3) != QColor(Qt::blue));
     QVERIFY(at(-1, -1) != QColor(Qt::blue) && at(0, -1) != QColor(Qt::blue));
+
+    // A text in its box, in its colour, and nowhere else.
+    controller.drawing.text({10, 10, 40, 20}, "WWWW", Colour{0, 128, 0});
+    const QImage written = overview.grab().toImage();
+    int inBox = 0;
+    int outside = 0;
+    for (int y = 0; y < overview.height() - 2; ++y) {
+        for (int x = 0; x < overview.width() - 2; ++x) {
+            // Smoothed edges blend into what lies under them: count what is green at all.
+            const QColor pixel = written.pixelColor(x + 1, y + 1);
+            if (pixel.green() > pixel.red() + 40 && pixel.green() > pixel.blue() + 40)
+                ++(x >= 10 && x < 50 && y >= 10 && y < 30 ? inBox : outside);
+        }
+    }
+    QVERIFY(inBox > 10);
+    QCOMPARE(outside, 0);
+}
+
+// The bank window: opened once beside the main dialog, its picture's clicks
+// with their keys, double clicks, drops of several files on a cell or
+// elsewhere, the cells' keys, and closed by its controller.
+void TestRoutes::bankWindow()
+{
+    Waveshape wave;
+    RecordingController mainController;
+    MainDialog main(mainController, wave);
+    main.show();
+    RecordingController controller;
+    main.openModeless(IDD_BANK, controller);
+    main.openModeless(IDD_BANK, controller);
+    auto* dialog = main.findChild<BankDialog*>();
+    QVERIFY(dialog != nullptr && dialog->isVisible() && !dialog->isModal());
+    QCOMPARE(taken(controller), QStringList{"initialise"});
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+
+    auto& cells = child<PictureView>(*dialog, "IDC_BANK_VIEW");
+    const QString client = QStringLiteral(" of %1x%2").arg(cells.width() - 2).arg(cells.height() - 2);
+    const QStringList files{QStringLiteral("/tmp/b.wav"), QStringLiteral("/tmp/a.wav")};
+    const auto clickWith = [&](Qt::KeyboardModifiers held) {
+        return [&cells, held](QWidget&) { QTest::mouseClick(&cells, Qt::LeftButton, held, QPoint(41, 21)); };
+    };
+    holdAgainstTable(*dialog, controller, {
+        {"a click on a cell", clickWith({}), {"picture 1020 clicked at 40,20" + client}},
+        {"Shift+click", clickWith(Qt::ShiftModifier), {"picture 1020 clicked at 40,20" + client + " shift"}},
+        {"Ctrl+click", clickWith(Qt::ControlModifier), {"picture 1020 clicked at 40,20" + client + " ctrl"}},
+        {"a double click", [&](QWidget& d) {
+             QTest::mouseDClick(d.windowHandle(), Qt::LeftButton, {}, cells.mapTo(&d, QPoint(3, 4)));
+         }, {"picture 1020 clicked at 2,3" + client, "picture 1020 double clicked at 2,3" + client}},
+        {"two files dropped on a cell", [&](QWidget& d) {
+             FileDrop::deliver(d, files, cells.mapTo(&d, QPoint(11, 6)));
+             QCoreApplication::sendPostedEvents(&d, QEvent::MetaCall);
+         }, {"drop /tmp/b.wav /tmp/a.wav on 1020 at 10,5" + client}},
+        {"two files dropped beside the cells", [&](QWidget& d) {
+             FileDrop::deliver(d, files, child(d, "IDC_BANK_STATUS").geometry().center());
+             QCoreApplication::sendPostedEvents(&d, QEvent::MetaCall);
+         }, {"drop /tmp/b.wav /tmp/a.wav"}},
+        {"Shift+Left on the cells", typed("IDC_BANK_VIEW", Qt::Key_Left, Qt::ShiftModifier), {"key Left shift"}},
+        {"Down on the cells", typed("IDC_BANK_VIEW", Qt::Key_Down), {"key Down"}},
+        {"Delete on the cells", typed("IDC_BANK_VIEW", Qt::Key_Delete), {"key Delete"}},
+        {"Send Bank's click", clicked("IDC_BANK_SEND"), {"command 1025 clicked"}},
+        {"a button's text from the controller",
+         [&](QWidget& d) {
+             controller.window->setControlText(IDC_BANK_RESUME, "&Resume from 101");
+             QVERIFY(child<QPushButton>(d, "IDC_BANK_RESUME").text() == QStringLiteral("&Resume from 101"));
+         }, {}},
+        {"the close box", [](QWidget& d) { d.close(); }, {"command 2 other"}},
+    });
+    QVERIFY(!main.findChild<BankDialog*>()->isHidden());
+    QPointer<BankDialog> closing = dialog;
+    controller.window->endDialog(0);
+    QTRY_VERIFY(closing.isNull());
+    main.openModeless(IDD_BANK, controller);
+    QCOMPARE(taken(controller), QStringList{"initialise"});
 }
 
 QTEST_MAIN(TestRoutes)
