@@ -10,7 +10,8 @@ namespace {
 
 constexpr Colour white{255, 255, 255};
 constexpr Colour black{0, 0, 0};
-constexpr Colour grid{160, 160, 160};
+// A grey of its own, which a screenshot can tell from the platform's greys.
+constexpr Colour grid{150, 150, 170};
 constexpr Colour selectedColour{204, 228, 247};
 constexpr Colour cursorColour{0, 84, 153};
 constexpr Colour emptyText{128, 128, 128};

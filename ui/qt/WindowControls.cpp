@@ -7,11 +7,13 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QShortcut>
 
 namespace hwd {
 
@@ -127,6 +129,11 @@ void WindowControls::showMessage(std::string_view text, MessageIcon icon)
                     QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size())), QMessageBox::Ok,
                     &window_);
     box.setWindowModality(Qt::ApplicationModal);
+    // Ctrl+C copies the box's text, as the system's boxes do on Windows, so
+    // that a user can paste the reason into a report.
+    QShortcut copy(QKeySequence::Copy, &box);
+    QObject::connect(&copy, &QShortcut::activated, &box,
+                     [&box] { QGuiApplication::clipboard()->setText(box.windowTitle() + QStringLiteral("\n\n") + box.text()); });
     box.show();
     box.raise();
     box.activateWindow();

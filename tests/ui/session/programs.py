@@ -78,7 +78,8 @@ class WineProgram(NativeProgram):
 
 
 class DragSource:
-    """The drag-source program showing one file, ready to be dragged from."""
+    """The drag-source program showing one file or several, ready to be dragged from; it also reads the
+    display's clipboard."""
 
     TITLE = "Drag source"
 
@@ -88,11 +89,14 @@ class DragSource:
         self.process = None
         self.window = None
 
+    # A test tool: under the sanitizers its leaks at exit are not the program's.
+    ENVIRONMENT = dict(os.environ, QT_QPA_PLATFORM="xcb", ASAN_OPTIONS="detect_leaks=0")
+
     def show(self, path, x, y, limit=15.0):
         known = self.desktop.windows(self.TITLE)
-        # A test tool: under the sanitizers its leaks at exit are not the program's.
-        environment = dict(os.environ, QT_QPA_PLATFORM="xcb", ASAN_OPTIONS="detect_leaks=0")
-        self.process = subprocess.Popen([self.executable, path, str(x), str(y)], stdin=subprocess.DEVNULL,
+        paths = path if isinstance(path, (list, tuple)) else [path]
+        environment = self.ENVIRONMENT
+        self.process = subprocess.Popen([self.executable, *paths, str(x), str(y)], stdin=subprocess.DEVNULL,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=environment)
         self.window = self.desktop.wait_for_new_window(self.TITLE, known, limit)
         return self.window is not None
@@ -116,6 +120,15 @@ class DragSource:
         except subprocess.TimeoutExpired:
             self.stop()
             return None
+
+    def clipboard(self, limit=10.0):
+        """The text on the display's clipboard, or None when it cannot be read."""
+        try:
+            done = subprocess.run([self.executable, "--clipboard"], stdin=subprocess.DEVNULL, capture_output=True,
+                                  text=True, env=self.ENVIRONMENT, timeout=limit, check=False)
+        except subprocess.TimeoutExpired:
+            return None
+        return done.stdout if done.returncode == 0 else None
 
     def stop(self):
         if self.process is not None and self.process.poll() is None:

@@ -22,7 +22,12 @@ Six runs of the program on the X display that the caller provides
   6. Ctrl+I opens the file chooser, where the path of a stereo 24-bit recording
      of a 110 Hz saw is typed; Enter opens the Import Cycle window, Enter there
      (OK) closes it, and the main picture shows one cycle of the saw; Esc ends
-     it with exit code 2.
+     it with exit code 2;
+  7. Ctrl+B opens the bank window; three files dragged onto cell 100 fill 100
+     to 102; Send Bank to the default port, which fails here (wine has no MIDI
+     port, nor has the machine), brings up the error box, whose text (copied
+     with Ctrl+C) names slot 100; Esc closes the bank window, Esc again ends
+     the program with exit code 2.
 Prints PASS or FAIL per check and "N passed, M failed"; exits 1 on any failure,
 77 when the display tools are missing. Screenshots of every window go to
 --screenshots.
@@ -38,16 +43,17 @@ import time
 from desktop import Desktop, Geometry
 from programs import DragSource, NativeProgram, WineProgram
 from report import Report, RunStopped
-from wave_picture import (ABOUT_RECT, CLEAR_RECT, QUIT_RECT, SEND_RECT, TWEAKER_VIEW_RECT, DialogLayout, WavePicture,
-                          caption_looks_enabled)
+from wave_picture import (ABOUT_RECT, CLEAR_RECT, QUIT_RECT, SEND_BANK_RECT, SEND_RECT, TWEAKER_VIEW_RECT, BankLayout,
+                          DialogLayout, WavePicture, caption_looks_enabled)
 
-SESSION_SECONDS = 170
+SESSION_SECONDS = 230
 SKIPPED = 77
 MAIN_TITLE = "Harlix Wave Dump"
 TWEAKER_TITLE = "Wave Tweaker"
 ABOUT_TITLE = "About"
 OPEN_TITLE = "Open"
 IMPORT_TITLE = "Import Cycle"
+BANK_TITLE = "Bank"
 
 
 def overlaps(a, b):
@@ -407,6 +413,49 @@ class Session:
         self.desktop.key("Escape")
         self.wait_exit("Esc after Import Cycle", 2)
 
+    def bank_run(self):
+        window = self.start_program()
+        self.main_picture(window)
+        self.report.require("the main window gets the keyboard", self.desktop.give_keyboard_to(window),
+                            self.desktop.describe_focus())
+        self.desktop.key("ctrl+b")
+        bank = self.desktop.wait_for_new_window(BANK_TITLE, limit=10.0)
+        self.report.require("Ctrl+B opens the \"Bank\" window", bank is not None)
+        layout = self.desktop.wait_until(lambda: _found(BankLayout(self.desktop.capture(bank))), 10.0)
+        self.report.require("the bank window shows its 32 cells", bool(layout))
+
+        files = [os.path.join(self.options.examples, name) for name in ("square.wav", "saw.wav", "sine.wav")]
+        width, height = self.desktop.screen_size()
+        self.report.require("the drag source shows three files",
+                            self.drag_source.show(files, width - 230, height - 110))
+        code = self.drag_source.drag_to(*self.screen_point(bank, layout.cell_centre(3)))
+        self.report.check("the bank window takes the drop of three files on cell 100", code == 0,
+                          f"drag source ended with {code}")
+        filled = self.desktop.wait_until(
+            lambda: _filled(BankLayout(self.desktop.capture(bank)), (3, 4, 5), (2, 6)), 5.0)
+        self.report.check("the three waves fill cells 100 to 102 and no other", bool(filled))
+        self.save((filled or layout).picture, "session-bank.png")
+
+        self.desktop.click(*self.screen_point(bank, layout.centre(SEND_BANK_RECT)))
+        box = self.desktop.wait_for_new_window(MAIN_TITLE, known=(window,), limit=15.0)
+        self.report.require("Send Bank to a port that fails brings up the error box", box is not None)
+        self.save(self.desktop.capture(box), "session-bank-error.png")
+        self.report.require("the error box gets the keyboard", self.desktop.give_keyboard_to(box),
+                            self.desktop.describe_focus())
+        self.desktop.key("ctrl+c")
+        text = self.desktop.wait_until(lambda: _naming(self.drag_source.clipboard(), "Slot 100 was not sent."), 5.0)
+        self.report.check("the error box names slot 100", bool(text), repr(self.drag_source.clipboard()))
+        self.desktop.key("Return")
+        self.report.check("Enter closes the error box", self.desktop.wait_until_gone(box))
+        self.report.require("the bank window gets the keyboard back", self.desktop.give_keyboard_to(bank),
+                            self.desktop.describe_focus())
+        self.desktop.key("Escape")
+        self.report.check("Esc closes the bank window", self.desktop.wait_until_gone(bank))
+        self.report.require("the main window gets the keyboard back", self.desktop.give_keyboard_to(window),
+                            self.desktop.describe_focus())
+        self.desktop.key("Escape")
+        self.wait_exit("Esc after the bank", 2)
+
     def run(self, name, body):
         try:
             body()
@@ -423,6 +472,18 @@ class Session:
 
 def _found(view):
     return view if view.found else None
+
+
+def _filled(layout, filled, empty):
+    """The layout when the cells filled show a wave and the cells empty do not."""
+    if not layout.found:
+        return None
+    shown = all(layout.blue_pixels(cell) > 50 for cell in filled)
+    return layout if shown and not any(layout.blue_pixels(cell) for cell in empty) else None
+
+
+def _naming(text, words):
+    return text if text is not None and words in text else None
 
 
 def make_refused_file(work):
@@ -490,6 +551,7 @@ def main():
     session.run("command line run", session.command_line_run)
     session.run("refused Reload run", session.refused_reload_run)
     session.run("Import Cycle run", session.import_cycle_run)
+    session.run("bank run", session.bank_run)
     session.program.end_server()
     return report.summary()
 

@@ -46,4 +46,4 @@ add_test(NAME windows.session
         --examples ${PROJECT_SOURCE_DIR}/examples
         --screenshots ${CMAKE_BINARY_DIR}/screenshots
         --work ${HWD_SESSION_BINARY}/work)
-set_tests_properties(windows.session PROPERTIES TIMEOUT 240 SKIP_RETURN_CODE 77)
+set_tests_properties(windows.session PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77)

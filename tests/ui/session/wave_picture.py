@@ -20,6 +20,10 @@ QUIT_RECT = (204, 44, 50, 14)
 # The Wave Tweaker's.
 TWEAKER_VIEW_RECT = (7, 7, 256, 219)
 CLEAR_RECT = (272, 100, 50, 14)
+# The bank window's: its picture of 32 cells, 8 to a row, outlined in a grey of their own, and Send Bank.
+BANK_VIEW_RECT = (7, 7, 320, 148)
+SEND_BANK_RECT = (7, 177, 60, 14)
+BANK_GRID = (150, 150, 170)
 
 
 class WavePicture:
@@ -117,6 +121,40 @@ class DialogLayout:
         cx, cy = self.centre(rect)
         half_width, half_height = rect[2] * self.scale_x * 0.3, rect[3] * self.scale_y * 0.25
         return (round(cx - half_width), round(cy - half_height), round(cx + half_width), round(cy + half_height) + 1)
+
+
+class BankLayout:
+    """The bank window's cells and buttons in window pixels, from where the cells' grid lies: the grid
+    fills the picture's client area, inside its one-pixel sunken edge."""
+
+    def __init__(self, picture):
+        self.picture = picture
+        self.grid = picture.bounding_box(BANK_GRID)
+
+    @property
+    def found(self):
+        return self.grid is not None and self.grid[2] - self.grid[0] > 100
+
+    def cell(self, index):
+        """(left, top, right, bottom) of cell index (0 is slot 097)."""
+        x0, y0, x1, y1 = self.grid
+        column, row = index % 8, index // 8
+        return (x0 + column * (x1 - x0) // 8, y0 + row * (y1 - y0) // 4,
+                x0 + (column + 1) * (x1 - x0) // 8, y0 + (row + 1) * (y1 - y0) // 4)
+
+    def cell_centre(self, index):
+        left, top, right, bottom = self.cell(index)
+        return (left + right) / 2, (top + bottom) / 2
+
+    def blue_pixels(self, index):
+        return self.picture.count(self.cell(index), lambda rgb: rgb == LIGHT_BLUE)
+
+    def centre(self, rect):
+        x0, y0, x1, y1 = self.grid
+        vx, vy, vw, vh = BANK_VIEW_RECT
+        scale_x, scale_y = (x1 - x0 + 2) / vw, (y1 - y0 + 2) / vh
+        x, y, width, height = rect
+        return (x0 - 1 + (x - vx + width / 2) * scale_x, y0 - 1 + (y - vy + height / 2) * scale_y)
 
 
 def caption_looks_enabled(picture, layout, rect):
