@@ -17,9 +17,10 @@ namespace {
 // Room for the longest path the system takes (32,767 characters and the
 // terminator): MAX_PATH would cut a deep folder's name.
 constexpr std::size_t pathCapacity = 32768;
-constexpr DWORD sysExFilterIndex = 2;
+// The second type of each Save dialog: a wave's SysEx dump, a bank's folder.
+constexpr DWORD secondFilterIndex = 2;
 
-using FileType = std::pair<const char*, const wchar_t*>;
+using FileType = std::pair<std::string, const wchar_t*>;
 
 // A filter list: "name (pattern)" and pattern pairs, each ended by a null,
 // the list by one more (the string's own terminator).
@@ -33,6 +34,16 @@ std::wstring filterList(std::initializer_list<FileType> types)
         list += L'\0';
     }
     return list;
+}
+
+std::wstring openFilter(FileChooser::OpenTypes types)
+{
+    if (types == FileChooser::OpenTypes::waveFiles)
+        return filterList({{FileTypes::wavFile, L"*.wav"}, {FileTypes::allFiles, L"*.*"}});
+    return filterList({{std::string(FileTypes::wavFile) + ", " + FileTypes::sysExDump, L"*.wav;*.syx"},
+                       {FileTypes::wavFile, L"*.wav"},
+                       {FileTypes::sysExDump, L"*.syx"},
+                       {FileTypes::allFiles, L"*.*"}});
 }
 
 std::vector<wchar_t> pathBuffer(const std::wstring& initial = {})
@@ -59,10 +70,11 @@ OPENFILENAMEW dialogRecord(HWND owner, const std::wstring& title, const std::wst
 
 } // namespace
 
-std::optional<std::filesystem::path> FileChooser::chooseFileToOpen()
+std::optional<std::filesystem::path> FileChooser::chooseFileToOpen(OpenTypes types)
 {
-    const std::wstring title = TextConversion::widenUtf8(FileTypes::openTitle);
-    const std::wstring filter = filterList({{FileTypes::wavFile, L"*.wav"}, {FileTypes::allFiles, L"*.*"}});
+    const std::wstring title =
+        TextConversion::widenUtf8(types == OpenTypes::waveFiles ? FileTypes::openTitle : FileTypes::openBankTitle);
+    const std::wstring filter = openFilter(types);
     std::vector<wchar_t> buffer = pathBuffer();
     OPENFILENAMEW record = dialogRecord(owner_, title, filter, buffer);
     record.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
@@ -71,27 +83,41 @@ std::optional<std::filesystem::path> FileChooser::chooseFileToOpen()
     return std::filesystem::path(buffer.data());
 }
 
-std::optional<std::filesystem::path> FileChooser::chooseSaveTarget(const std::filesystem::path& suggested)
+std::optional<std::filesystem::path> FileChooser::chooseSaveTarget(const std::filesystem::path& suggested,
+                                                                   SaveTypes types)
 {
-    const std::wstring title = TextConversion::widenUtf8(FileTypes::saveTitle);
-    const std::wstring filter = filterList({{FileTypes::wavFile, L"*.wav"}, {FileTypes::sysExDump, L"*.syx"}});
+    const bool bank = types == SaveTypes::bank;
+    const std::wstring title = TextConversion::widenUtf8(bank ? FileTypes::saveBankTitle : FileTypes::saveTitle);
+    const std::wstring filter =
+        bank ? filterList({{FileTypes::sysExDump, L"*.syx"}, {FileTypes::waveFolder, L"*.*"}})
+             : filterList({{FileTypes::wavFile, L"*.wav"}, {FileTypes::sysExDump, L"*.syx"}});
     std::vector<wchar_t> buffer = pathBuffer(suggested.filename().native());
     const std::wstring folder = suggested.parent_path().native();
     OPENFILENAMEW record = dialogRecord(owner_, title, filter, buffer);
     record.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-    // The dialog appends the chosen file type's extension to a bare name; this
-    // one stands when no type applies.
-    record.lpstrDefExt = L"wav";
+    // The dialog appends the chosen file type's extension to a bare name, so
+    // that its overwrite prompt asks about the file that will be written; this
+    // one stands when the type has none (*.*). A bank's folder takes none:
+    // the empty one.
+    record.lpstrDefExt = bank ? L"" : L"wav";
+    // The prompt only ever asks about a file: the name of an existing folder
+    // opens that folder in the dialog, as the system does everywhere.
     record.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     if (!GetSaveFileNameW(&record))
         return std::nullopt;
-    return withSaveTypeExtension(buffer.data(), record.nFilterIndex);
+    return withSaveTypeExtension(buffer.data(), record.nFilterIndex, types);
 }
 
-std::filesystem::path withSaveTypeExtension(std::filesystem::path chosen, DWORD filterIndex)
+std::filesystem::path withSaveTypeExtension(std::filesystem::path chosen, DWORD filterIndex,
+                                            FileChooser::SaveTypes types)
 {
-    if (!chosen.has_extension())
-        chosen += filterIndex == sysExFilterIndex ? L".syx" : L".wav";
+    if (chosen.has_extension())
+        return chosen;
+    const bool secondType = filterIndex == secondFilterIndex;
+    if (types == FileChooser::SaveTypes::wave)
+        chosen += secondType ? L".syx" : L".wav";
+    else if (!secondType)
+        chosen += L".syx";
     return chosen;
 }
 

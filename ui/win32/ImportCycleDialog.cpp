@@ -40,10 +40,10 @@ std::optional<LRESULT> ImportCycleDialog::handleMessage(UINT message, WPARAM wPa
         keys_.reset();
         return std::nullopt;
     case WM_COMMAND:
-        takeCommand(LOWORD(wParam), controlEventFor(HIWORD(wParam)));
+        takeCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
     case WM_DRAWITEM:
-        drawPicture(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        PictureView::draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), controller_);
         return TRUE;
     case WM_CONTEXTMENU:
         if (const std::optional<Point> at =
@@ -57,26 +57,15 @@ std::optional<LRESULT> ImportCycleDialog::handleMessage(UINT message, WPARAM wPa
     }
 }
 
-void ImportCycleDialog::takeCommand(int controlId, ControlEvent event)
+void ImportCycleDialog::takeCommand(int controlId, WORD notification)
 {
-    if (isKind(controlId, ControlKind::Picture)) {
-        // The second press of a double click is a press as well.
-        if (event == ControlEvent::Clicked || event == ControlEvent::DoubleClicked) {
-            const HWND picture = GetDlgItem(window(), controlId);
-            controller_.pictureClicked(controlId, PictureView::pressPoint(picture), PictureView::clientSize(picture));
-        }
+    if (PictureView::takeNotice(window(), importCycleTemplate(), controlId, notification, controller_))
         return;
-    }
+    const ControlEvent event = controlEventFor(notification);
     // An edit field's focus and redrawing notices are the platform's business.
     if (isKind(controlId, ControlKind::Edit) && event != ControlEvent::Changed)
         return;
     controller_.command(controlId, event);
-}
-
-void ImportCycleDialog::drawPicture(const DRAWITEMSTRUCT& item) const
-{
-    const Size client{item.rcItem.right - item.rcItem.left, item.rcItem.bottom - item.rcItem.top};
-    PictureView::paint(item.hDC, item.rcItem, controller_.drawPicture(static_cast<int>(item.CtlID), client));
 }
 
 } // namespace hwd

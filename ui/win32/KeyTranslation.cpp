@@ -41,6 +41,16 @@ std::optional<KeyPress> keyPressFor(const MSG& message)
         if (shift)
             return KeyPress{KeyPress::Key::ContextMenu};
         return std::nullopt;
+    case VK_LEFT:
+        return KeyPress{KeyPress::Key::Left, 0, false, shift};
+    case VK_RIGHT:
+        return KeyPress{KeyPress::Key::Right, 0, false, shift};
+    case VK_UP:
+        return KeyPress{KeyPress::Key::Up, 0, false, shift};
+    case VK_DOWN:
+        return KeyPress{KeyPress::Key::Down, 0, false, shift};
+    case VK_DELETE:
+        return KeyPress{KeyPress::Key::Delete, 0, false, shift};
     default:
         return std::nullopt;
     }

@@ -9,8 +9,8 @@
 namespace hwd {
 
 // The key press that the dialogs' shared rules take from a key message:
-// Enter, Esc, Shift+F10 or the Menu key, and Ctrl with a letter; nothing for
-// any other message. The modifiers are read as they stood when the message
+// Enter, Esc, Shift+F10 or the Menu key, Ctrl with a letter, and the arrows
+// and Delete, with or without Shift; nothing for any other message. The modifiers are read as they stood when the message
 // was queued.
 [[nodiscard]] std::optional<KeyPress> keyPressFor(const MSG& message);
 

@@ -1,6 +1,7 @@
 #include "MainDialog.h"
 
 #include "AboutDialog.h"
+#include "FileDrop.h"
 #include "ImportCycleDialog.h"
 #include "KeyTranslation.h"
 #include "Module.h"
@@ -8,16 +9,14 @@
 #include "WaveTweakerDialog.h"
 #include "WindowCentring.h"
 #include "app/DialogController.h"
+#include "app/DialogTemplates.h"
 #include "app/LoopRegistry.h"
 #include "app/ResourceIds.h"
 #include "app/WindowsNT.h"
 
 #include <shellapi.h>
 
-#include <filesystem>
-#include <string>
 #include <thread>
-#include <utility>
 
 namespace hwd {
 
@@ -38,18 +37,6 @@ const WindowIcons& windowIcons()
                                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)),
     };
     return icons;
-}
-
-// The first file of a drop, whole, however long its path.
-std::filesystem::path firstDroppedFile(HDROP drop)
-{
-    const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
-    if (length == 0)
-        return {};
-    std::wstring path(length + 1, L'\0');
-    const UINT copied = DragQueryFileW(drop, 0, path.data(), length + 1);
-    path.resize(copied);
-    return path;
 }
 
 } // namespace
@@ -75,7 +62,7 @@ std::optional<LRESULT> MainDialog::handleMessage(UINT message, WPARAM wParam, LP
     case WM_INITDIALOG:
         return initialise();
     case WM_DROPFILES:
-        takeDrop(reinterpret_cast<HDROP>(wParam));
+        routeFileDrop(reinterpret_cast<HDROP>(wParam), window(), mainDialogTemplate(), controller_);
         return 0;
     case WM_COMMAND:
         controller_.command(LOWORD(wParam), controlEventFor(HIWORD(wParam)));
@@ -109,25 +96,12 @@ LRESULT MainDialog::initialise()
     return FALSE;
 }
 
-void MainDialog::takeDrop(HDROP drop)
-{
-    // Disabled, the dialog is the owner of a modal window (the About box, the
-    // Wave Tweaker, a message box or a file chooser) and takes no drop: a load
-    // now would change the wave under the Tweaker, and its warning box would
-    // enable the dialog again while that window still runs.
-    if (!IsWindowEnabled(window())) {
-        DragFinish(drop);
-        return;
-    }
-    std::filesystem::path path = firstDroppedFile(drop);
-    DragFinish(drop);
-    controller_.fileDropped(std::move(path));
-}
-
 bool MainDialog::filterMessage(MSG& message)
 {
     if (window() == nullptr)
         return false;
+    if (bank_ && bank_->filterMessage(message))
+        return true;
     // Before the dialog keyboard, which would hand the keys to the focused control.
     return routeDialogKey(message, window(), controller_) || IsDialogMessageW(window(), &message);
 }
@@ -149,6 +123,19 @@ int MainDialog::runModal(int templateId, DialogController* controller)
     if (templateId == IDD_ABOUTBOX)
         return static_cast<int>(AboutDialog().run(owner));
     return 0;
+}
+
+void MainDialog::openModeless(int templateId, DialogController& controller)
+{
+    if (templateId != IDD_BANK || window() == nullptr)
+        return;
+    if (bank_ && bank_->window() != nullptr) {
+        bank_->bringToFront();
+        return;
+    }
+    bank_.emplace(controller);
+    if (!bank_->open(window()))
+        bank_.reset();
 }
 
 void MainDialog::endDialog(int code)

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "BankDialog.h"
 #include "DialogWindow.h"
 #include "MessageLoop.h"
 #include "WaveView.h"
 #include "WindowControls.h"
 
-#include <shellapi.h>
+#include <optional>
 
 namespace hwd {
 
@@ -19,7 +20,8 @@ struct Waveshape;
 // requests on its controls.
 //
 // It is the message loop's filter, which hands the controller its keys and
-// gives the modeless dialog the platform's dialog keyboard, and its idle task.
+// gives the modeless dialog the platform's dialog keyboard (the bank window's
+// keys first to that window), and its idle task.
 class MainDialog final : public DialogWindow, public WindowControls, public PreDispatchFilter, public IdleTask {
 public:
     // Settles isWindowsNT; no window yet. wave is what its picture shows.
@@ -37,6 +39,9 @@ public:
     // Runs the Wave Tweaker, the Import Cycle window or the About box owned by
     // the active window.
     int runModal(int templateId, DialogController* controller) override;
+    // Opens the bank window beside this one, or brings it to the front when
+    // it is open already. It closes with this window at the latest.
+    void openModeless(int templateId, DialogController& controller) override;
     // Destroys the window and asks the loop to end with code.
     void endDialog(int code) override;
 
@@ -45,11 +50,12 @@ protected:
 
 private:
     LRESULT initialise();
-    void takeDrop(HDROP drop);
 
     DialogController& controller_;
     Waveshape& wave_;
     WaveView waveView_;
+    // Made anew at each opening: the one before has closed.
+    std::optional<BankDialog> bank_;
 };
 
 } // namespace hwd

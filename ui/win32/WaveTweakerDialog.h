@@ -30,8 +30,9 @@ public:
 
     [[nodiscard]] const WaveView& view() const noexcept { return view_; }
 
-    // Nothing opens over the Tweaker but boxes and file dialogs.
+    // Nothing opens over the Tweaker or beside it but boxes and file dialogs.
     int runModal(int /*templateId*/, DialogController* /*controller*/) override { return 0; }
+    void openModeless(int /*templateId*/, DialogController& /*controller*/) override {}
     void endDialog(int code) override { EndDialog(window(), code); }
 
 protected:

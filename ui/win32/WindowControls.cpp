@@ -137,14 +137,15 @@ void WindowControls::showMessage(std::string_view text, MessageIcon icon)
                 TextConversion::widenUtf8(applicationCaption).c_str(), MB_OK | iconFlag | MB_SETFOREGROUND);
 }
 
-std::optional<std::filesystem::path> WindowControls::chooseFileToOpen()
+std::optional<std::filesystem::path> WindowControls::chooseFileToOpen(OpenTypes types)
 {
-    return FileChooser(dialog()).chooseFileToOpen();
+    return FileChooser(dialog()).chooseFileToOpen(types);
 }
 
-std::optional<std::filesystem::path> WindowControls::chooseSaveTarget(const std::filesystem::path& suggested)
+std::optional<std::filesystem::path> WindowControls::chooseSaveTarget(const std::filesystem::path& suggested,
+                                                                      SaveTypes types)
 {
-    return FileChooser(dialog()).chooseSaveTarget(suggested);
+    return FileChooser(dialog()).chooseSaveTarget(suggested, types);
 }
 
 int WindowControls::popUpMenu(std::span<const MenuItem> items, int nearControl, std::optional<Point> screenPoint)

@@ -17,7 +17,7 @@ class DialogWindow;
 // A controller's requests carried out on a dialog window made from its
 // template: its controls found by their ids, message boxes and file dialogs
 // owned by the dialog, the picture's menu at the picture. Ending the dialog
-// and running modal dialogs over it are the window's own.
+// and opening other windows over it or beside it are the window's own.
 class WindowControls : public DialogControls {
 public:
     explicit WindowControls(const DialogWindow& dialog) noexcept : dialog_(dialog) {}
@@ -36,9 +36,9 @@ public:
     void focusControl(int controlId) override;
     [[nodiscard]] int focusedControl() const override;
     void showMessage(std::string_view text, MessageIcon icon) override;
-    [[nodiscard]] std::optional<std::filesystem::path> chooseFileToOpen() override;
-    [[nodiscard]] std::optional<std::filesystem::path> chooseSaveTarget(
-        const std::filesystem::path& suggested) override;
+    [[nodiscard]] std::optional<std::filesystem::path> chooseFileToOpen(OpenTypes types) override;
+    [[nodiscard]] std::optional<std::filesystem::path> chooseSaveTarget(const std::filesystem::path& suggested,
+                                                                      SaveTypes types) override;
     [[nodiscard]] int popUpMenu(std::span<const MenuItem> items, int nearControl,
                                 std::optional<Point> screenPoint) override;
     void later(std::function<void()> action) override;

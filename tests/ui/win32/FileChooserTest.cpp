@@ -1,20 +1,23 @@
-// The system's file dialogs behind Open and Save Wave As, driven from inside
-// their own loops as a user fills them in: what they offer and what they
-// answer. Their overwrite prompt is the system's own.
+// The system's file dialogs behind Open, Save Wave As, Open Bank and Save
+// Bank As, driven from inside their own loops as a user fills them in: what
+// they offer and what they answer. Their overwrite prompt is the system's own.
 #include "support/DialogWatcher.h"
 #include "support/TestWaves.h"
 
+#include "tests/support/CaseNames.h"
 #include "ui/win32/FileChooser.h"
-
-#include "app/FileTypes.h"
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 using namespace hwd;
 
 namespace {
+
+using CaseNames::PrintTo;
 
 // The common dialog's controls: the file name (an edit box, or the edit of
 // a combo box, by the dialog's style) and the file type list.
@@ -62,81 +65,109 @@ void chooseFileType(HWND dialog, int index)
         SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(fileTypeList, notification), reinterpret_cast<LPARAM>(types));
 }
 
-std::wstring title(const char* text)
-{
-    return std::wstring(text, text + std::char_traits<char>::length(text));
-}
-
-const std::wstring openTitle = title(FileTypes::openTitle);
-const std::wstring saveTitle = title(FileTypes::saveTitle);
-
 void typeNameAndAccept(HWND dialog, const std::wstring& name)
 {
     SetWindowTextW(fileNameEdit(dialog), name.c_str());
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
 }
 
-TEST(FileChooserSave, OffersTheSuggestedNameAndBothFileTypes)
+using Types = std::vector<std::wstring>;
+
+// One Save dialog filled in: the type picked (-1: the one offered first), the
+// name typed (empty: cancelled), what the dialog offered and what it answered.
+struct SaveCase {
+    const char* name;
+    FileChooser::SaveTypes types;
+    const wchar_t* title;
+    int typeIndex;
+    const wchar_t* typed;
+    Types offeredTypes;
+    const wchar_t* answer; // in the scratch folder; nullptr: nothing
+};
+
+class FileChooserSave : public testing::TestWithParam<SaveCase> {};
+
+TEST_P(FileChooserSave, OffersItsTypesAndCompletesABareName)
 {
+    const SaveCase& row = GetParam();
     TestWaves::ScratchFolder scratch;
     DialogWatcher watcher;
     std::wstring offered;
-    std::vector<std::wstring> types;
-    watcher.whenOpen(saveTitle, [&](HWND dialog) {
+    Types types;
+    watcher.whenOpen(row.title, [&](HWND dialog) {
         offered = windowText(fileNameEdit(dialog));
         types = listItems(GetDlgItem(dialog, fileTypeList));
-        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        if (row.typeIndex >= 0)
+            chooseFileType(dialog, row.typeIndex);
+        if (*row.typed == L'\0')
+            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        else
+            typeNameAndAccept(dialog, (scratch.path() / row.typed).wstring());
     });
-    FileChooser chooser(nullptr);
-    EXPECT_EQ(chooser.chooseSaveTarget(scratch.path() / L"square.wav"), std::nullopt);
+    const auto answer = FileChooser(nullptr).chooseSaveTarget(scratch.path() / L"square.wav", row.types);
     EXPECT_EQ(offered, L"square.wav");
-    EXPECT_EQ(types, (std::vector<std::wstring>{L"WAV file (*.wav)", L"SysEx dump (*.syx)"}));
+    EXPECT_EQ(types, row.offeredTypes);
+    EXPECT_EQ(answer, row.answer ? std::optional(scratch.path() / row.answer) : std::nullopt);
 }
 
-TEST(FileChooserSave, ABareNameGetsTheChosenTypesExtension)
-{
-    TestWaves::ScratchFolder scratch;
-    DialogWatcher watcher;
-    watcher.whenOpen(saveTitle, [&](HWND dialog) {
-        chooseFileType(dialog, 1);
-        typeNameAndAccept(dialog, (scratch.path() / L"bank").wstring());
-    });
-    FileChooser chooser(nullptr);
-    EXPECT_EQ(chooser.chooseSaveTarget(scratch.path() / L"square.wav"), scratch.path() / L"bank.syx");
-}
+const Types waveTypes{L"WAV file (*.wav)", L"SysEx dump (*.syx)"};
+const Types bankTypes{L"SysEx dump (*.syx)", L"WAV files in a folder (*.*)"};
 
-TEST(FileChooserSave, ABareNameIsAWavFileByDefault)
-{
-    TestWaves::ScratchFolder scratch;
-    DialogWatcher watcher;
-    watcher.whenOpen(saveTitle,
-                     [&](HWND dialog) { typeNameAndAccept(dialog, (scratch.path() / L"edited").wstring()); });
-    FileChooser chooser(nullptr);
-    EXPECT_EQ(chooser.chooseSaveTarget(scratch.path() / L"square.wav"), scratch.path() / L"edited.wav");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Dialogs, FileChooserSave,
+    testing::Values(
+        SaveCase{"WaveCancelled", FileChooser::SaveTypes::wave, L"Save Wave As", -1, L"", waveTypes, nullptr},
+        SaveCase{"WaveAsWavByDefault", FileChooser::SaveTypes::wave, L"Save Wave As", -1, L"edited", waveTypes,
+                 L"edited.wav"},
+        SaveCase{"WaveAsDump", FileChooser::SaveTypes::wave, L"Save Wave As", 1, L"bank", waveTypes, L"bank.syx"},
+        SaveCase{"BankAsDumpByDefault", FileChooser::SaveTypes::bank, L"Save Bank As", -1, L"bank", bankTypes,
+                 L"bank.syx"},
+        // The name names the folder: nothing is added to it.
+        SaveCase{"BankAsFolder", FileChooser::SaveTypes::bank, L"Save Bank As", 1, L"waves", bankTypes, L"waves"}),
+    CaseNames::byName);
 
 // Where the dialog leaves a typed name bare, the chosen type decides.
-TEST(FileChooserSave, TheChosenTypeCompletesOnlyABareName)
+TEST(FileChooserSaveType, CompletesOnlyABareName)
 {
+    using enum FileChooser::SaveTypes;
     EXPECT_EQ(withSaveTypeExtension(L"C:\\waves\\bank", 2), std::filesystem::path(L"C:\\waves\\bank.syx"));
     EXPECT_EQ(withSaveTypeExtension(L"C:\\waves\\bank", 1), std::filesystem::path(L"C:\\waves\\bank.wav"));
     EXPECT_EQ(withSaveTypeExtension(L"C:\\waves\\bank.wav", 2), std::filesystem::path(L"C:\\waves\\bank.wav"));
     EXPECT_EQ(withSaveTypeExtension(L"C:\\waves.d\\bank.txt", 1), std::filesystem::path(L"C:\\waves.d\\bank.txt"));
+    EXPECT_EQ(withSaveTypeExtension(L"C:\\waves\\bank", 1, bank), std::filesystem::path(L"C:\\waves\\bank.syx"));
+    EXPECT_EQ(withSaveTypeExtension(L"C:\\waves\\bank", 2, bank), std::filesystem::path(L"C:\\waves\\bank"));
 }
 
-TEST(FileChooserOpen, OffersWavFilesAndAnswersThePick)
+struct OpenCase {
+    const char* name;
+    FileChooser::OpenTypes types;
+    const wchar_t* title;
+    Types offeredTypes;
+};
+
+class FileChooserOpen : public testing::TestWithParam<OpenCase> {};
+
+TEST_P(FileChooserOpen, OffersItsTypesAndAnswersThePick)
 {
     TestWaves::ScratchFolder scratch;
     const auto file = scratch.copyWave(TestWaves::saw, L"saw.wav");
     DialogWatcher watcher;
-    std::vector<std::wstring> types;
-    watcher.whenOpen(openTitle, [&](HWND dialog) {
+    Types types;
+    watcher.whenOpen(GetParam().title, [&](HWND dialog) {
         types = listItems(GetDlgItem(dialog, fileTypeList));
         typeNameAndAccept(dialog, file.wstring());
     });
-    FileChooser chooser(nullptr);
-    EXPECT_EQ(chooser.chooseFileToOpen(), file);
-    EXPECT_EQ(types, (std::vector<std::wstring>{L"WAV file (*.wav)", L"All files (*.*)"}));
+    EXPECT_EQ(FileChooser(nullptr).chooseFileToOpen(GetParam().types), file);
+    EXPECT_EQ(types, GetParam().offeredTypes);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Dialogs, FileChooserOpen,
+    testing::Values(OpenCase{"Wave", FileChooser::OpenTypes::waveFiles, L"Open",
+                             {L"WAV file (*.wav)", L"All files (*.*)"}},
+                    OpenCase{"Bank", FileChooser::OpenTypes::waveFilesAndDumps, L"Open Bank",
+                             {L"WAV file, SysEx dump (*.wav;*.syx)", L"WAV file (*.wav)", L"SysEx dump (*.syx)",
+                              L"All files (*.*)"}}),
+    CaseNames::byName);
 
 } // namespace

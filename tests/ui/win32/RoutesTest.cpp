@@ -1,4 +1,4 @@
-// The Win32 program's routes: each native event of its three dialogs and the
+// The Win32 program's routes: each native event of its four dialogs and the
 // controller call it becomes, one row each, against a controller that only
 // writes its calls down. What a call then does is the controllers' own
 // business, tested in tests/app.
@@ -109,15 +109,15 @@ protected:
     void TearDown() override { releaseKeys(); }
 
     // Each row's messages taken by the main loop before its calls are read.
-    void holdMainDialogAgainst(const std::vector<Route>& routes)
+    void holdAgainst(HWND dialog, RecordingController& controller, const std::vector<Route>& routes)
     {
         for (const Route& route : routes) {
-            prepare(route, harness_.window());
-            controller_.take();
-            route.act(harness_.window());
+            prepare(route, dialog);
+            controller.take();
+            route.act(dialog);
             harness_.runUntilInputTaken();
             releaseKeys();
-            check(route, controller_);
+            check(route, controller);
         }
     }
 
@@ -135,7 +135,7 @@ TEST_F(RoutesTest, MainDialog)
     const HWND otherWindow =
         CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
 
-    holdMainDialogAgainst({
+    holdAgainst(harness_.window(), controller_, {
         {"Send's click", asItWas, clicked(IDC_SEND), {"command 1000 clicked"}},
         {"Reload's click", asItWas, clicked(IDC_RELOAD), {"command 1006 clicked"}},
         {"About's click", asItWas, clicked(ID_APP_ABOUT), {"command 57664 clicked"}},
@@ -156,7 +156,8 @@ TEST_F(RoutesTest, MainDialog)
          }, {}},
         {"the keyboard's menu request", asItWas, [](HWND dialog) { SendMessageW(dialog, WM_CONTEXTMENU, 0, -1); }, {}},
         {"three files dropped", asItWas,
-         [](HWND dialog) { dropFiles(dialog, {L"C:\\a.wav", L"C:\\b.wav", L"C:\\c.txt"}); }, {"drop C:\\a.wav"}},
+         [](HWND dialog) { dropFiles(dialog, {L"C:\\a.wav", L"C:\\b.wav", L"C:\\c.txt"}); },
+         {"drop C:\\a.wav C:\\b.wav C:\\c.txt"}},
         {"a drop while a modal window runs", asItWas, [](HWND dialog) {
              EnableWindow(dialog, FALSE);
              dropFiles(dialog, {L"C:\\a.wav"});
@@ -264,7 +265,7 @@ const Drawing fourFills{{
     {{10, 5, 4, 3}, {200, 30, 40}},
     {{-3, -3, 6, 6}, {0, 128, 0}},
     {{11, 6, 1, 1}, {0, 128, 0}},
-}};
+}, {}};
 
 std::string painted(HWND picture, const RecordingController& controller)
 {
@@ -321,6 +322,108 @@ TEST_F(RoutesTest, ImportCycle)
     EXPECT_EQ(paintedCycle, "0,128,0 | 0,128,0 | 255,255,255 | 200,30,40 | 0,128,0 | 200,30,40 | 255,255,255 | "
                             "255,255,255 | drawn for the client area");
     EXPECT_EQ(modalRows.next, modalRows.routes.size());
+}
+
+int bankWindowCount()
+{
+    int count = 0;
+    for (HWND found = nullptr; (found = FindWindowExW(nullptr, found, L"#32770", L"Bank")) != nullptr;)
+        ++count;
+    return count;
+}
+
+// The bank window lives in the program's own loop, beside the main dialog:
+// its rows run there, as the main dialog's do.
+TEST_F(RoutesTest, Bank)
+{
+    RecordingController bankController;
+    bankController.drawing = {{{{0, 0, 5000, 5000}, {255, 255, 255}}},
+                              {{{10, 4, 60, 16}, "Wave & wave, too long for its box", {0, 0, 0}}}};
+    controller_.take();
+    SetWindowPos(harness_.window(), nullptr, 20, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    harness_.dialog().openModeless(IDD_BANK, bankController);
+    ASSERT_EQ(bankWindowCount(), 1);
+    const HWND bank = FindWindowW(L"#32770", L"Bank");
+    EXPECT_EQ(bankController.take(), Calls{"initialise"});
+    EXPECT_EQ(GetWindow(bank, GW_OWNER), harness_.window());
+    RECT mainFrame{};
+    RECT bankFrame{};
+    GetWindowRect(harness_.window(), &mainFrame);
+    GetWindowRect(bank, &bankFrame);
+    EXPECT_EQ(bankFrame.left - mainFrame.right, 8) << "beside the main dialog, tops level";
+    EXPECT_EQ(bankFrame.top, mainFrame.top);
+    const HWND view = GetDlgItem(bank, IDC_BANK_VIEW);
+
+    // The text is cut to its box.
+    const Pixels pixels = Pixels::of(view);
+    const auto notWhite = [&](int left, int top, int right, int bottom) {
+        return (right - left) * (bottom - top) - pixels.count(RGB(255, 255, 255), left, top, right, bottom);
+    };
+    EXPECT_GT(notWhite(10, 4, 70, 20), 20);
+    EXPECT_EQ(notWhite(0, 0, pixels.width(), pixels.height()), notWhite(10, 4, 70, 20));
+
+    const POINT inView{30, 20};
+    POINT inDialog = inView;
+    MapWindowPoints(view, bank, &inDialog, 1);
+    RECT client{};
+    GetClientRect(view, &client);
+    const std::string onView = "30,20 of " + std::to_string(client.right) + 'x' + std::to_string(client.bottom);
+    holdAgainst(bank, bankController, {
+        {"Open Bank's click", asItWas, clicked(IDC_BANK_OPEN), {"command 1021 clicked"}},
+        {"a press with Shift", asItWas, [=](HWND) { leftClickAt(view, inView, {VK_SHIFT}); },
+         {"picture 1020 clicked at " + onView + " shift"}},
+        {"a press with Ctrl", asItWas, [=](HWND) { leftClickAt(view, inView, {VK_CONTROL}); },
+         {"picture 1020 clicked at " + onView + " ctrl"}},
+        {"a double click", asItWas, [=](HWND) { doubleClickAt(view, inView); },
+         {"picture 1020 clicked at " + onView, "picture 1020 double clicked at " + onView}},
+        {"files dropped on the cells", asItWas,
+         [=](HWND d) { dropFiles(d, {L"C:\\b.wav", L"C:\\a.syx", L"C:\\c.wav"}, inDialog); },
+         {"drop C:\\b.wav C:\\a.syx C:\\c.wav on 1020 at " + onView}},
+        {"files dropped beside the cells", asItWas, [](HWND d) { dropFiles(d, {L"C:\\b.wav", L"C:\\a.wav"}, {2, 2}); },
+         {"drop C:\\b.wav C:\\a.wav"}},
+        {"Left", IDC_BANK_VIEW, posted(VK_LEFT), {"key Left"}},
+        {"Shift+Right", IDC_BANK_VIEW, posted(VK_RIGHT, {VK_SHIFT}), {"key Right shift"}},
+        {"Up typed", IDC_BANK_VIEW, typed(VK_UP), {"key Up"}},
+        {"Shift+Down typed", IDC_BANK_VIEW, typed(VK_DOWN, VK_SHIFT), {"key Down shift"}},
+        {"Delete", IDC_BANK_VIEW, posted(VK_DELETE), {"key Delete"}},
+        {"Ctrl+Left", IDC_BANK_VIEW, posted(VK_LEFT, {VK_CONTROL}), {}},
+        {"right click over the cells", asItWas, [=](HWND) { rightClickAt(view, inView); }, {menuAt(view, inView)}},
+        {"the close box", asItWas, [](HWND d) { PostMessageW(d, WM_SYSCOMMAND, SC_CLOSE, 0); },
+         {"command 2 clicked"}},
+    });
+    EXPECT_EQ(withoutIdle(controller_.take()), Calls{}) << "the main dialog's controller";
+
+    // Tab reaches the picture, which is drawn again as it takes and loses the focus.
+    std::string drawn;
+    SetFocus(GetDlgItem(bank, IDC_BANK_CANCEL));
+    UpdateWindow(view);
+    for (int tab = 0; tab < 3; ++tab) {
+        bankController.drawnAt.clear();
+        postKeyDown(GetFocus(), VK_TAB);
+        harness_.runUntilInputTaken();
+        UpdateWindow(view);
+        drawn += std::to_string(GetDlgCtrlID(GetFocus())) + (bankController.drawnAt.empty() ? " " : " drawn ");
+    }
+    EXPECT_EQ(drawn, "1020 drawn 1021 drawn 1022 ");
+
+    // Opened again: the same window, brought to the front.
+    SetForegroundWindow(harness_.window());
+    harness_.dialog().openModeless(IDD_BANK, bankController);
+    EXPECT_EQ(bankWindowCount(), 1);
+    EXPECT_EQ(GetForegroundWindow(), bank);
+    EXPECT_EQ(bankController.take(), Calls{});
+
+    bankController.window->enableControl(0, false);
+    EXPECT_FALSE(IsWindowEnabled(bank));
+    EXPECT_TRUE(IsWindowEnabled(harness_.window()));
+
+    bankController.window->endDialog(0);
+    EXPECT_FALSE(IsWindow(bank));
+    harness_.dialog().openModeless(IDD_BANK, bankController);
+    EXPECT_EQ(bankController.take(), Calls{"initialise"});
+    const HWND reopened = FindWindowW(L"#32770", L"Bank");
+    harness_.dialog().endDialog(2);
+    EXPECT_FALSE(IsWindow(reopened));
 }
 
 } // namespace

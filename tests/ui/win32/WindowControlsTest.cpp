@@ -294,9 +294,12 @@ INSTANTIATE_TEST_SUITE_P(
                    return replaced + " | " + toolTip(t, IDC_WAVE_VIEW) + " | port: " + toolTip(t, IDC_PORT);
                }, "second | none | port: 6 MIDI devices here may not be opened"},
         Effect{"FileDialogs", [](EffectsTest& t) {
-                   return ownedDialog(t, L"Open", [&t] { return t.controls().chooseFileToOpen() ? 1 : 0; }) + " / " +
-                          ownedDialog(t, L"Save Wave As",
-                                      [&t] { return t.controls().chooseSaveTarget(L"C:\\saw.wav") ? 1 : 0; });
+                   using enum DialogControls::OpenTypes;
+                   using enum DialogControls::SaveTypes;
+                   return ownedDialog(t, L"Open", [&t] { return t.controls().chooseFileToOpen(waveFiles) ? 1 : 0; })
+                        + " / "
+                        + ownedDialog(t, L"Save Wave As",
+                                      [&t] { return t.controls().chooseSaveTarget(L"C:\\saw.wav", wave) ? 1 : 0; });
                }, "owner the dialog | answered 0 / owner the dialog | answered 0"},
         Effect{"AboutBoxOverTheActiveWindow", [](EffectsTest& t) {
                    return ownedDialog(t, L"About", [&t] { return t.controls().runModal(IDD_ABOUTBOX, nullptr); });
