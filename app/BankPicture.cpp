@@ -65,15 +65,16 @@ Drawing draw(const Bank& bank, const Marks& marks, Size client)
         if (marks.focused && cell == marks.cursor)
             outline(drawing, {box.x + 1, box.y + 1, box.width - 2, box.height - 2}, 2, cursorColour);
 
+        // Inside the cursor's outline: the grid's pixel and the outline's two.
         const int innerWidth = box.width - 2 * margin;
-        drawing.text({box.x + margin, box.y + 1, innerWidth, lineHeight}, slotText(slotOfCell(cell)), black);
-        const Rect nameBox{box.x + margin, box.bottom() - 1 - lineHeight, innerWidth, lineHeight};
+        drawing.text({box.x + margin, box.y + margin, innerWidth, lineHeight}, slotText(slotOfCell(cell)), black);
+        const Rect nameBox{box.x + margin, box.bottom() - margin - lineHeight, innerWidth, lineHeight};
         const auto& filled = bank[static_cast<std::size_t>(cell)];
         if (!filled) {
             drawing.text(nameBox, "empty", emptyText);
             continue;
         }
-        const int waveTop = box.y + 1 + lineHeight;
+        const int waveTop = box.y + margin + lineHeight;
         const Rect waveBox{box.x + margin, waveTop, innerWidth, nameBox.y - waveTop};
         drawWaveBars(drawing, waveBox, filled->samples);
         drawing.text(nameBox, filled->name, black);

@@ -66,6 +66,15 @@ class WineProgram(NativeProgram):
         """As Windows names it: wine's drive Z: is the Linux root."""
         return "Z:" + path.replace("/", "\\")
 
+    def run_tool(self, exe, arguments, limit=10.0):
+        """A console tool run in the program's prefix; its standard output, or None when it failed."""
+        try:
+            done = subprocess.run([self.wine, exe, *arguments], stdin=subprocess.DEVNULL, capture_output=True,
+                                  env=self.environment, timeout=limit, check=False)
+        except subprocess.TimeoutExpired:
+            return None
+        return done.stdout.decode("utf-8", "replace") if done.returncode == 0 else None
+
     def end_server(self):
         """Waits for the prefix's wineserver to go; ends it if it does not within a few seconds."""
         server = os.path.join(os.path.dirname(self.wine), "wineserver")

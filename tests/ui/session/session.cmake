@@ -34,6 +34,11 @@ ExternalProject_Add(hwd_drag_source
     BUILD_ALWAYS ON
     INSTALL_COMMAND "")
 
+# Reads a message box's text for the session: wine's boxes do not copy it on Ctrl+C.
+add_executable(hwd_box_text ${HWD_SESSION_SOURCE}/box-text/BoxText.cpp)
+set_target_properties(hwd_box_text PROPERTIES OUTPUT_NAME box-text)
+target_link_options(hwd_box_text PRIVATE -static)
+
 # Its own wine prefix: wine programs of one prefix on two displays take each
 # other's keyboard focus, and the in-process tests use the shared one.
 add_test(NAME windows.session
@@ -43,6 +48,7 @@ add_test(NAME windows.session
         --wine ${HWD_WINE}
         --prepare-prefix ${PROJECT_SOURCE_DIR}/tools/wine/prepare-prefix.sh
         --drag-source ${HWD_SESSION_BINARY}/drag-source-build/drag-source
+        --box-text $<TARGET_FILE:hwd_box_text>
         --examples ${PROJECT_SOURCE_DIR}/examples
         --screenshots ${CMAKE_BINARY_DIR}/screenshots
         --work ${HWD_SESSION_BINARY}/work)
