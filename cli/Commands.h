@@ -15,6 +15,7 @@ class MidiOutput;
 [[nodiscard]] int runRender(int argc, char** argv);
 [[nodiscard]] int runPlay(int argc, char** argv);
 [[nodiscard]] int runCycle(int argc, char** argv);
+[[nodiscard]] int runUnpack(int argc, char** argv);
 [[nodiscard]] int runPorts(int argc, char** argv, MidiOutput& midi);
 [[nodiscard]] int runSend(int argc, char** argv, MidiOutput& midi);
 [[nodiscard]] int runSendSyx(int argc, char** argv, MidiOutput& midi);

@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -32,6 +34,18 @@ int writeOutput(std::string_view command, const std::string& output, std::span<c
         return 0;
     std::fprintf(stderr, "wavedump %.*s: %s\n", static_cast<int>(command.size()), command.data(), problem.c_str());
     return 1;
+}
+
+std::string makeFolder(const std::string& output)
+{
+    const std::filesystem::path folder = pathOfArgument(output);
+    std::error_code error;
+    if (std::filesystem::is_directory(folder, error))
+        return {};
+    std::filesystem::create_directory(folder, error);
+    if (error)
+        return "cannot make folder '" + output + "': " + error.message();
+    return {};
 }
 
 int finishStandardOutput(std::string_view command)

@@ -18,6 +18,12 @@ namespace hwd {
 // standard error, e.g. "wavedump wav: cannot write 'x.wav': Permission denied".
 [[nodiscard]] int writeOutput(std::string_view command, const std::string& output, std::span<const std::uint8_t> bytes);
 
+// Makes sure the folder that output (a name from the command line) names is
+// there, making its last part when only that is missing: the empty text when
+// the folder is there, else what went wrong, e.g. "cannot make folder 'a/b/':
+// No such file or directory".
+[[nodiscard]] std::string makeFolder(const std::string& output);
+
 // Flushes standard output: 0 when everything printed got out, else 1 after one
 // line on standard error, e.g. "wavedump samples: cannot write to standard
 // output: No space left on device".

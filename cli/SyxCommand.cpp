@@ -64,13 +64,9 @@ int writeFailure(const std::string& problem)
 
 int writeFolder(const std::string& output, const std::vector<Dump>& dumps)
 {
+    if (const std::string problem = makeFolder(output); !problem.empty())
+        return writeFailure(problem);
     const fs::path folder = pathOfArgument(output);
-    std::error_code error;
-    if (!fs::is_directory(folder, error)) {
-        fs::create_directory(folder, error);
-        if (error)
-            return writeFailure("cannot make folder '" + output + "': " + error.message());
-    }
     for (const Dump& dump : dumps) {
         // Three digits, as the Wave # list writes the slot, so the files sort by slot.
         char slot[8];

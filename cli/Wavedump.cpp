@@ -27,6 +27,7 @@ constexpr Subcommand subcommands[] = {
     {"render", runRender, nullptr, "write the tone the wave makes as a WAV file"},
     {"play", runPlay, nullptr, "play the tone the wave makes on the audio output"},
     {"cycle", runCycle, nullptr, "make the wave of one cycle of any recording"},
+    {"unpack", runUnpack, nullptr, "write each dump of a .syx file as a WAV file"},
     {"ports", nullptr, runPorts, "list the hardware MIDI output ports"},
     {"send", nullptr, runSend, "send WAV files' waves to user slots, one dump each"},
     {"send-syx", nullptr, runSendSyx, "send a dump or bank file written by syx"},
