@@ -1,5 +1,6 @@
 #include "Arguments.h"
 #include "Commands.h"
+#include "DumpFile.h"
 #include "OutputFile.h"
 #include "PathArgument.h"
 #include "WavFacts.h"
@@ -31,17 +32,34 @@ constexpr const char* usage =
     "chunk. A file that does not load is described as far as the loader read\n"
     "it, and the reason goes to stderr.\n"
     "\n"
+    "A FILE named *.syx is a dump file that 'wavedump syx' wrote, holding one\n"
+    "dump: its size, that it is a waveshape dump, the slot it is for and\n"
+    "'resampled: no'.\n"
+    "\n"
     "Exit status: 0 the file loads, 1 it does not (the reason on stderr),\n"
     "2 usage error.\n";
 
-void printFacts(const std::string& file, const WavFacts& facts)
+// The first two facts of any file. Control characters of the name are shown
+// as '?', so that the facts stay one to a line and a name cannot add a
+// "resampled:" line of its own.
+void printFileLines(const std::string& file, std::uint64_t bytes)
 {
-    // Control characters of the name are shown as '?', so that the facts stay
-    // one to a line and a name cannot add a "resampled:" line of its own.
     std::string name(file);
     std::replace_if(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }, '?');
     std::printf("file: %s\n", name.c_str());
-    std::printf("file bytes: %" PRIu64 "\n", facts.fileBytes);
+    std::printf("file bytes: %" PRIu64 "\n", bytes);
+}
+
+std::uint64_t fileBytes(const std::filesystem::path& path)
+{
+    std::error_code unknown;
+    const std::uintmax_t size = std::filesystem::file_size(path, unknown);
+    return unknown ? 0 : size;
+}
+
+void printFacts(const std::string& file, const WavFacts& facts)
+{
+    printFileLines(file, facts.fileBytes);
     if (!facts.riffWave) {
         std::printf("container: not RIFF/WAVE\n");
         return;
@@ -76,6 +94,25 @@ void printFacts(const std::string& file, const WavFacts& facts)
         std::printf("sample count: %" PRIu32 "\n", *facts.dataBytes / frameBytes);
 }
 
+// A dump file is described as far as it could be read; a bad one, or a bank,
+// is told as the wave commands tell it.
+int describeDumpFile(const std::string& file)
+{
+    const OneDump read = readOneDump(file);
+    if (read.read)
+        printFileLines(file, fileBytes(pathOfArgument(file)));
+    if (!read.dump) {
+        std::fflush(stdout);
+        std::fprintf(stderr, "wavedump info: %s\n", read.problem.c_str());
+        return 1;
+    }
+    std::printf("container: waveshape dump (SysEx)\n");
+    std::printf("slot: %d\n", read.dump->slot);
+    std::printf("sample count: %d\n", waveshapeSampleCount);
+    std::printf("resampled: no\n");
+    return finishStandardOutput("info");
+}
+
 } // namespace
 
 int runInfo(int argc, char** argv)
@@ -86,6 +123,8 @@ int runInfo(int argc, char** argv)
     const Arguments& arguments = line.arguments;
 
     const std::string& file = arguments.files.front();
+    if (namesDumpFile(file))
+        return describeDumpFile(file);
     const std::filesystem::path path = pathOfArgument(file);
     Waveshape& wave = currentWaveshape();
     WavFactsRecorder recorder;
@@ -94,11 +133,8 @@ int runInfo(int argc, char** argv)
     const char* error = loaded ? nullptr : wave.lastError;
     // A file the loader refuses is described all the same: that is when the facts
     // help. One it cannot open (a folder, say) has nothing to describe.
-    if (loader.failure() != LoadFailure::cannotOpen) {
-        std::error_code unknown;
-        const std::uintmax_t size = std::filesystem::file_size(path, unknown);
-        printFacts(file, recorder.facts(unknown ? 0 : size));
-    }
+    if (loader.failure() != LoadFailure::cannotOpen)
+        printFacts(file, recorder.facts(fileBytes(path)));
     if (error != nullptr) {
         std::fflush(stdout);
         return loadFailure(error);

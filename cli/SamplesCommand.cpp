@@ -16,7 +16,9 @@ constexpr const char* usage =
     "\n"
     "Loads FILE as the desktop program does, applies each OP in order as the\n"
     "Wave Tweaker's buttons would, and prints the 128 samples, one signed\n"
-    "decimal per line, sample 0 first.\n"
+    "decimal per line, sample 0 first. A FILE named *.syx is a dump file that\n"
+    "'wavedump syx' wrote, holding one dump: the wave is the dump's, as it would\n"
+    "arrive; a bank is refused.\n"
     "\n"
     "  --op OP    filter, normalize, additive, random-pd, clear or undo;\n"
     "             undo brings back the wave from before the last other op\n"
@@ -37,8 +39,8 @@ int runSamples(int argc, char** argv)
     const Arguments& arguments = line.arguments;
 
     Waveshape& wave = currentWaveshape();
-    if (const char* error = loadAndEdit(wave, arguments.files.front(), arguments.ops, arguments.seed))
-        return loadFailure(error);
+    if (const int failed = loadWaveOrDump("samples", wave, arguments.files.front(), arguments.ops, arguments.seed))
+        return failed;
     for (const std::int16_t sample : wave.samples)
         std::printf("%d\n", sample);
     return finishStandardOutput("samples");

@@ -20,7 +20,8 @@ constexpr const char* usage =
     "Loads FILE as the desktop program does, applies each OP in order (as for\n"
     "'wavedump samples') and draws the 128 samples as bars above and below a\n"
     "centre line, two samples to a column. The title says when the load\n"
-    "reduced a longer run to 128 samples.\n"
+    "reduced a longer run to 128 samples. FILE may be a dump file of one dump\n"
+    "(*.syx), as for 'wavedump samples'.\n"
     "\n"
     "Exit status: 0 done, 1 the file did not load (the reason on stderr),\n"
     "2 usage error.\n";
@@ -36,8 +37,8 @@ int runShow(int argc, char** argv)
 
     const std::string& path = arguments.files.front();
     Waveshape& wave = currentWaveshape();
-    if (const char* error = loadAndEdit(wave, path, arguments.ops, arguments.seed))
-        return loadFailure(error);
+    if (const int failed = loadWaveOrDump("show", wave, path, arguments.ops, arguments.seed))
+        return failed;
 
     const auto [lowest, highest] = std::minmax_element(wave.samples.begin(), wave.samples.end());
     std::printf("%s: 128 samples, min %d, max %d%s\n", path.c_str(), *lowest, *highest,

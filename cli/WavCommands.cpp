@@ -28,7 +28,8 @@ constexpr const char* wavUsage =
     "Loads FILE and applies each OP as 'wavedump samples' does, then writes the\n"
     "128 samples as a WAV file of their own: mono 16-bit PCM at 44,100 Hz, the\n"
     "plain 44-byte header, 300 bytes in all. It loads back exactly, not\n"
-    "resampled.\n"
+    "resampled. FILE may be a dump file of one dump (*.syx), as for 'wavedump\n"
+    "samples'; 'wavedump unpack' writes every dump of a bank this way.\n"
     "\n"
     "  -o OUT     the file to write, whole or not at all; '-' writes it to\n"
     "             standard output\n"
@@ -127,8 +128,8 @@ int runWav(int argc, char** argv)
     const Arguments& arguments = line.arguments;
 
     Waveshape& wave = currentWaveshape();
-    if (const char* error = loadAndEdit(wave, arguments.files.front(), arguments.ops, arguments.seed))
-        return loadFailure(error);
+    if (const int failed = loadWaveOrDump("wav", wave, arguments.files.front(), arguments.ops, arguments.seed))
+        return failed;
     return writeOutput("wav", *arguments.output, WavWriter::waveFile(wave.samples));
 }
 

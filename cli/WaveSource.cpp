@@ -1,6 +1,7 @@
 #include "WaveSource.h"
 
 #include "Arguments.h"
+#include "DumpFile.h"
 #include "PathArgument.h"
 #include "transfer/WaveDumpMessage.h"
 
@@ -19,6 +20,29 @@ const char* loadAndEdit(Waveshape& wave, std::string_view file, std::span<const 
     beginEditing(wave);
     applyWaveOps(wave, ops, seed);
     return nullptr;
+}
+
+int loadWaveOrDump(std::string_view command, Waveshape& wave, const std::string& file, std::span<const WaveOp> ops,
+    std::optional<std::uint32_t> seed)
+{
+    if (!namesDumpFile(file)) {
+        const char* error = loadAndEdit(wave, file, ops, seed);
+        return error ? loadFailure(error) : 0;
+    }
+    const OneDump read = readOneDump(file);
+    if (!read.dump) {
+        std::fprintf(stderr, "wavedump %.*s: %s\n", static_cast<int>(command.size()), command.data(),
+            read.problem.c_str());
+        return 1;
+    }
+    // A dump holds the 128 samples as they were sent: nothing to reduce.
+    wave.samples = read.dump->samples;
+    wave.loaded = true;
+    wave.resampled = false;
+    wave.lastError = "";
+    beginEditing(wave);
+    applyWaveOps(wave, ops, seed);
+    return 0;
 }
 
 int loadFailure(const char* message, const char* file)

@@ -25,6 +25,15 @@ namespace hwd {
 [[nodiscard]] const char* loadAndEdit(Waveshape& wave, std::string_view file, std::span<const WaveOp> ops,
     std::optional<std::uint32_t> seed);
 
+// A wave command's FILE brought into the wave and edited: a WAV file as
+// loadAndEdit brings it, or the one dump of a dump file (see DumpFile.h), as
+// it would arrive, after which the ops run as after a load. 0 when done, else
+// 1 after one line on standard error: the loader's message as it stands, or,
+// for a dump file, "wavedump COMMAND: " and what is wrong with it in the words
+// of send-syx.
+[[nodiscard]] int loadWaveOrDump(std::string_view command, Waveshape& wave, const std::string& file,
+    std::span<const WaveOp> ops, std::optional<std::uint32_t> seed);
+
 // Shows a load failure as one line on standard error ("MESSAGE", or
 // "FILE: MESSAGE" when a file name is given) and returns the exit code 1.
 int loadFailure(const char* message, const char* file = nullptr);
