@@ -4,6 +4,7 @@
 #include "Commands.h"
 #include "OutputFile.h"
 #include "PathArgument.h"
+#include "ResumePoint.h"
 #include "TerminalSender.h"
 #include "WaveSource.h"
 
@@ -12,6 +13,8 @@
 #include "wave/Waveshape.h"
 
 #include <cstdio>
+#include <numeric>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,7 +35,8 @@ constexpr const char* portsUsage =
     "Exit status: 0 done, 2 usage error.\n";
 
 constexpr const char* sendUsage =
-    "usage: wavedump send FILE... --slot N [--port ID] [--op OP]... [--seed N]\n"
+    "usage: wavedump send FILE... --slot N [--from SLOT] [--port ID] [--op OP]...\n"
+    "                     [--seed N]\n"
     "\n"
     "Loads each FILE and applies each OP as 'wavedump samples' does, then sends\n"
     "the waves to user slots as the desktop program's Send does, one send per\n"
@@ -41,37 +45,51 @@ constexpr const char* sendUsage =
     "goes to slot N, the next to the slot after it and so on, as 'wavedump syx'\n"
     "writes them. Nothing is sent unless every FILE loads. A failure is told on\n"
     "stderr with the MIDI system's reason and stops the run; with several FILEs a\n"
-    "line then says how many dumps were sent.\n"
+    "line then says how many dumps were sent and the --from that resumes the\n"
+    "run there.\n"
     "\n"
-    "  --slot N   the user slot of the first FILE, 97 to 128; further FILEs go\n"
-    "             to the slots after it, and may not pass slot 128\n"
-    "  --port ID  the port, an ID that 'wavedump ports' lists (default: the\n"
-    "             first listed; with none listed, the system's default port)\n"
-    "  --op OP    filter, normalize, additive, random-pd, clear or undo\n"
-    "  --seed N   seed of every random-pd, 0 to 4294967295\n"
+    "  --slot N     the user slot of the first FILE, 97 to 128; further FILEs go\n"
+    "               to the slots after it, and may not pass slot 128\n"
+    "  --from SLOT  resumes a run that stopped: every FILE is still loaded, but\n"
+    "               the dumps for the slots before SLOT are not sent\n"
+    "  --port ID    the port, an ID that 'wavedump ports' lists (default: the\n"
+    "               first listed; with none listed, the system's default port)\n"
+    "  --op OP      filter, normalize, additive, random-pd, clear or undo\n"
+    "  --seed N     seed of every random-pd, 0 to 4294967295\n"
     "\n"
     "Exit status: 0 sent (also when the port did not finish within 30 seconds),\n"
     "1 a file did not load or the port did not open or refused a dump,\n"
     "2 usage error.\n";
 
 constexpr const char* sendSyxUsage =
-    "usage: wavedump send-syx FILE.syx [--port ID]\n"
+    "usage: wavedump send-syx FILE.syx [--from SLOT] [--port ID]\n"
     "\n"
     "Sends a dump file that 'wavedump syx' wrote to the synthesizer, as the\n"
     "desktop program's Send does: one 300-byte waveshape dump for a user slot 97\n"
     "to 128, or a bank of up to 32 such dumps one after another, each sent on its\n"
     "own in the file's order. Every dump is checked before anything is sent; any\n"
     "other file is refused and nothing is sent. A failure stops the run; with\n"
-    "several dumps a line then says how many were sent.\n"
+    "several dumps a line then says how many were sent and the --from that\n"
+    "resumes the run there.\n"
     "\n"
-    "  --port ID  the port, an ID that 'wavedump ports' lists (default: the\n"
-    "             first listed; with none listed, the system's default port)\n"
+    "  --from SLOT  resumes a run that stopped: the dumps before the first one\n"
+    "               for SLOT, in the file's order, are not sent\n"
+    "  --port ID    the port, an ID that 'wavedump ports' lists (default: the\n"
+    "               first listed; with none listed, the system's default port)\n"
     "\n"
     "Exit status: 0 sent (also when the port did not finish within 30 seconds),\n"
     "1 the file is not such a dump or bank or the port did not open or refused\n"
     "a dump, 2 usage error.\n";
 
-constexpr std::string_view portOptions[] = {"--port"};
+constexpr std::string_view sendOptions[] = {"--port", "--from"};
+
+std::vector<int> slotsOf(std::span<const SlotDump> dumps)
+{
+    std::vector<int> slots;
+    for (const SlotDump& dump : dumps)
+        slots.push_back(dump.slot);
+    return slots;
+}
 
 } // namespace
 
@@ -95,7 +113,7 @@ int runPorts(int argc, char** argv, MidiOutput& midi)
 int runSend(int argc, char** argv, MidiOutput& midi)
 {
     const ArgumentRules rules{
-        .maxFiles = WaveDumpMessage::lastUserSlot, .waveOps = true, .slot = true, .otherOptions = portOptions};
+        .maxFiles = WaveDumpMessage::lastUserSlot, .waveOps = true, .slot = true, .otherOptions = sendOptions};
     const CommandLine line = parseCommandLine("send", sendUsage, argc, argv, rules);
     if (line.exitCode)
         return *line.exitCode;
@@ -103,23 +121,29 @@ int runSend(int argc, char** argv, MidiOutput& midi)
 
     if (const std::optional<int> problem = slotRangeProblem("send", *arguments.slot, arguments.files.size()))
         return *problem;
+    std::vector<int> slots(arguments.files.size());
+    std::iota(slots.begin(), slots.end(), *arguments.slot);
+    const ResumePoint resume = resumePoint(slots, arguments.other("--from"));
+    if (!resume.problem.empty())
+        return usageError("send", resume.problem);
 
     TerminalSender terminal(midi);
     if (const std::string problem = terminal.selectPort(arguments.other("--port")); !problem.empty())
         return usageError("send", problem);
 
     // Every file loads before the first dump goes out, so that a bank never
-    // arrives in part for want of a file.
+    // arrives in part for want of a file; a resumed run checks the files it
+    // skips too, as they map the others to their slots.
     const std::optional<std::vector<SlotWave>> dumps =
         loadForSlots(arguments.files, *arguments.slot, arguments.ops, arguments.seed);
     if (!dumps)
         return 1;
-    return terminal.sendInOrder(*dumps, "send");
+    return terminal.sendInOrder(std::span(*dumps).subspan(resume.first), "send");
 }
 
 int runSendSyx(int argc, char** argv, MidiOutput& midi)
 {
-    const ArgumentRules rules{.otherOptions = portOptions};
+    const ArgumentRules rules{.otherOptions = sendOptions};
     const CommandLine line = parseCommandLine("send-syx", sendSyxUsage, argc, argv, rules);
     if (line.exitCode)
         return *line.exitCode;
@@ -133,10 +157,14 @@ int runSendSyx(int argc, char** argv, MidiOutput& midi)
         return 1;
     }
 
+    const ResumePoint resume = resumePoint(slotsOf(bank.dumps), arguments.other("--from"));
+    if (!resume.problem.empty())
+        return usageError("send-syx", resume.problem);
+
     TerminalSender terminal(midi);
     if (const std::string problem = terminal.selectPort(arguments.other("--port")); !problem.empty())
         return usageError("send-syx", problem);
-    return terminal.sendInOrder(bank.dumps, "send-syx");
+    return terminal.sendInOrder(std::span(bank.dumps).subspan(resume.first), "send-syx");
 }
 
 } // namespace hwd

@@ -69,9 +69,9 @@ int TerminalSender::sendInOrder(std::span<const SlotDump> dumps, std::string_vie
         if (outcome.result == SendResult::openFailed || outcome.result == SendResult::refused) {
             printBoxText(outcome.message());
             if (several) {
-                std::fprintf(stderr, "wavedump %.*s: %s of %s dumps sent; stopped at slot %d\n", length,
-                             command.data(), std::to_string(sent).c_str(), std::to_string(dumps.size()).c_str(),
-                             dump.slot);
+                std::fprintf(stderr, "wavedump %.*s: %s of %s dumps sent; stopped at slot %d; resume with --from %d\n",
+                             length, command.data(), std::to_string(sent).c_str(),
+                             std::to_string(dumps.size()).c_str(), dump.slot, dump.slot);
             }
             if (!notice_.empty())
                 std::fprintf(stderr, "wavedump %.*s: %s\n", length, command.data(), notice_.c_str());

@@ -27,8 +27,9 @@ public:
 
     // Sends the dumps in order, each one a send of its own as the desktop
     // program's Send: open, dump, wait, pause, close. The first failure stops
-    // the run, and with several dumps a line says how many went out. 1 when the
-    // port did not open or refused a dump, else 0.
+    // the run, and with several dumps a line says how many went out and which
+    // --from resumes the run there. 1 when the port did not open or refused a
+    // dump, else 0.
     [[nodiscard]] int sendInOrder(std::span<const SlotDump> dumps, std::string_view command);
 
     [[nodiscard]] const std::vector<MidiPort>& ports() const noexcept { return ports_; }

@@ -1,6 +1,7 @@
 // Banks in process on the scripted MIDI output: `send` with several files and
 // `send-syx` of a bank file, each dump one send of its own, in order, and
-// nothing at all sent when any file or dump is wrong.
+// nothing at all sent when any file or dump is wrong; --from, to resume a
+// bank where a run stopped.
 #include "tests/support/CaseNames.h"
 #include "CliHarness.h"
 #include "InProcessRun.h"
@@ -181,13 +182,13 @@ INSTANTIATE_TEST_SUITE_P(Cli, SendBankStops,
     ::testing::Values(
         MiddleFailure{"ThirdOpenFails", {0, 0, 16}, {}, {0x63, 0x64},
             "Error: Failed to open the specified MIDI port. Device or resource busy\n"
-            "wavedump send: 2 of 5 dumps sent; stopped at slot 102\n"},
+            "wavedump send: 2 of 5 dumps sent; stopped at slot 102; resume with --from 102\n"},
         MiddleFailure{"SecondDumpRefused", {}, {0, 7}, {0x63, 0x64},
             "Error: Failed to send the MIDI SysEx message to the synthesizer. Input/output error\n"
-            "wavedump send: 1 of 5 dumps sent; stopped at slot 101\n"},
+            "wavedump send: 1 of 5 dumps sent; stopped at slot 101; resume with --from 101\n"},
         MiddleFailure{"FirstOpenFails", {16}, {}, {},
             "Error: Failed to open the specified MIDI port. Device or resource busy\n"
-            "wavedump send: 0 of 5 dumps sent; stopped at slot 100\n"}),
+            "wavedump send: 0 of 5 dumps sent; stopped at slot 100; resume with --from 100\n"}),
     CaseNames::byName);
 
 // A port that takes a dump but never finishes is no failure: the run goes on,
@@ -220,7 +221,7 @@ TEST_F(SendBank, AFailureWhileDevicesAreKeptFromTheUserCountsThenNamesTheRemedy)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err,
         "Error: Failed to open the specified MIDI port. Permission denied\n"
-        "wavedump send: 0 of 2 dumps sent; stopped at slot 97\n"
+        "wavedump send: 0 of 2 dumps sent; stopped at slot 97; resume with --from 97\n"
         "wavedump send: 6 MIDI devices here may not be opened by this user; members of the group 'audio' may "
         "(sudo usermod -aG audio $USER, then log in again)\n");
 }
@@ -254,7 +255,7 @@ TEST_F(SendBank, SendSyxStopsAtAFailureAndSaysHowManyWentOut)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err,
         "Error: Failed to open the specified MIDI port. Device or resource busy\n"
-        "wavedump send-syx: 1 of 3 dumps sent; stopped at slot 114\n");
+        "wavedump send-syx: 1 of 3 dumps sent; stopped at slot 114; resume with --from 114\n");
     EXPECT_EQ(slotBytes(), std::vector<unsigned>{0x70});
 }
 
@@ -312,5 +313,43 @@ TEST_F(SendBank, SendSyxTakesUpToThirtyTwoDumps)
             + "' has 9900 bytes, not one 300-byte waveshape dump or a bank of up to 32; nothing sent\n");
     EXPECT_TRUE(midi.calls.empty());
 }
+
+// --- --from, to resume a bank where a run stopped ---
+
+struct FromCase {
+    const char* name;
+    std::vector<std::string> args; // "BANK": dumps for slots 127, 97 and 112, in that order
+    int exitCode;
+    std::vector<unsigned> sentSlotBytes;
+    std::string err;
+};
+
+class SendFrom : public SendBank, public ::testing::WithParamInterface<FromCase> {};
+
+TEST_P(SendFrom, SkipsTheDumpsBeforeTheSlotOrIsAUsageError)
+{
+    const fs::path bank = makeFile("bank.syx", zeroDump(0x7E) + minusOneDump(0x60) + zeroDump(0x6F));
+    std::vector<std::string> args = GetParam().args;
+    std::replace(args.begin(), args.end(), std::string("BANK"), bank.string());
+
+    const InProcessResult run = runInProcess(args, midi);
+
+    EXPECT_EQ(run.exitCode, GetParam().exitCode);
+    EXPECT_EQ(run.err, GetParam().err);
+    EXPECT_EQ(slotBytes(), GetParam().sentSlotBytes);
+    // A usage error touches no port.
+    EXPECT_EQ(midi.calls.empty(), GetParam().exitCode == 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cli, SendFrom,
+    ::testing::Values(
+        FromCase{"SendFromTheThird", {"send", saw, sine, square, triangle, "--slot", "100", "--from", "102"}, 0,
+            {0x65, 0x66}, ""},
+        FromCase{"SendFromBeforeTheRun", {"send", saw, sine, square, triangle, "--slot", "100", "--from", "99"}, 2, {},
+            "wavedump send: --from must be a slot that this run sends (100 to 103), got '99'\n"},
+        FromCase{"SendSyxFromTheSecondInTheFilesOrder", {"send-syx", "BANK", "--from", "97"}, 0, {0x60, 0x6F}, ""},
+        FromCase{"SendSyxFromASlotNotInTheFile", {"send-syx", "BANK", "--from", "128"}, 2, {},
+            "wavedump send-syx: --from must be a slot that this run sends (127, 97, 112), got '128'\n"}),
+    CaseNames::byName);
 
 } // namespace

@@ -106,8 +106,8 @@ TEST_F(WavedumpMidiCommands, EachCommandDescribesItselfWithHelp)
 {
     const std::pair<const char*, const char*> firstLines[] = {
         {"ports", "usage: wavedump ports\n"},
-        {"send", "usage: wavedump send FILE... --slot N [--port ID] [--op OP]... [--seed N]\n"},
-        {"send-syx", "usage: wavedump send-syx FILE.syx [--port ID]\n"},
+        {"send", "usage: wavedump send FILE... --slot N [--from SLOT] [--port ID] [--op OP]...\n"},
+        {"send-syx", "usage: wavedump send-syx FILE.syx [--from SLOT] [--port ID]\n"},
     };
     for (const auto& [command, firstLine] : firstLines) {
         const Outcome help = run({command, "--help"});
@@ -199,8 +199,9 @@ TEST_F(WavedumpMidiCommands, SendSyxSendsAGoodDumpOrBankAsFarAsTheOpen)
         const Outcome sent = run({"send-syx", (folder / "dump.syx").string()});
 
         EXPECT_EQ(sent.exitCode, 1) << slot;
-        const std::string count =
-            bytes.size() > 300 ? "wavedump send-syx: 0 of 2 dumps sent; stopped at slot 100\n" : "";
+        const std::string count = bytes.size() > 300
+            ? "wavedump send-syx: 0 of 2 dumps sent; stopped at slot 100; resume with --from 100\n"
+            : "";
         EXPECT_EQ(sent.err, openFailureLine() + count) << slot;
     }
 }
