@@ -46,7 +46,8 @@ constexpr const char* sendUsage =
     "writes them. Nothing is sent unless every FILE loads. A failure is told on\n"
     "stderr with the MIDI system's reason and stops the run; with several FILEs a\n"
     "line then says how many dumps were sent and the --from that resumes the\n"
-    "run there.\n"
+    "run there. On a terminal, a line on stderr names each dump as it goes out:\n"
+    "'Sending 101 (5 of 12)...'.\n"
     "\n"
     "  --slot N     the user slot of the first FILE, 97 to 128; further FILEs go\n"
     "               to the slots after it, and may not pass slot 128\n"
@@ -70,7 +71,8 @@ constexpr const char* sendSyxUsage =
     "own in the file's order. Every dump is checked before anything is sent; any\n"
     "other file is refused and nothing is sent. A failure stops the run; with\n"
     "several dumps a line then says how many were sent and the --from that\n"
-    "resumes the run there.\n"
+    "resumes the run there. On a terminal, a line on stderr names each dump as\n"
+    "it goes out: 'Sending 101 (5 of 12)...'.\n"
     "\n"
     "  --from SLOT  resumes a run that stopped: the dumps before the first one\n"
     "               for SLOT, in the file's order, are not sent\n"
@@ -93,13 +95,13 @@ std::vector<int> slotsOf(std::span<const SlotDump> dumps)
 
 } // namespace
 
-int runPorts(int argc, char** argv, MidiOutput& midi)
+int runPorts(int argc, char** argv, const MidiConsole& console)
 {
     const CommandLine line = parseCommandLine("ports", portsUsage, argc, argv, ArgumentRules{.maxFiles = 0});
     if (line.exitCode)
         return *line.exitCode;
 
-    const TerminalSender terminal(midi);
+    const TerminalSender terminal(console.midi);
     for (const MidiPort& port : terminal.ports())
         std::printf("%u\t%s\n", port.deviceId, port.name.c_str());
     // Told, but the list is what it is: the exit status stays that of the listing.
@@ -110,7 +112,7 @@ int runPorts(int argc, char** argv, MidiOutput& midi)
     return finishStandardOutput("ports");
 }
 
-int runSend(int argc, char** argv, MidiOutput& midi)
+int runSend(int argc, char** argv, const MidiConsole& console)
 {
     const ArgumentRules rules{
         .maxFiles = WaveDumpMessage::lastUserSlot, .waveOps = true, .slot = true, .otherOptions = sendOptions};
@@ -127,7 +129,7 @@ int runSend(int argc, char** argv, MidiOutput& midi)
     if (!resume.problem.empty())
         return usageError("send", resume.problem);
 
-    TerminalSender terminal(midi);
+    TerminalSender terminal(console.midi, console.stderrIsTerminal);
     if (const std::string problem = terminal.selectPort(arguments.other("--port")); !problem.empty())
         return usageError("send", problem);
 
@@ -141,7 +143,7 @@ int runSend(int argc, char** argv, MidiOutput& midi)
     return terminal.sendInOrder(std::span(*dumps).subspan(resume.first), "send");
 }
 
-int runSendSyx(int argc, char** argv, MidiOutput& midi)
+int runSendSyx(int argc, char** argv, const MidiConsole& console)
 {
     const ArgumentRules rules{.otherOptions = sendOptions};
     const CommandLine line = parseCommandLine("send-syx", sendSyxUsage, argc, argv, rules);
@@ -161,7 +163,7 @@ int runSendSyx(int argc, char** argv, MidiOutput& midi)
     if (!resume.problem.empty())
         return usageError("send-syx", resume.problem);
 
-    TerminalSender terminal(midi);
+    TerminalSender terminal(console.midi, console.stderrIsTerminal);
     if (const std::string problem = terminal.selectPort(arguments.other("--port")); !problem.empty())
         return usageError("send-syx", problem);
     return terminal.sendInOrder(std::span(bank.dumps).subspan(resume.first), "send-syx");

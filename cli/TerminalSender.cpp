@@ -23,8 +23,9 @@ void printBoxText(const std::string& text)
 
 } // namespace
 
-TerminalSender::TerminalSender(MidiOutput& midi)
-    : ports_(listHardwarePorts(midi)), sender_(midi), notice_(accessNotice(midi.accessProblem()))
+TerminalSender::TerminalSender(MidiOutput& midi, bool progressLines)
+    : ports_(listHardwarePorts(midi)), sender_(midi), notice_(accessNotice(midi.accessProblem())),
+      progressLines_(progressLines)
 {
     if (!ports_.empty())
         device_ = static_cast<int>(ports_.front().deviceId);
@@ -63,6 +64,9 @@ int TerminalSender::sendInOrder(std::span<const SlotDump> dumps, std::string_vie
     Waveshape wave;
     wave.loaded = true;
     for (const SlotDump& dump : dumps) {
+        if (progressLines_)
+            std::fprintf(stderr, "Sending %03d (%s of %s)...\n", dump.slot, std::to_string(sent + 1).c_str(),
+                         std::to_string(dumps.size()).c_str());
         wave.samples = dump.samples;
         const auto waveNumber = static_cast<std::uint8_t>(dump.slot - 1);
         const SendOutcome outcome = sender_.send(wave, device_, waveNumber);

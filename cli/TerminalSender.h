@@ -19,7 +19,10 @@ class MidiOutput;
 // standard error in the words of the desktop program's box.
 class TerminalSender final {
 public:
-    explicit TerminalSender(MidiOutput& midi);
+    // progressLines: whether each dump's send is announced on standard error
+    // as the desktop program does ("Sending 101 (5 of 12)..."); meant for a
+    // person watching a terminal, never for a pipe or a log.
+    explicit TerminalSender(MidiOutput& midi, bool progressLines = false);
 
     // Selects the port that --port names, if given; the problem as a usage
     // error's text, empty when fine.
@@ -42,6 +45,7 @@ private:
     int device_ = defaultMidiDevice;
     MidiSender sender_;
     std::string notice_;
+    bool progressLines_;
 };
 
 } // namespace hwd

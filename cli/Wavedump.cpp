@@ -12,9 +12,10 @@ namespace {
 
 struct Subcommand {
     const char* name;
-    // One of the two: the wave commands need nothing more, the MIDI ones the output.
+    // One of the two: the wave commands need nothing more, the MIDI ones the
+    // output and whether a person watches standard error.
     int (*run)(int argc, char** argv);
-    int (*runOnMidi)(int argc, char** argv, MidiOutput& midi);
+    int (*runOnMidi)(int argc, char** argv, const MidiConsole& console);
     const char* summary;
 };
 
@@ -43,7 +44,7 @@ void printUsage(std::FILE* stream)
 
 } // namespace
 
-int wavedumpMain(int argc, char** argv, MidiOutput& midi)
+int wavedumpMain(int argc, char** argv, MidiOutput& midi, bool stderrIsTerminal)
 {
     if (argc < 2) {
         std::fprintf(stderr, "wavedump: missing command (try 'wavedump --help')\n");
@@ -58,10 +59,11 @@ int wavedumpMain(int argc, char** argv, MidiOutput& midi)
         std::printf("wavedump %s\n", HWD_VERSION_STRING);
         return 0;
     }
+    const MidiConsole console{midi, stderrIsTerminal};
     for (const Subcommand& command : subcommands) {
         if (std::strcmp(name, command.name) != 0)
             continue;
-        return command.run ? command.run(argc - 2, argv + 2) : command.runOnMidi(argc - 2, argv + 2, midi);
+        return command.run ? command.run(argc - 2, argv + 2) : command.runOnMidi(argc - 2, argv + 2, console);
     }
     std::fprintf(stderr, "wavedump: unknown command '%s' (try 'wavedump --help')\n", name);
     return 2;

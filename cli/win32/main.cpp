@@ -6,10 +6,14 @@
 #include "cli/Wavedump.h"
 #include "transfer/MidiOutput.h"
 
+#include <io.h>
+
+#include <cstdio>
+
 int wmain(int argc, wchar_t** argv)
 {
     hwd::Utf8Arguments arguments(argc, argv);
     const hwd::Utf8Console console;
     const auto midi = hwd::makeSystemMidiOutput();
-    return hwd::wavedumpMain(arguments.count(), arguments.values(), *midi);
+    return hwd::wavedumpMain(arguments.count(), arguments.values(), *midi, _isatty(_fileno(stderr)) != 0);
 }

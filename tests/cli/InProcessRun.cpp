@@ -59,7 +59,7 @@ private:
 
 } // namespace
 
-InProcessResult runInProcess(const std::vector<std::string>& args, MidiOutput& midi)
+InProcessResult runInProcess(const std::vector<std::string>& args, MidiOutput& midi, bool stderrIsTerminal)
 {
     std::vector<std::string> words{"wavedump"};
     words.insert(words.end(), args.begin(), args.end());
@@ -71,7 +71,7 @@ InProcessResult runInProcess(const std::vector<std::string>& args, MidiOutput& m
     InProcessResult result;
     CaughtStream out(stdout, STDOUT_FILENO);
     CaughtStream err(stderr, STDERR_FILENO);
-    result.exitCode = wavedumpMain(static_cast<int>(words.size()), argv.data(), midi);
+    result.exitCode = wavedumpMain(static_cast<int>(words.size()), argv.data(), midi, stderrIsTerminal);
     result.err = err.release();
     result.out = out.release();
     return result;

@@ -14,5 +14,7 @@ struct InProcessResult {
 
 // Runs wavedump's commands in this process on midi, with standard output and
 // standard error caught for the length of the run; args follow the program's
-// name, as in {"send", "wave.wav", "--slot", "97"}.
-[[nodiscard]] InProcessResult runInProcess(const std::vector<std::string>& args, hwd::MidiOutput& midi);
+// name, as in {"send", "wave.wav", "--slot", "97"}. stderrIsTerminal: what the
+// commands are told of standard error, which is a file all the same.
+[[nodiscard]] InProcessResult runInProcess(const std::vector<std::string>& args, hwd::MidiOutput& midi,
+    bool stderrIsTerminal = false);

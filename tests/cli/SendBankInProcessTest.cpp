@@ -1,7 +1,7 @@
 // Banks in process on the scripted MIDI output: `send` with several files and
 // `send-syx` of a bank file, each dump one send of its own, in order, and
-// nothing at all sent when any file or dump is wrong; --from, to resume a
-// bank where a run stopped.
+// nothing at all sent when any file or dump is wrong; --from, and what a
+// terminal is shown while a bank goes out.
 #include "tests/support/CaseNames.h"
 #include "CliHarness.h"
 #include "InProcessRun.h"
@@ -314,11 +314,12 @@ TEST_F(SendBank, SendSyxTakesUpToThirtyTwoDumps)
     EXPECT_TRUE(midi.calls.empty());
 }
 
-// --- --from, to resume a bank where a run stopped ---
+// --- --from, to resume a bank where a run stopped, and what a terminal shows ---
 
 struct FromCase {
     const char* name;
     std::vector<std::string> args; // "BANK": dumps for slots 127, 97 and 112, in that order
+    bool terminal;                 // what the run is told of standard error
     int exitCode;
     std::vector<unsigned> sentSlotBytes;
     std::string err;
@@ -332,7 +333,7 @@ TEST_P(SendFrom, SkipsTheDumpsBeforeTheSlotOrIsAUsageError)
     std::vector<std::string> args = GetParam().args;
     std::replace(args.begin(), args.end(), std::string("BANK"), bank.string());
 
-    const InProcessResult run = runInProcess(args, midi);
+    const InProcessResult run = runInProcess(args, midi, GetParam().terminal);
 
     EXPECT_EQ(run.exitCode, GetParam().exitCode);
     EXPECT_EQ(run.err, GetParam().err);
@@ -341,14 +342,19 @@ TEST_P(SendFrom, SkipsTheDumpsBeforeTheSlotOrIsAUsageError)
     EXPECT_EQ(midi.calls.empty(), GetParam().exitCode == 2);
 }
 
+// On a terminal each dump is named as it goes out, counted within the run
+// that --from leaves.
 INSTANTIATE_TEST_SUITE_P(Cli, SendFrom,
     ::testing::Values(
-        FromCase{"SendFromTheThird", {"send", saw, sine, square, triangle, "--slot", "100", "--from", "102"}, 0,
+        FromCase{"SendFromTheThird", {"send", saw, sine, square, triangle, "--slot", "100", "--from", "102"}, false, 0,
             {0x65, 0x66}, ""},
-        FromCase{"SendFromBeforeTheRun", {"send", saw, sine, square, triangle, "--slot", "100", "--from", "99"}, 2, {},
-            "wavedump send: --from must be a slot that this run sends (100 to 103), got '99'\n"},
-        FromCase{"SendSyxFromTheSecondInTheFilesOrder", {"send-syx", "BANK", "--from", "97"}, 0, {0x60, 0x6F}, ""},
-        FromCase{"SendSyxFromASlotNotInTheFile", {"send-syx", "BANK", "--from", "128"}, 2, {},
+        FromCase{"SendFromTheSecondOnATerminal", {"send", saw, sine, square, "--slot", "97", "--from", "98"}, true, 0,
+            {0x61, 0x62}, "Sending 098 (1 of 2)...\nSending 099 (2 of 2)...\n"},
+        FromCase{"SendFromBeforeTheRun", {"send", saw, sine, square, triangle, "--slot", "100", "--from", "99"}, false,
+            2, {}, "wavedump send: --from must be a slot that this run sends (100 to 103), got '99'\n"},
+        FromCase{"SendSyxFromTheSecondInTheFilesOrderOnATerminal", {"send-syx", "BANK", "--from", "97"}, true, 0,
+            {0x60, 0x6F}, "Sending 097 (1 of 2)...\nSending 112 (2 of 2)...\n"},
+        FromCase{"SendSyxFromASlotNotInTheFile", {"send-syx", "BANK", "--from", "128"}, false, 2, {},
             "wavedump send-syx: --from must be a slot that this run sends (127, 97, 112), got '128'\n"}),
     CaseNames::byName);
 

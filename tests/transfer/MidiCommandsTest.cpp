@@ -202,6 +202,7 @@ TEST_F(WavedumpMidiCommands, SendSyxSendsAGoodDumpOrBankAsFarAsTheOpen)
         const std::string count = bytes.size() > 300
             ? "wavedump send-syx: 0 of 2 dumps sent; stopped at slot 100; resume with --from 100\n"
             : "";
+        // Into a pipe, as here, no progress line comes before the failure.
         EXPECT_EQ(sent.err, openFailureLine() + count) << slot;
     }
 }
