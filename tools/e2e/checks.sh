@@ -21,6 +21,8 @@ SEND_LIMIT_MS=15000
 # A port that another program holds must fail at once: well before the 30 s
 # that a send waits for a port, whatever the load on the machine that runs QEMU.
 AT_ONCE_MS=5000
+# A bank of all 32 user slots is 32 sends in one run.
+BANK_LIMIT_MS=60000
 
 # What a user outside the group audio is told: the 6 raw MIDI devices
 # (midiC0D0 to midiC0D3, midiC1D0, midiC2D0) are kept from them.
@@ -58,12 +60,14 @@ byte_at() {
 # probe PORT COMMAND...: runs COMMAND under midi-probe, capturing on PORT ("-"
 # for none) into /tmp/received, its stderr into /tmp/stderr; sets bytes,
 # status, start_to_last_ms, last_to_exit_ms and total_ms. The command's own
-# standard output is dropped: the probe's line comes last.
+# standard output is dropped: the probe's line comes last. Its time limit is
+# SEND_LIMIT_MS, or probe_limit_ms when set.
 probe() {
     port=$1
     shift
     bytes=0 status=none start_to_last_ms=-1 last_to_exit_ms=-1 total_ms=-1
-    line=$(midi-probe "$port" /tmp/received "$QUIET_MS" "$SEND_LIMIT_MS" "$@" 2>/tmp/stderr | tail -n 1)
+    line=$(midi-probe "$port" /tmp/received "$QUIET_MS" "${probe_limit_ms:-$SEND_LIMIT_MS}" "$@" 2>/tmp/stderr \
+        | tail -n 1)
     case "$line" in
     bytes=*) eval "$line" ;;
     *) echo "probe: $line $(cat /tmp/stderr)" >/tmp/stderr ;;
@@ -169,6 +173,64 @@ check_bank_send() {
             fail "$name" "exit $status, $bytes bytes, slot bytes $slots" "$(cat /tmp/stderr)"
         fi
     done
+}
+
+# All 32 user slots, each its own wave: a bank send arrives as syx writes the
+# bank, and takes no longer than 32 single sends. Then a player's run that the
+# port stops part way (its device made the root's alone) says where to resume,
+# and the run resumed with --from delivers the rest: every byte of the bank
+# arrives once, in order.
+check_bank_resume() {
+    mkdir -p /tmp/waves
+    files=""
+    for slot in $(seq 97 128); do
+        wavedump wav /data/saw.wav --op random-pd --seed "$slot" -o "/tmp/waves/$slot.wav"
+        files="$files /tmp/waves/$slot.wav"
+    done
+    wavedump syx $files --slot 97 -o /tmp/bank32.syx
+    single_ms=0
+    for run in 1 2 3 4; do
+        probe "$RECEIVER" wavedump send /tmp/waves/97.wav --slot 97 --port "$USB_PORT"
+        single_ms=$((single_ms + total_ms))
+    done
+    single_ms=$((single_ms / 4))
+    probe_limit_ms=$BANK_LIMIT_MS
+    probe "$RECEIVER" wavedump send $files --slot 97 --port "$USB_PORT"
+    bank_ms=$total_ms
+    echo "TIME: a 32-dump send ${bank_ms} ms; 32 single sends of ${single_ms} ms each $((32 * single_ms)) ms;" \
+        "ratio $(awk -v a="$bank_ms" -v b="$((32 * single_ms))" 'BEGIN { printf "%.3f", a / b }') (goal: at most 1.05)"
+    name="a 32-dump send arrives as syx wrote the bank, within 32 single sends' time and 5%"
+    if [ "$status" = 0 ] && [ "$bytes" = 9600 ] && cmp -s /tmp/received /tmp/bank32.syx && [ ! -s /tmp/stderr ] \
+        && [ $((bank_ms * 100)) -le $((32 * single_ms * 105)) ]; then
+        pass "$name"
+    else
+        fail "$name" "exit $status, $bytes bytes after $bank_ms ms" "$(cat /tmp/stderr)"
+    fi
+
+    send_bank="wavedump send $files --slot 97 --port $USB_PORT"
+    (usleep $((bank_ms * 1000 / 3)) && chmod 600 /dev/snd/midiC2D0) &
+    stopper=$!
+    probe "$RECEIVER" su -s /bin/sh player -c "$send_bank"
+    wait $stopper
+    chmod 660 /dev/snd/midiC2D0
+    cp /tmp/received /tmp/first-part
+    first="exit $status, $bytes bytes: $(cat /tmp/stderr)"
+    first_status=$status
+    refusal=$(head -n 1 /tmp/stderr)
+    resume_line='s/^wavedump send: \([0-9]*\) of 32 dumps sent; stopped at slot \([0-9]*\); resume with --from \2$/\1 \2/p'
+    stop=$(sed -n "$resume_line" /tmp/stderr)
+    set -- $stop 0 0
+    probe "$RECEIVER" su -s /bin/sh player -c "$send_bank --from $2"
+    probe_limit_ms=
+    cat /tmp/first-part /tmp/received >/tmp/resumed
+    name="a bank stopped part way, resumed with the --from its last line names, arrives whole and in order"
+    if [ "$first_status" = 1 ] && [ "$refusal" = "Error: Failed to open the specified MIDI port. Permission denied" ] \
+        && [ "$1" -gt 0 ] && [ "$2" = $((97 + $1)) ] && [ "$status" = 0 ] && [ ! -s /tmp/stderr ] \
+        && cmp -s /tmp/resumed /tmp/bank32.syx; then
+        pass "$name (stopped at slot $2)"
+    else
+        fail "$name" "first run: $first" "resumed: exit $status, $bytes bytes: $(cat /tmp/stderr)"
+    fi
 }
 
 check_busy_port() {
@@ -409,6 +471,7 @@ run_checks() {
     check_ports
     check_sends
     check_bank_send
+    check_bank_resume
     check_busy_port
     check_nobody_reading
     check_permissions
