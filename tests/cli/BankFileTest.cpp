@@ -1,6 +1,7 @@
 // The bank window's dump files against wavedump's: Save Bank As writes what
-// `wavedump syx` writes for the same waves, and a bank saved, opened again and
-// saved again comes out byte for byte.
+// `wavedump syx` writes for the same waves, and a bank saved, opened again (or
+// unpacked by wavedump and its WAV files dropped again) and saved again comes
+// out byte for byte.
 #include "CliHarness.h"
 #include "app/Bank.h"
 
@@ -26,6 +27,15 @@ TEST_F(CliTest, ABankSavedIsWhatSyxWritesAndOpensBackByteForByte)
     EXPECT_EQ(reopened[4]->name, "bank.syx #2");
     ASSERT_EQ(hwd::saveBank(reopened, file("again.SYX")), "");
     EXPECT_EQ(FileBytes::read(file("again.SYX")), saved);
+
+    // Unpacked into WAV files and dropped on slot 100 again: the same bank.
+    const RunResult unpacked = runWavedump({"unpack", file("bank.syx"), "-o", file("waves")});
+    ASSERT_EQ(unpacked.exitCode, 0) << unpacked.err;
+    const std::filesystem::path folder = file("waves");
+    hwd::Bank fromWaves;
+    EXPECT_EQ(hwd::fillBank(fromWaves, 3, std::vector{folder / "102.wav", folder / "100.wav", folder / "101.wav"}).filled, 3);
+    ASSERT_EQ(hwd::saveBank(fromWaves, file("unpacked.syx")), "");
+    EXPECT_EQ(FileBytes::read(file("unpacked.syx")), saved);
 }
 
 } // namespace
