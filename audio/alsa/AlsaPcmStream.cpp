@@ -150,10 +150,20 @@ std::string AlsaPcmStream::service(std::span<pollfd> fired)
         return fail(error);
     if ((events & POLLNVAL) != 0)
         return fail(-EBADFD);
-    // An underrun or a lost device shows as POLLERR; the next write finds out which.
     if ((events & (POLLOUT | POLLERR)) == 0)
         return {};
-    return feed();
+    // The device's state says what an error event means; the kernel's cards
+    // send it with POLLOUT, a plugin may send it alone.
+    if (std::string problem = leaveErrorState(); !problem.empty())
+        return problem;
+    const std::uint64_t takenBefore = framesTaken_;
+    if (std::string problem = feed(); !problem.empty())
+        return problem;
+    // An error event from a device that says it is playing, and no room: it
+    // would fire again at once, and the event loop would spin on it.
+    if ((events & POLLERR) != 0 && framesTaken_ == takenBefore)
+        return fail(-EIO);
+    return {};
 }
 
 std::optional<long> AlsaPcmStream::queuedFrames() const
@@ -200,14 +210,37 @@ std::string AlsaPcmStream::feed()
             continue;
         }
         madeFrom_ += static_cast<std::size_t>(written);
+        framesTaken_ += static_cast<std::uint64_t>(written);
         // What the device took is all there was room for: wait for it to ask again.
         if (madeFrom_ == madeTo_ || written == 0)
             return {};
     }
 }
 
-// An underrun (the program was held up) or a suspend: prepare the device again
-// and carry on. Anything else stops the stream for good.
+// An underrun (the program was held up, e.g. by a send) or a suspend is
+// recovered from; a device that is gone, or in a state this stream never puts
+// it in, ends the stream.
+std::string AlsaPcmStream::leaveErrorState()
+{
+    const snd_pcm_state_t state = snd_pcm_state(pcm_);
+    switch (state) {
+    case SND_PCM_STATE_PREPARED:
+    case SND_PCM_STATE_RUNNING:
+        return {};
+    case SND_PCM_STATE_XRUN:
+        return recover(-EPIPE);
+    case SND_PCM_STATE_SUSPENDED:
+        return recover(-ESTRPIPE);
+    case SND_PCM_STATE_DISCONNECTED:
+        return fail(-ENODEV);
+    default:
+        // A state that cannot be read comes back as the error code.
+        return fail(static_cast<int>(state) < 0 ? static_cast<int>(state) : -EBADFD);
+    }
+}
+
+// An underrun or a suspend: prepare the device again and carry on. Anything
+// else stops the stream for good.
 std::string AlsaPcmStream::recover(long error)
 {
     if (const int result = snd_pcm_recover(pcm_, static_cast<int>(error), 1); result < 0)

@@ -40,10 +40,14 @@ public:
     [[nodiscard]] std::vector<pollfd> pollDescriptors() const;
 
     // After a watched descriptor fired (revents as poll() reported them, in the
-    // order of pollDescriptors()): writes as many frames as the device has room
-    // for and recovers from an underrun. The empty text while playing, else the
-    // reason the stream stopped for good (it is then closed). Allocates nothing,
-    // so that the caller may hold its descriptors for the whole playing.
+    // order of pollDescriptors()): recovers from an underrun or a suspend, and
+    // writes as many frames as the device has room for, so that the tone runs
+    // on from the frame after the last one taken. The empty text while playing,
+    // else the reason the stream stopped for good (it is then closed): the
+    // device is gone ("No such device"), or sent an error event that neither
+    // its state nor a write explains ("Input/output error"), which would
+    // otherwise fire again at once. Allocates nothing, so that the caller may
+    // hold its descriptors for the whole playing.
     [[nodiscard]] std::string service(std::span<pollfd> fired);
 
     // How many frames will be heard before the next frame the source makes:
@@ -55,6 +59,7 @@ public:
 
 private:
     [[nodiscard]] std::string feed();
+    [[nodiscard]] std::string leaveErrorState();
     [[nodiscard]] std::string recover(long error);
     [[nodiscard]] std::string fail(long error);
 
@@ -65,6 +70,9 @@ private:
     std::vector<std::int16_t> frames_;
     std::size_t madeFrom_ = 0;
     std::size_t madeTo_ = 0;
+    // Frames the device has taken, counted on, so that a service can tell
+    // whether it took any.
+    std::uint64_t framesTaken_ = 0;
 };
 
 } // namespace hwd
