@@ -35,6 +35,8 @@ MMRESULT WINAPI standInPrepare(HWAVEOUT device, LPWAVEHDR header, UINT size)
     noteDevice(device);
     if (size != sizeof(WAVEHDR))
         return MMSYSERR_INVALPARAM;
+    if (script->prepares++ == script->failingPrepare)
+        return script->prepareResult;
     if (script->bufferNumber(header) < 0)
         script->prepared.push_back(header);
     header->dwFlags = WHDR_PREPARED;

@@ -19,6 +19,10 @@ struct StandInWaveOut {
     // writeResult answers from the write numbered failingWrite (from 0) on.
     MMRESULT writeResult = MMSYSERR_NOERROR;
     int failingWrite = -1;
+    // prepareResult answers the prepare numbered failingPrepare (from 0),
+    // which leaves its buffer unprepared.
+    MMRESULT prepareResult = MMSYSERR_NOERROR;
+    int failingPrepare = -1;
     // What getErrorText writes, cut to the size given as the system does.
     std::string errorText;
     // False: written frames are not copied, so that a write allocates nothing.
@@ -54,6 +58,7 @@ struct StandInWaveOut {
     }();
     bool open = false;
     int writes = 0;
+    int prepares = 0;
 
     [[nodiscard]] int bufferNumber(const WAVEHDR* header) const;
     // The device has played the oldest queued buffer: done and off the queue.

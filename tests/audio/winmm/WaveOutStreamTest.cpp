@@ -1,5 +1,6 @@
 // The preview's waveOut stream against the stand-in device, and the one check
 // that a buffer turn allocates nothing (this program counts allocations).
+#include "CaseNames.h"
 #include "CountingAllocator.h"
 #include "StandInWaveOut.h"
 
@@ -15,6 +16,8 @@
 using namespace hwd;
 
 namespace {
+
+using CaseNames::PrintTo;
 
 // The window the stream is told to report to; the stand-in only compares it.
 const HWND previewWindow = reinterpret_cast<HWND>(static_cast<INT_PTR>(0x4321));
@@ -214,9 +217,20 @@ TEST_F(WaveOutStreamOnStandIn, AFailedOpenAnswersTheSystemsTextAndLeavesNothingO
     EXPECT_EQ(stream.open(ramp, previewWindow), "waveOut error 6");
 }
 
-TEST_F(WaveOutStreamOnStandIn, ARefusedBufferAtOpenClosesTheDeviceWithTheReason)
+struct RefusalAtOpen {
+    const char* name;
+    int failingPrepare;
+    int failingWrite;
+};
+
+class ARefusedBufferAtOpen : public WaveOutStreamOnStandIn, public ::testing::WithParamInterface<RefusalAtOpen> {};
+
+// Else Listen would show as on, and the device stay held, after the failure was reported.
+TEST_P(ARefusedBufferAtOpen, UnpreparesEveryBufferPreparedAndClosesTheDeviceWithTheReason)
 {
-    waveOut.failingWrite = 2;
+    waveOut.failingPrepare = GetParam().failingPrepare;
+    waveOut.prepareResult = MMSYSERR_NOMEM;
+    waveOut.failingWrite = GetParam().failingWrite;
     waveOut.writeResult = MMSYSERR_NOMEM;
     waveOut.errorText = "Out of memory.";
 
@@ -226,7 +240,15 @@ TEST_F(WaveOutStreamOnStandIn, ARefusedBufferAtOpenClosesTheDeviceWithTheReason)
     EXPECT_FALSE(waveOut.open);
     EXPECT_EQ(waveOut.strayCalls, 0);
     EXPECT_EQ(waveOut.calls.back(), "close");
+    ASSERT_FALSE(waveOut.prepared.empty());
+    for (const WAVEHDR* header : waveOut.prepared)
+        EXPECT_EQ(header->dwFlags & WHDR_PREPARED, 0u) << "buffer " << waveOut.bufferNumber(header);
 }
+
+INSTANTIATE_TEST_SUITE_P(OfFour, ARefusedBufferAtOpen,
+                         ::testing::Values(RefusalAtOpen{"TheSecondBuffersPreparation", 1, -1},
+                                           RefusalAtOpen{"TheThirdBuffersWrite", -1, 2}),
+                         CaseNames::byName);
 
 TEST_F(WaveOutStreamOnStandIn, ABufferRefusedWhilePlayingStopsTheStream)
 {
