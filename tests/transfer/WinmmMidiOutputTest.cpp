@@ -31,6 +31,8 @@ struct StandInDevice {
 struct StandInWinmm {
     std::vector<StandInDevice> devices;
     MMRESULT openResult = MMSYSERR_NOERROR;
+    // A failing open writes a handle first, as a driver may.
+    bool handleWrittenOnFailure = false;
     MMRESULT longMsgResult = MMSYSERR_NOERROR;
     DWORD waitResult = WAIT_OBJECT_0;
     // What getErrorText writes, cut to the size given as the system does.
@@ -80,9 +82,11 @@ MMRESULT WINAPI standInOpen(LPHMIDIOUT handle, UINT deviceId, DWORD_PTR callback
     script->openFlags.push_back(flags);
     if (callback != reinterpret_cast<DWORD_PTR>(&eventObject))
         return MMSYSERR_INVALPARAM;
-    if (script->openResult != MMSYSERR_NOERROR)
+    if (script->openResult != MMSYSERR_NOERROR && !script->handleWrittenOnFailure)
         return script->openResult;
     *handle = reinterpret_cast<HMIDIOUT>(static_cast<INT_PTR>(script->nextHandle++));
+    if (script->openResult != MMSYSERR_NOERROR)
+        return script->openResult;
     script->openHandle = *handle;
     return MMSYSERR_NOERROR;
 }
@@ -242,6 +246,23 @@ TEST_F(WinmmOnStandIn, ASecondSendOpensThePortAgain)
     ASSERT_EQ(winmm.closedHandles.size(), 2u);
     EXPECT_NE(winmm.closedHandles[0], winmm.closedHandles[1]);
     EXPECT_EQ(winmm.openHandle, nullptr);
+}
+
+// Else the handle the driver wrote would be taken for an open port: the next
+// send would find the port in use, or close what was never opened.
+TEST_F(WinmmOnStandIn, AnOpenThatFailedAfterTheDriverWroteAHandleLeavesNoPortOpen)
+{
+    winmm.devices = {{"Port", MOD_MIDIPORT}};
+    winmm.openResult = MMSYSERR_NOMEM;
+    winmm.handleWrittenOnFailure = true;
+    EXPECT_EQ(sendTo(0), SendResult::openFailed);
+
+    winmm.openResult = MMSYSERR_NOERROR;
+    EXPECT_EQ(sendTo(0), SendResult::sent);
+
+    EXPECT_EQ(winmm.openedDevices, (std::vector<UINT>{0, 0}));
+    // Only the second open's handle, 0x101, was a port.
+    EXPECT_EQ(winmm.closedHandles, (std::vector<HMIDIOUT>{reinterpret_cast<HMIDIOUT>(static_cast<INT_PTR>(0x101))}));
 }
 
 TEST_F(WinmmOnStandIn, ATimedOutSendResetsThePort)
