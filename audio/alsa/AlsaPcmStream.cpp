@@ -106,12 +106,7 @@ std::string AlsaPcmStream::open(TonePreview& source, const char* device)
 
     if (std::string problem = feed(); !problem.empty())
         return problem;
-    // A full buffer starts the device by itself; a partly filled one is started here.
-    if (snd_pcm_state(pcm_) == SND_PCM_STATE_PREPARED) {
-        if (const int error = snd_pcm_start(pcm_); error < 0)
-            return fail(error);
-    }
-    return {};
+    return startIfPrepared();
 }
 
 void AlsaPcmStream::close() noexcept
@@ -159,11 +154,17 @@ std::string AlsaPcmStream::service(std::span<pollfd> fired)
     const std::uint64_t takenBefore = framesTaken_;
     if (std::string problem = feed(); !problem.empty())
         return problem;
-    // An error event from a device that says it is playing, and no room: it
-    // would fire again at once, and the event loop would spin on it.
-    if ((events & POLLERR) != 0 && framesTaken_ == takenBefore)
-        return fail(-EIO);
-    return {};
+    if (framesTaken_ == takenBefore) {
+        // An error event from a device that says it is playing, and no room:
+        // it would fire again at once, and the event loop would spin on it.
+        if ((events & POLLERR) != 0)
+            return fail(-EIO);
+        return {};
+    }
+    // After a recovery, the frames made before it may be all there was room
+    // for: less than the buffer, which alone would start the device, and
+    // maybe less than a period's room left, so that it would never ask again.
+    return startIfPrepared();
 }
 
 std::optional<long> AlsaPcmStream::queuedFrames() const
@@ -215,6 +216,16 @@ std::string AlsaPcmStream::feed()
         if (madeFrom_ == madeTo_ || written == 0)
             return {};
     }
+}
+
+// A full buffer starts the device by itself; a partly filled one is started here.
+std::string AlsaPcmStream::startIfPrepared()
+{
+    if (snd_pcm_state(pcm_) == SND_PCM_STATE_PREPARED) {
+        if (const int error = snd_pcm_start(pcm_); error < 0)
+            return fail(error);
+    }
+    return {};
 }
 
 // An underrun (the program was held up, e.g. by a send) or a suspend is

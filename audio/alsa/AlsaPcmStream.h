@@ -60,6 +60,7 @@ public:
 private:
     [[nodiscard]] std::string feed();
     [[nodiscard]] std::string leaveErrorState();
+    [[nodiscard]] std::string startIfPrepared();
     [[nodiscard]] std::string recover(long error);
     [[nodiscard]] std::string fail(long error);
 

@@ -61,6 +61,11 @@ struct Card::Connection {
                                       snd_pcm_uframes_t offset, snd_pcm_uframes_t size)
     {
         Connection& self = of(io);
+        if (self.card != nullptr && self.card->dryAtTheNextWrite_) {
+            self.card->dryAtTheNextWrite_ = false;
+            self.card->pass(self.held.size() + 1);
+            return -EPIPE;
+        }
         const auto* bytes = static_cast<const char*>(areas[0].addr) + (areas[0].first + offset * areas[0].step) / 8;
         const auto* frames = reinterpret_cast<const std::int16_t*>(bytes);
         self.held.insert(self.held.end(), frames, frames + size);
@@ -96,10 +101,11 @@ struct Card::Connection {
         *revents = 0;
         if (count == 0 || (descriptors[0].revents & POLLIN) == 0)
             return 0;
+        const bool alone = self.card != nullptr && self.card->errorEvents == ErrorEvents::alone;
         if (self.trouble == Trouble::unspoken)
             *revents = POLLERR;
         else if (self.trouble != Trouble::none)
-            *revents = self.card != nullptr && self.card->errorEvents == ErrorEvents::alone ? POLLERR : POLLOUT | POLLERR;
+            *revents = alone ? POLLERR : POLLOUT | POLLERR;
         else if (self.firing)
             *revents = POLLOUT;
         return 0;

@@ -32,6 +32,10 @@ public:
     // Time passes: frames' worth of it. A running card plays that many of
     // the frames it holds, and underruns if it holds fewer.
     void pass(std::size_t frames);
+    // The card runs dry between the stream's look at its room and its next
+    // write, as a late timer can make it: it plays all it holds, underruns,
+    // and refuses that write.
+    void runDryAtTheNextWrite() noexcept { dryAtTheNextWrite_ = true; }
     // The card goes away, as a USB card unplugged does.
     void unplug();
     // The descriptor fires with an error while the card says it is playing
@@ -51,6 +55,7 @@ private:
     Connection* connection_ = nullptr;
     std::vector<std::int16_t> heard_;
     int underruns_ = 0;
+    bool dryAtTheNextWrite_ = false;
 };
 
 } // namespace StandInPcm
