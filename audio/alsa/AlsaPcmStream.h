@@ -35,6 +35,8 @@ public:
     // Drops what is queued and closes; nothing when closed.
     void close() noexcept;
     [[nodiscard]] bool isOpen() const noexcept { return pcm_ != nullptr; }
+    // The size of the device's buffer as set at open, in frames; 0 when closed.
+    [[nodiscard]] std::size_t bufferFrames() const noexcept { return pcm_ != nullptr ? frames_.size() : 0; }
 
     // The descriptors to watch and the events ALSA wants on each; empty when closed.
     [[nodiscard]] std::vector<pollfd> pollDescriptors() const;

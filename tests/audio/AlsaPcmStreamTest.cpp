@@ -67,12 +67,14 @@ TEST_F(AlsaPcmStreamTest, PlaysTheToneAtHalfLevelAt48000WithoutAGapBetweenServic
     EXPECT_GT(filledAtOpen, 0u) << "the buffer is filled before the device starts";
     // At most 40 ms queued, so that an edit is soon heard.
     EXPECT_LE(filledAtOpen, 1920u);
+    EXPECT_EQ(stream.bufferFrames(), filledAtOpen) << "the whole buffer is filled at open";
 
     const int services = serviceUntil(stream, source, 20000);
     EXPECT_GE(services, 5) << "the tone must run on across many services";
     const std::uint64_t made = source.framesMade();
     stream.close();
     EXPECT_FALSE(stream.isOpen());
+    EXPECT_EQ(stream.bufferFrames(), 0u);
 
     const AlsaCapture::Recording played = recording();
     ASSERT_GE(played.frames.size(), 20000u);
