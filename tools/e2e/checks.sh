@@ -431,6 +431,37 @@ check_preview_figures() {
     sed 's/^/FIGURE: preview on the loopback card, recorded: /' /tmp/figures /tmp/stderr
 }
 
+# The preview held up as a send holds the program's only thread while Listen
+# plays: no service for 200 ms, on the loopback card, which plays in real time
+# and so runs dry and underruns. Once serviced again the tone must go on by
+# itself, from the frame after the last one heard (underrun-probe tells how it
+# judges that), with one silence of about the time held up less the 30 ms
+# queued, and the tone on both sides of it.
+STALL_MS=200
+
+# between VALUE LOW HIGH: LOW <= VALUE <= HIGH, for decimals.
+between() {
+    awk -v value="$1" -v low="$2" -v high="$3" 'BEGIN { exit !(value >= low && value <= high) }'
+}
+
+check_underrun() {
+    name="the preview's tone goes on, whole, after the program was held up for $STALL_MS ms"
+    figures=$(env ALSA_CONFIG_PATH="/usr/share/alsa/alsa.conf:$LOOPBACK_CONFIG" \
+        timeout 30 underrun-probe default "$LOOPBACK_RECORDER" "$STALL_MS" 2>/tmp/stderr)
+    code=$?
+    echo "TIME: the preview held up for $STALL_MS ms on the loopback card: $figures"
+    stream=none continued=no longest_gap_ms=-1 before_ms=-1 after_ms=-1
+    case "$figures" in
+    stream=*) eval "$figures" ;;
+    esac
+    if [ $code -eq 0 ] && [ ! -s /tmp/stderr ] && [ "$stream" = playing ] && [ "$continued" = yes ] \
+        && between "$longest_gap_ms" 100 500 && between "$before_ms" 500 2000 && between "$after_ms" 500 2000; then
+        pass "$name"
+    else
+        fail "$name" "exit $code; $figures" "$(cat /tmp/stderr)"
+    fi
+}
+
 check_unplugged() {
     unplug_gadget
     tries=0
@@ -477,6 +508,7 @@ run_checks() {
     check_permissions
     check_play
     check_preview_figures
+    check_underrun
     # Last: the interface is gone afterwards.
     check_unplugged
     echo "$passed passed, $failed failed"

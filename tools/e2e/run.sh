@@ -3,7 +3,8 @@
 # stock kernel in QEMU from a small initramfs in which a USB MIDI gadget on
 # dummy_hcd is the synthesizer: the host side is a real USB MIDI card
 # (snd-usb-audio), the gadget side records what arrives. A loopback sound card
-# (snd-aloop) gives what wavedump play plays back to a recorder. The checks run
+# (snd-aloop) gives what wavedump play and the preview's stream (held up past
+# its buffer too) play back to a recorder. The checks run
 # inside the machine (tools/e2e/checks.sh) and print PASS and FAIL lines and one
 # line "N passed, M failed"; this script exits non-zero on any failure. FIGURE
 # lines are measurements (the preview's latency and CPU use on the loopback
@@ -55,7 +56,11 @@ timeout 300 g++ -std=c++20 -O2 -Wall -Wextra -Werror -o "$vm/midi-probe" "$root/
 timeout 300 g++ -std=c++20 -O2 -Wall -Wextra -Werror -I"$root" -o "$vm/preview-probe" \
     "$root/bench/preview_probe.cpp" "$root/bench/preview_recorder.cpp" \
     "$build/audio/libhwd_audio_system.a" "$build/audio/libhwd_audio.a" "$build/wave/libhwd_wave.a" -lasound
-echo "e2e: wavedump, midi-probe and preview-probe built in $(since "$step") s"
+# The preview held up past the card's buffer, on the same libraries.
+timeout 300 g++ -std=c++20 -O2 -Wall -Wextra -Werror -I"$root" -o "$vm/underrun-probe" \
+    "$root/tools/e2e/underrun-probe.cpp" "$root/bench/preview_recorder.cpp" \
+    "$build/audio/libhwd_audio_system.a" "$build/audio/libhwd_audio.a" "$build/wave/libhwd_wave.a" -lasound
+echo "e2e: wavedump, midi-probe, preview-probe and underrun-probe built in $(since "$step") s"
 
 # --- The kernel: the image package linux-image-amd64 depends on, unpacked -----
 step=$(now)
@@ -114,6 +119,7 @@ add_program "$build/bin/wavedump"
 add_program "$(command -v amidi)"
 add_program "$vm/midi-probe"
 add_program "$vm/preview-probe"
+add_program "$vm/underrun-probe"
 # The far side of the loopback sound card, for wavedump play.
 add_program "$(command -v arecord)"
 mkdir -p "$staging/usr/share/alsa"
