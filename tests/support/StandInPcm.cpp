@@ -73,8 +73,8 @@ struct Card::Connection {
         return static_cast<snd_pcm_sframes_t>(size);
     }
 
-    // A prepare drops what the card holds and ends an underrun; a card that
-    // is gone stays gone.
+    // A prepare drops what the card holds and ends an underrun (ALSA itself
+    // refuses to prepare a card that is gone).
     static int prepare(snd_pcm_ioplug_t* io)
     {
         Connection& self = of(io);
@@ -83,7 +83,7 @@ struct Card::Connection {
         if (self.trouble == Trouble::underrun)
             self.trouble = Trouble::none;
         self.updateDescriptor();
-        return self.trouble == Trouble::unplugged ? -ENODEV : 0;
+        return 0;
     }
 
     static int swParams(snd_pcm_ioplug_t* io, snd_pcm_sw_params_t* params)

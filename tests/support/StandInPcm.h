@@ -6,7 +6,7 @@
 
 // A sound card of the tests' own behind ALSA's default PCM: the library loads
 // it as an external plugin (this shared library, named by the configuration
-// that StandInPcm::Installed puts in place), so a stream reaches it by name
+// that a Card puts in place), so a stream reaches it by name
 // through the real ALSA calls, as it reaches a card. It plays a card's part on
 // the test's clock: time passes only when the test says so, and then the card
 // plays what it was given. A card that runs out of frames while it runs
@@ -19,6 +19,8 @@ namespace StandInPcm {
 // cards do, or alone, as a plugin's may.
 enum class ErrorEvents { withRoom, alone };
 
+// ALSA's default PCM in this process from the next open on, while it lives;
+// one at a time.
 class Card final {
 public:
     Card();
