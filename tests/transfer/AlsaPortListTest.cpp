@@ -1,5 +1,6 @@
 // The ALSA backend's port list against a stand-in for the card enumeration:
 // which ports are offered, and the device ids they keep, without any sound card.
+#include "ScriptedAlsaCards.h"
 #include "ScriptedMidiOutput.h"
 
 #include "transfer/MidiSender.h"
@@ -21,90 +22,16 @@ using namespace hwd;
 
 namespace {
 
-// A card as the stand-in answers for it. A device's subdevices are given by
-// name; an empty optional is a subdevice whose information cannot be read.
-struct StandInCard {
-    std::optional<AlsaCardIdentity> identity;
-    std::map<int, std::vector<std::optional<std::string>>> outputs;
-    bool opens = true;
-};
-
-class StandInControl final : public AlsaCardControl {
-public:
-    explicit StandInControl(const StandInCard& card) : card_(card) {}
-
-    std::optional<AlsaCardIdentity> identity() override { return card_.identity; }
-
-    int nextRawMidiDevice(int device) override
-    {
-        const auto next = card_.outputs.upper_bound(device);
-        return next == card_.outputs.end() ? -1 : next->first;
-    }
-
-    unsigned outputSubdevices(int device) override
-    {
-        return static_cast<unsigned>(card_.outputs.at(device).size());
-    }
-
-    std::optional<std::string> outputName(int device, unsigned subdevice) override
-    {
-        return card_.outputs.at(device).at(subdevice);
-    }
-
-private:
-    const StandInCard& card_;
-};
-
-class StandInCards final : public AlsaCards {
-public:
-    std::map<int, StandInCard> cards;
-    MidiAccessProblem access;
-
-    int nextCard(int card) override
-    {
-        const auto next = cards.upper_bound(card);
-        return next == cards.end() ? -1 : next->first;
-    }
-
-    std::unique_ptr<AlsaCardControl> open(int card) override
-    {
-        const StandInCard& found = cards.at(card);
-        return found.opens ? std::make_unique<StandInControl>(found) : nullptr;
-    }
-
-    MidiAccessProblem accessProblem() override { return access; }
-};
-
-std::vector<std::optional<std::string>> named(const std::string& name, int subdevices)
-{
-    return std::vector<std::optional<std::string>>(static_cast<std::size_t>(subdevices), name);
-}
-
 AlsaCardIdentity identity(const char* driver, const char* id, const char* name)
 {
     return AlsaCardIdentity{driver, id, name};
-}
-
-// The cards of the test machine: VirMIDI's 4 devices of 16 subdevices, a USB
-// MIDI gadget's own side and the USB interface it plugs into.
-std::map<int, StandInCard> usbGadgetMachine()
-{
-    std::map<int, StandInCard> cards;
-    cards[0].identity = identity("VirMIDI", "VirMIDI", "Virtual MIDI Card 1");
-    for (int device = 0; device < 4; ++device)
-        cards[0].outputs[device] = named("Virtual Raw MIDI", 16);
-    cards[1].identity = identity("f_midi", "HarlixGadget", "MIDI Gadget");
-    cards[1].outputs[0] = named("f_midi", 2);
-    cards[2].identity = identity("USB-Audio", "Interface", "Harlix MIDI Test Interface");
-    cards[2].outputs[0] = named("Harlix MIDI Test Interface MIDI", 2);
-    return cards;
 }
 
 struct PortListFixture : ::testing::Test {
     // The port list as the desktop program fills it.
     std::vector<std::pair<std::string, long>> portList()
     {
-        auto standIn = std::make_unique<StandInCards>();
+        auto standIn = std::make_unique<ScriptedAlsaCards>();
         standIn->cards = cards;
         standIn->access = access;
         const auto output = makeAlsaMidiOutput(std::move(standIn));
@@ -114,7 +41,7 @@ struct PortListFixture : ::testing::Test {
         return listed;
     }
 
-    std::map<int, StandInCard> cards;
+    std::map<int, ScriptedAlsaCard> cards;
     MidiAccessProblem access;
 };
 
@@ -131,15 +58,15 @@ TEST_F(PortListFixture, VirtualMidiPortsAreCountedButNotOffered)
 TEST_F(PortListFixture, AVirtualMidiCardIsKnownByItsDriverItsIdOrItsName)
 {
     cards[0].identity = identity("VirMIDI", "Other", "Other");
-    cards[0].outputs[0] = named("a", 1);
+    cards[0].outputs[0] = sameNames("a", 1);
     cards[1].identity = identity("other", "VirMIDI_1", "Other");
-    cards[1].outputs[0] = named("b", 1);
+    cards[1].outputs[0] = sameNames("b", 1);
     cards[2].identity = identity("other", "Other", "VirMIDI 2");
-    cards[2].outputs[0] = named("c", 1);
+    cards[2].outputs[0] = sameNames("c", 1);
     // A card that does not say what it is counts as hardware.
-    cards[3].outputs[0] = named("unknown", 1);
+    cards[3].outputs[0] = sameNames("unknown", 1);
     cards[4].identity = identity("USB-Audio", "MyVirMIDI", "Not a VirMIDI card");
-    cards[4].outputs[0] = named("usb", 1);
+    cards[4].outputs[0] = sameNames("usb", 1);
 
     EXPECT_EQ(portList(), (Listed{{"unknown", 3}, {"usb", 4}}));
 }
@@ -151,7 +78,7 @@ TEST_F(PortListFixture, IdsFollowCardDeviceAndSubdeviceAcrossGaps)
     cards[2].outputs[3] = {};  // input only
     cards[2].outputs[5] = {"a5"};
     // A card whose control does not open is skipped: its ports take no id.
-    cards[4].outputs[0] = named("closed", 2);
+    cards[4].outputs[0] = sameNames("closed", 2);
     cards[4].opens = false;
     cards[7].identity = identity("USB-Audio", "B", "B");
     cards[7].outputs[1] = {"b0", std::nullopt, "b2"};
@@ -159,9 +86,46 @@ TEST_F(PortListFixture, IdsFollowCardDeviceAndSubdeviceAcrossGaps)
     EXPECT_EQ(portList(), (Listed{{"a0", 0}, {"a1", 1}, {"a2", 2}, {"a5", 3}, {"b0", 4}, {"b2", 5}}));
 }
 
+// The count is asked before every device; each ask looks at the system's
+// device list and walks the cards again only when that changed.
+TEST(AlsaMidiOutputOnStandIn, WalksTheCardsAgainOnlyWhenTheDeviceListChanged)
+{
+    auto owned = std::make_unique<ScriptedAlsaCards>();
+    ScriptedAlsaCards& standIn = *owned;
+    standIn.cards = usbGadgetMachine();
+    const auto output = makeAlsaMidiOutput(std::move(owned));
+    const auto signal = output->createCompletionSignal();
+
+    EXPECT_EQ(listHardwarePorts(*output).size(), 4u);
+    // The send's open after the listing finds its port in the same walk.
+    EXPECT_NE(output->open(68, *signal), midiSuccess);
+    EXPECT_EQ(standIn.walks, 1);
+
+    // The interface is unplugged between two asks.
+    standIn.cards.erase(2);
+    ++*standIn.version;
+    MidiOutputCaps caps;
+    EXPECT_EQ(output->deviceCaps(66, caps), static_cast<MidiResult>(ENODEV));
+    EXPECT_EQ(output->deviceCount(), 66u);
+    EXPECT_EQ(standIn.walks, 2);
+}
+
+TEST(AlsaMidiOutputOnStandIn, WalksTheCardsOnEveryAskWhenTheSystemCannotTellItsDeviceList)
+{
+    auto owned = std::make_unique<ScriptedAlsaCards>();
+    ScriptedAlsaCards& standIn = *owned;
+    standIn.cards = usbGadgetMachine();
+    standIn.version = std::nullopt;
+    const auto output = makeAlsaMidiOutput(std::move(owned));
+
+    EXPECT_EQ(listHardwarePorts(*output).size(), 4u);
+    // 69 counts (one before each of the 68 devices, one after) and 68 caps.
+    EXPECT_EQ(standIn.walks, 137);
+}
+
 TEST(AlsaPortList, EachPortKnowsItsCardDeviceAndSubdevice)
 {
-    StandInCards standIn;
+    ScriptedAlsaCards standIn;
     standIn.cards = usbGadgetMachine();
 
     const auto ports = listAlsaOutputPorts(standIn);
@@ -177,7 +141,7 @@ TEST(AlsaPortList, EachPortKnowsItsCardDeviceAndSubdevice)
 
 TEST(AlsaMidiOutputOnStandIn, NamesAreCutTo31CharactersAndTerminated)
 {
-    auto standIn = std::make_unique<StandInCards>();
+    auto standIn = std::make_unique<ScriptedAlsaCards>();
     standIn->cards[0].identity = identity("USB-Audio", "Long", "Long");
     standIn->cards[0].outputs[0] = {std::string(40, 'n'), "short"};
     const auto output = makeAlsaMidiOutput(std::move(standIn));
@@ -194,7 +158,7 @@ TEST(AlsaMidiOutputOnStandIn, NamesAreCutTo31CharactersAndTerminated)
 
 TEST(AlsaMidiOutputOnStandIn, AnIdPastTheListOpensNothing)
 {
-    auto standIn = std::make_unique<StandInCards>();
+    auto standIn = std::make_unique<ScriptedAlsaCards>();
     standIn->cards = usbGadgetMachine();
     const auto output = makeAlsaMidiOutput(std::move(standIn));
     const auto signal = output->createCompletionSignal();
@@ -205,7 +169,7 @@ TEST(AlsaMidiOutputOnStandIn, AnIdPastTheListOpensNothing)
 
 TEST(AlsaMidiOutputOnStandIn, TellsTheDevicesItMayNotOpen)
 {
-    auto standIn = std::make_unique<StandInCards>();
+    auto standIn = std::make_unique<ScriptedAlsaCards>();
     standIn->access = MidiAccessProblem{6, "audio"};
     const auto output = makeAlsaMidiOutput(std::move(standIn));
 

@@ -2,6 +2,7 @@
 
 #include "transfer/MidiOutput.h"
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -43,6 +44,10 @@ public:
     // The sound devices this user may not open: ALSA skips their cards without
     // a word, so they would be missing from the list unexplained.
     [[nodiscard]] virtual MidiAccessProblem accessProblem() = 0;
+    // A number that stays the same from one ask to the next unless a card or
+    // a device of one came or went in between, cheap enough to ask before
+    // each device. Empty when the system cannot tell, so that nothing is reused.
+    [[nodiscard]] virtual std::optional<std::uint64_t> deviceListVersion() = 0;
 };
 
 // The machine's cards through alsa-lib, and /dev/snd for the access problem.

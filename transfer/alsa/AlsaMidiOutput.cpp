@@ -17,9 +17,12 @@
 #include <climits>
 #include <chrono>
 #include <cstdio>
+#include <cstdint>
 #include <cstring>
+#include <optional>
 #include <thread>
 #include <utility>
+#include <vector>
 
 namespace hwd {
 
@@ -101,12 +104,11 @@ public:
     AlsaMidiOutput& operator=(const AlsaMidiOutput&) = delete;
     ~AlsaMidiOutput() override { close(); }
 
-    // The cards are walked afresh on every call: devices come and go.
-    unsigned deviceCount() override { return static_cast<unsigned>(listAlsaOutputPorts(*cards_).size()); }
+    unsigned deviceCount() override { return static_cast<unsigned>(ports().size()); }
 
     MidiResult deviceCaps(unsigned deviceId, MidiOutputCaps& caps) override
     {
-        const auto ports = listAlsaOutputPorts(*cards_);
+        const auto& ports = this->ports();
         if (deviceId >= ports.size())
             return ENODEV;
         const AlsaOutputPort& port = ports[deviceId];
@@ -224,9 +226,23 @@ public:
     }
 
 private:
+    // Devices come and go, so every ask looks whether the system's device list
+    // changed; only then are the cards walked again. The port list asks the
+    // count before each device, and a walk of every card for each ask made a
+    // listing cost as many walks as there are subdevices.
+    const std::vector<AlsaOutputPort>& ports()
+    {
+        const std::optional<std::uint64_t> version = cards_->deviceListVersion();
+        if (!version || version != walkedVersion_) {
+            ports_ = listAlsaOutputPorts(*cards_);
+            walkedVersion_ = version;
+        }
+        return ports_;
+    }
+
     bool portName(int deviceId, char* name, std::size_t size)
     {
-        const auto ports = listAlsaOutputPorts(*cards_);
+        const auto& ports = this->ports();
         if (deviceId < 0 || static_cast<std::size_t>(deviceId) >= ports.size())
             return false;
         const AlsaOutputPort& port = ports[static_cast<std::size_t>(deviceId)];
@@ -246,6 +262,9 @@ private:
     }
 
     std::unique_ptr<AlsaCards> cards_;
+    // The ports of the last walk, and the version of the device list it saw.
+    std::vector<AlsaOutputPort> ports_;
+    std::optional<std::uint64_t> walkedVersion_;
     OpenPort port_;
     AlsaCompletionSignal* signal_ = nullptr;
 };

@@ -1,6 +1,7 @@
 // The machine's sound cards through alsa-lib's control interface, and what
 // /dev/snd tells about the devices that this user may not open.
 #include "AlsaCards.h"
+#include "DeviceFolderWatch.h"
 
 #include <alsa/asoundlib.h>
 
@@ -137,8 +138,11 @@ public:
         return problem;
     }
 
+    std::optional<std::uint64_t> deviceListVersion() override { return deviceFolderWatch_.version(); }
+
 private:
     static constexpr const char* deviceFolder = "/dev/snd";
+    DeviceFolderWatch deviceFolderWatch_{deviceFolder};
 };
 
 } // namespace
