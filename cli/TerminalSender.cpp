@@ -55,12 +55,14 @@ std::string TerminalSender::selectPort(const std::string* value)
 // A port that took a dump but did not finish is not a failure, as in the
 // desktop program, but a terminal user is warned that it may not have arrived
 // whole. A failure while devices are kept from this user names the remedy on a
-// line of its own, after the count of what went out.
+// line of its own, after the count of what went out. A dump that went another
+// way than the usual is told once for the dumps that went the same way.
 int TerminalSender::sendInOrder(std::span<const SlotDump> dumps, std::string_view command)
 {
     const int length = static_cast<int>(command.size());
     const bool several = dumps.size() > 1;
     std::size_t sent = 0;
+    std::string lastNote;
     Waveshape wave;
     wave.loaded = true;
     for (const SlotDump& dump : dumps) {
@@ -81,6 +83,9 @@ int TerminalSender::sendInOrder(std::span<const SlotDump> dumps, std::string_vie
                 std::fprintf(stderr, "wavedump %.*s: %s\n", length, command.data(), notice_.c_str());
             return 1;
         }
+        if (!outcome.note.empty() && outcome.note != lastNote)
+            std::fprintf(stderr, "wavedump %.*s: %s\n", length, command.data(), outcome.note.c_str());
+        lastNote = outcome.note;
         if (outcome.result == SendResult::timedOut && several) {
             std::fprintf(stderr,
                          "wavedump %.*s: warning: the port did not finish sending the dump for slot %d within 30 "

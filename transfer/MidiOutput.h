@@ -58,6 +58,10 @@ public:
     // come from this output's createCompletionSignal. After a failed open nothing
     // is open and the calls below do nothing.
     [[nodiscard]] virtual MidiResult open(int deviceId, MidiCompletionSignal& done) = 0;
+    // A few words on how the open port is reached when that is not the usual
+    // way, for whoever sends (the port is held by another program, and the
+    // dump goes round it); empty the usual way.
+    [[nodiscard]] virtual std::string openNote() { return {}; }
     virtual void prepare(std::span<const std::uint8_t> message) = 0;
     // Hands the buffer over and returns at once; the signal fires when it is sent.
     // The buffer must stay unchanged until then.

@@ -52,6 +52,7 @@ SendOutcome MidiSender::send(const Waveshape& wave, int deviceId, std::uint8_t w
         return outcome;
     }
 
+    std::string note = output_.openNote();
     const auto message = WaveDumpMessage::build(wave, waveNumber);
     output_.prepare(message);
     // Cleared right before the long message, so only this buffer's completion ends the wait.
@@ -66,6 +67,8 @@ SendOutcome MidiSender::send(const Waveshape& wave, int deviceId, std::uint8_t w
     output_.pause(closePauseMs);
     output_.close();
     outcome.result = sent != midiSuccess ? SendResult::refused : finished ? SendResult::sent : SendResult::timedOut;
+    if (sent == midiSuccess)
+        outcome.note = std::move(note);
     return outcome;
 }
 

@@ -37,6 +37,9 @@ enum class SendResult {
 struct SendOutcome {
     SendResult result = SendResult::notLoaded;
     std::array<char, 100> errorText{};
+    // How the dump went when the port took it but not the usual way (the
+    // output's note on the open port); empty the usual way.
+    std::string note;
 
     // What the user is told: the failure's sentence and the platform's text;
     // empty unless the port did not open or refused the dump.
@@ -51,7 +54,7 @@ public:
 
     // One dump of wave for waveNumber (slot minus one) to deviceId (-1: the
     // system's default port). Does nothing at all while no wave is loaded.
-    // Allocates nothing after the first send.
+    // Allocates nothing after the first send, unless the output has a note.
     SendOutcome send(const Waveshape& wave, int deviceId, std::uint8_t waveNumber);
 
     static constexpr unsigned sendTimeoutMs = 30000;

@@ -209,6 +209,19 @@ TEST_F(SendBank, AnUnfinishedDumpWarnsWithItsSlotAndTheRunGoesOn)
     EXPECT_EQ(count("reset"), 2);
 }
 
+// A port that another program holds takes the dumps another way: the user is
+// told once, and the run is otherwise as usual.
+TEST_F(SendBank, ADumpSentAnotherWayIsToldOnceForTheRun)
+{
+    midi.note = "sent through the ALSA sequencer (the port is held by qtractor, process 812)";
+
+    const InProcessResult run = runInProcess({"send", saw, sine, "--slot", "97"}, midi);
+
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(slotBytes(), (std::vector<unsigned>{0x60, 0x61}));
+    EXPECT_EQ(run.err, "wavedump send: sent through the ALSA sequencer (the port is held by qtractor, process 812)\n");
+}
+
 TEST_F(SendBank, AFailureWhileDevicesAreKeptFromTheUserCountsThenNamesTheRemedy)
 {
     midi.devices.clear();

@@ -71,6 +71,8 @@ public:
     std::map<hwd::MidiResult, std::string> errorTexts;
     // What accessProblem answers (not logged: the sender never asks).
     hwd::MidiAccessProblem access;
+    // What openNote answers while a port is open (not logged).
+    std::string note;
 
     // --- The record. ---
     std::vector<std::string> calls;
@@ -102,6 +104,7 @@ public:
     void errorText(hwd::MidiResult code, char* text, std::size_t size) override;
     void pause(unsigned milliseconds) override;
     hwd::MidiAccessProblem accessProblem() override { return access; }
+    std::string openNote() override { return open_ ? note : std::string(); }
 
 private:
     class Signal;

@@ -194,6 +194,15 @@ TEST_P(MidiSenderEndingTest, EndsWithTheseCallsAndThisMessage)
 
 INSTANTIATE_TEST_SUITE_P(Sends, MidiSenderEndingTest, ::testing::ValuesIn(endings), CaseNames::byName);
 
+TEST_F(MidiSenderTest, TheOutputsNoteOnTheOpenPortComesWithADumpThePortTookOnly)
+{
+    output.note = "sent another way";
+    EXPECT_EQ(sender.send(wave, 0, 96).note, "sent another way");
+
+    output.sendLongResult = 7;
+    EXPECT_EQ(sender.send(wave, 0, 96).note, "");
+}
+
 TEST_F(MidiSenderTest, ErrorTextsAreCutAt98Characters)
 {
     const std::string longText(120, 'x');
