@@ -5,6 +5,7 @@
 // makes. Beside it the same listing where the system cannot tell its device
 // list, so that every ask walks the cards. A summary line closes the run.
 #include "ScriptedAlsaCards.h"
+#include "ScriptedAlsaPortAccess.h"
 
 #include "transfer/MidiSender.h"
 #include "transfer/alsa/AlsaMidiOutput.h"
@@ -30,7 +31,7 @@ void listPorts(benchmark::State& state, bool deviceListKnown)
         scripted.cards = machine;
         if (!deviceListKnown)
             scripted.version = std::nullopt;
-        const auto output = makeAlsaMidiOutput(std::move(cards));
+        const auto output = makeAlsaMidiOutput(std::move(cards), std::make_unique<ScriptedAlsaPortAccess>());
         const std::vector<MidiPort> ports = listHardwarePorts(*output);
         benchmark::DoNotOptimize(ports.data());
         walks += scripted.walks;

@@ -1,6 +1,7 @@
 // The ALSA backend's port list against a stand-in for the card enumeration:
 // which ports are offered, and the device ids they keep, without any sound card.
 #include "ScriptedAlsaCards.h"
+#include "ScriptedAlsaPortAccess.h"
 #include "ScriptedMidiOutput.h"
 
 #include "transfer/MidiSender.h"
@@ -34,7 +35,7 @@ struct PortListFixture : ::testing::Test {
         auto standIn = std::make_unique<ScriptedAlsaCards>();
         standIn->cards = cards;
         standIn->access = access;
-        const auto output = makeAlsaMidiOutput(std::move(standIn));
+        const auto output = makeAlsaMidiOutput(std::move(standIn), std::make_unique<ScriptedAlsaPortAccess>());
         std::vector<std::pair<std::string, long>> listed;
         for (const MidiPort& port : listHardwarePorts(*output))
             listed.emplace_back(port.name, port.deviceId);
@@ -93,7 +94,7 @@ TEST(AlsaMidiOutputOnStandIn, WalksTheCardsAgainOnlyWhenTheDeviceListChanged)
     auto owned = std::make_unique<ScriptedAlsaCards>();
     ScriptedAlsaCards& standIn = *owned;
     standIn.cards = usbGadgetMachine();
-    const auto output = makeAlsaMidiOutput(std::move(owned));
+    const auto output = makeAlsaMidiOutput(std::move(owned), std::make_unique<ScriptedAlsaPortAccess>());
     const auto signal = output->createCompletionSignal();
 
     EXPECT_EQ(listHardwarePorts(*output).size(), 4u);
@@ -116,7 +117,7 @@ TEST(AlsaMidiOutputOnStandIn, WalksTheCardsOnEveryAskWhenTheSystemCannotTellItsD
     ScriptedAlsaCards& standIn = *owned;
     standIn.cards = usbGadgetMachine();
     standIn.version = std::nullopt;
-    const auto output = makeAlsaMidiOutput(std::move(owned));
+    const auto output = makeAlsaMidiOutput(std::move(owned), std::make_unique<ScriptedAlsaPortAccess>());
 
     EXPECT_EQ(listHardwarePorts(*output).size(), 4u);
     // 69 counts (one before each of the 68 devices, one after) and 68 caps.
@@ -144,7 +145,7 @@ TEST(AlsaMidiOutputOnStandIn, NamesAreCutTo31CharactersAndTerminated)
     auto standIn = std::make_unique<ScriptedAlsaCards>();
     standIn->cards[0].identity = identity("USB-Audio", "Long", "Long");
     standIn->cards[0].outputs[0] = {std::string(40, 'n'), "short"};
-    const auto output = makeAlsaMidiOutput(std::move(standIn));
+    const auto output = makeAlsaMidiOutput(std::move(standIn), std::make_unique<ScriptedAlsaPortAccess>());
 
     MidiOutputCaps caps;
     std::memset(caps.name, '#', sizeof caps.name);
@@ -160,7 +161,7 @@ TEST(AlsaMidiOutputOnStandIn, AnIdPastTheListOpensNothing)
 {
     auto standIn = std::make_unique<ScriptedAlsaCards>();
     standIn->cards = usbGadgetMachine();
-    const auto output = makeAlsaMidiOutput(std::move(standIn));
+    const auto output = makeAlsaMidiOutput(std::move(standIn), std::make_unique<ScriptedAlsaPortAccess>());
     const auto signal = output->createCompletionSignal();
 
     EXPECT_EQ(output->open(68, *signal), static_cast<MidiResult>(ENODEV));
@@ -171,7 +172,7 @@ TEST(AlsaMidiOutputOnStandIn, TellsTheDevicesItMayNotOpen)
 {
     auto standIn = std::make_unique<ScriptedAlsaCards>();
     standIn->access = MidiAccessProblem{6, "audio"};
-    const auto output = makeAlsaMidiOutput(std::move(standIn));
+    const auto output = makeAlsaMidiOutput(std::move(standIn), std::make_unique<ScriptedAlsaPortAccess>());
 
     const MidiAccessProblem problem = output->accessProblem();
 

@@ -2,24 +2,24 @@
 // output subdevices of all cards in (card, device, subdevice) order (see
 // AlsaPortList.h); the ports of the virtual raw MIDI driver count as software
 // ports, everything else as hardware. A long message is written into the port's
-// buffer at once and is done when that buffer has drained, which the completion
-// signal's wait watches.
+// stream at once and is done when the stream has drained, which the completion
+// signal's wait watches. A port that another program holds through the ALSA
+// sequencer (a DAW connected to the interface) is reached through the
+// sequencer's own port for it.
 #include "AlsaMidiOutput.h"
 
 #include "AlsaPortList.h"
 
 #include <alsa/asoundlib.h>
 
-#include <poll.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <chrono>
 #include <cstdio>
-#include <cstdint>
 #include <cstring>
 #include <optional>
+#include <string>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -30,43 +30,26 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// 300 bytes fit the smallest buffer a raw MIDI port has, so the write normally
-// ends at once; a port that takes nothing for this long is stuck.
-constexpr auto writeLimit = std::chrono::milliseconds(1000);
-// How often a wait looks whether the port's buffer has drained; 300 bytes take
+// How often a wait looks whether the port's stream has drained; 300 bytes take
 // about 100 ms on a MIDI link.
 constexpr auto drainPollInterval = std::chrono::milliseconds(1);
 
-// The default port's open when no port is listed at all: a code of its own,
-// beyond every errno value, with words a musician can act on.
+// Codes of their own, beyond every errno value, for failures told in words a
+// musician can act on. The default port's open when no port is listed at all:
 constexpr MidiResult noOutputPort = 0x10000;
 constexpr const char* noOutputPortText = "there is no MIDI output port";
+// A port that another program holds, with no way round it, when the system
+// says which program that is:
+constexpr MidiResult heldByProgram = 0x10001;
 
 // The port while it is open, shared with the completion signal that watches it.
 struct OpenPort {
-    snd_rawmidi_t* handle = nullptr;
-    std::size_t bufferSize = 0;
-    // A message has been written and the buffer has not been seen empty yet.
+    std::unique_ptr<AlsaOutputStream> stream;
+    // A message has been written and the stream has not been seen drained yet.
     bool inFlight = false;
-
-    // True once the buffer is empty, or once the port can no longer say.
-    bool drained()
-    {
-        // Other kinds of port (the sequencer-backed "virtual" one) keep no buffer
-        // that the status reports, and their write has passed the bytes on
-        // already. Their drain is not asked: it waits on the sequencer without
-        // any time limit.
-        if (snd_rawmidi_type(handle) != SND_RAWMIDI_TYPE_HW)
-            return true;
-        snd_rawmidi_status_t* status;
-        snd_rawmidi_status_alloca(&status);
-        if (snd_rawmidi_status(handle, status) < 0)
-            return true;
-        return snd_rawmidi_status_get_avail(status) >= bufferSize;
-    }
 };
 
-// Manual reset: set when the watched port's buffer has drained or been dropped.
+// Manual reset: set when the watched port's stream has drained or been dropped.
 class AlsaCompletionSignal final : public MidiCompletionSignal {
 public:
     void reset() override { signalled_ = false; }
@@ -77,7 +60,7 @@ public:
         for (;;) {
             if (signalled_)
                 return true;
-            if (port_ && port_->inFlight && port_->drained()) {
+            if (port_ && port_->inFlight && port_->stream->drained()) {
                 port_->inFlight = false;
                 signalled_ = true;
                 return true;
@@ -99,7 +82,10 @@ private:
 
 class AlsaMidiOutput final : public MidiOutput {
 public:
-    explicit AlsaMidiOutput(std::unique_ptr<AlsaCards> cards) : cards_(std::move(cards)) {}
+    AlsaMidiOutput(std::unique_ptr<AlsaCards> cards, std::unique_ptr<AlsaPortAccess> access)
+        : cards_(std::move(cards)), access_(std::move(access))
+    {
+    }
     AlsaMidiOutput(const AlsaMidiOutput&) = delete;
     AlsaMidiOutput& operator=(const AlsaMidiOutput&) = delete;
     ~AlsaMidiOutput() override { close(); }
@@ -131,65 +117,59 @@ public:
         auto* signal = dynamic_cast<AlsaCompletionSignal*>(&done);
         if (!signal)
             return EINVAL;
-        if (port_.handle)
+        if (port_.stream)
             return EBUSY;
+        note_.clear();
+        holderText_.clear();
 
-        char name[48] = "default";
-        if (deviceId != defaultMidiDevice && !portName(deviceId, name, sizeof name))
-            return ENODEV;
-        // Non-blocking, so that a port another program holds fails at once.
-        snd_rawmidi_t* handle = nullptr;
-        if (const int result = snd_rawmidi_open(nullptr, &handle, name, SND_RAWMIDI_NONBLOCK); result < 0) {
+        std::optional<AlsaPortAddress> address;
+        if (deviceId != defaultMidiDevice) {
+            const auto& ports = this->ports();
+            if (deviceId < 0 || static_cast<std::size_t>(deviceId) >= ports.size())
+                return ENODEV;
+            const AlsaOutputPort& port = ports[static_cast<std::size_t>(deviceId)];
+            address = AlsaPortAddress{port.card, port.device, port.subdevice};
+        }
+        AlsaOpenedStream opened = access_->openRawMidi(address ? hardwareName(*address) : "default");
+        if (opened.error == EBUSY && address)
+            opened = shareHeldPort(*address);
+        if (!opened.stream) {
             // The system's "No such file or directory" tells a musician nothing.
-            const bool noPort = deviceId == defaultMidiDevice && (result == -ENOENT || result == -ENODEV);
-            return noPort && deviceCount() == 0 ? noOutputPort : static_cast<MidiResult>(-result);
+            const bool noPort = !address && (opened.error == ENOENT || opened.error == ENODEV);
+            return noPort && deviceCount() == 0 ? noOutputPort : opened.error;
         }
 
-        snd_rawmidi_params_t* params;
-        snd_rawmidi_params_alloca(&params);
-        std::size_t bufferSize = 0;
-        if (snd_rawmidi_params_current(handle, params) == 0)
-            bufferSize = snd_rawmidi_params_get_buffer_size(params);
-        port_ = OpenPort{handle, bufferSize, false};
+        port_ = OpenPort{std::move(opened.stream), false};
         signal_ = signal;
         signal_->watch(&port_);
         return midiSuccess;
     }
 
-    // Raw MIDI copies the bytes into the port's own buffer: nothing to lock in place.
+    std::string openNote() override { return note_; }
+
+    // The stream copies the bytes: nothing to lock in place.
     void prepare(std::span<const std::uint8_t>) override {}
     void unprepare() override {}
 
     MidiResult sendLong(std::span<const std::uint8_t> message) override
     {
-        if (!port_.handle)
+        if (!port_.stream)
             return EBADF;
-        const auto deadline = Clock::now() + writeLimit;
-        std::size_t written = 0;
-        while (written < message.size()) {
-            const ssize_t result =
-                snd_rawmidi_write(port_.handle, message.data() + written, message.size() - written);
-            if (result > 0) {
-                written += static_cast<std::size_t>(result);
-                continue;
-            }
-            if (result < 0 && result != -EAGAIN && result != -EINTR)
-                return static_cast<MidiResult>(-result);
-            const auto now = Clock::now();
-            if (now >= deadline)
-                return ETIMEDOUT;
-            waitForRoom(std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now));
-        }
-        port_.inFlight = true;
-        return midiSuccess;
+        const MidiResult written = port_.stream->write(message);
+        port_.inFlight = written == midiSuccess;
+        // A message the stream did not take is done with at once: waiting for
+        // it would only hold the failure back.
+        if (written != midiSuccess && signal_)
+            signal_->set();
+        return written;
     }
 
     void reset() override
     {
-        if (!port_.handle)
+        if (!port_.stream)
             return;
-        snd_rawmidi_drop(port_.handle);
-        // The dropped buffer is done with, as after a drain.
+        port_.stream->drop();
+        // The dropped message is done with, as after a drain.
         if (port_.inFlight && signal_)
             signal_->set();
         port_.inFlight = false;
@@ -197,12 +177,11 @@ public:
 
     void close() override
     {
-        if (!port_.handle)
+        if (!port_.stream)
             return;
         if (signal_)
             signal_->watch(nullptr);
         signal_ = nullptr;
-        snd_rawmidi_close(port_.handle);
         port_ = OpenPort{};
     }
 
@@ -212,11 +191,17 @@ public:
         // negating it would overflow).
         if (size == 0 || code > static_cast<MidiResult>(INT_MAX))
             return;
-        const char* message = code == noOutputPort ? noOutputPortText : snd_strerror(-static_cast<int>(code));
-        if (!message)
+        std::string message;
+        if (code == noOutputPort)
+            message = noOutputPortText;
+        else if (code == heldByProgram)
+            message = snd_strerror(-EBUSY) + holderText_;
+        else if (const char* system = snd_strerror(-static_cast<int>(code)))
+            message = system;
+        else
             return;
-        const std::size_t length = strnlen(message, size - 1);
-        std::memcpy(text, message, length);
+        const std::size_t length = std::min(message.size(), size - 1);
+        std::memcpy(text, message.data(), length);
         text[length] = '\0';
     }
 
@@ -240,50 +225,61 @@ private:
         return ports_;
     }
 
-    bool portName(int deviceId, char* name, std::size_t size)
+    static std::string hardwareName(const AlsaPortAddress& port)
     {
-        const auto& ports = this->ports();
-        if (deviceId < 0 || static_cast<std::size_t>(deviceId) >= ports.size())
-            return false;
-        const AlsaOutputPort& port = ports[static_cast<std::size_t>(deviceId)];
-        std::snprintf(name, size, "hw:%d,%d,%u", port.card, port.device, port.subdevice);
-        return true;
+        return "hw:" + std::to_string(port.card) + "," + std::to_string(port.device) + ","
+            + std::to_string(port.subdevice);
     }
 
-    void waitForRoom(std::chrono::milliseconds limit)
+    // The raw MIDI port is held by another program. A sequencer connection
+    // holds it this way, and then the sequencer's port for it still takes the
+    // dump; else the failure names the holder when the system does.
+    AlsaOpenedStream shareHeldPort(const AlsaPortAddress& address)
     {
-        pollfd descriptors[4];
-        const int count = snd_rawmidi_poll_descriptors(port_.handle, descriptors, std::size(descriptors));
-        if (count <= 0) {
-            std::this_thread::sleep_for(drainPollInterval);
-            return;
+        const std::optional<AlsaPortHolder> holder = access_->holder(address);
+        const bool named = holder && !holder->program.empty();
+        const std::string who = named ? holder->program + ", process " + std::to_string(holder->pid) : "";
+        AlsaOpenedStream shared = access_->openSequencerPort(address);
+        if (shared.stream) {
+            // The process that made a connection may have ended while the connection lives on.
+            note_ = "sent through the ALSA sequencer (the port is "
+                + (named ? "held by " + who : std::string("in use through the sequencer")) + ")";
+            return shared;
         }
-        ::poll(descriptors, static_cast<nfds_t>(count), static_cast<int>(std::max<long long>(limit.count(), 1)));
+        if (!named)
+            return {nullptr, EBUSY};
+        holderText_ = " (held by " + who + ")";
+        return {nullptr, heldByProgram};
     }
 
     std::unique_ptr<AlsaCards> cards_;
+    std::unique_ptr<AlsaPortAccess> access_;
     // The ports of the last walk, and the version of the device list it saw.
     std::vector<AlsaOutputPort> ports_;
     std::optional<std::uint64_t> walkedVersion_;
     OpenPort port_;
     AlsaCompletionSignal* signal_ = nullptr;
+    // How the open port is reached when another program holds it; empty the usual way.
+    std::string note_;
+    // Who holds the port that the last open found held, for its error text.
+    std::string holderText_;
 };
 
 void quietAlsaErrors(const char*, int, const char*, int, const char*, ...) {}
 
 } // namespace
 
-std::unique_ptr<MidiOutput> makeAlsaMidiOutput(std::unique_ptr<AlsaCards> cards)
+std::unique_ptr<MidiOutput> makeAlsaMidiOutput(std::unique_ptr<AlsaCards> cards, std::unique_ptr<AlsaPortAccess> access)
 {
     // The library would print its own lines on stderr besides the failure the
     // user is shown; the error codes carry everything the program reports.
     snd_lib_error_set_handler(quietAlsaErrors);
-    return std::make_unique<AlsaMidiOutput>(std::move(cards));
+    return std::make_unique<AlsaMidiOutput>(std::move(cards), std::move(access));
 }
 
 std::unique_ptr<MidiOutput> makeSystemMidiOutput()
 {
-    return makeAlsaMidiOutput(makeSystemAlsaCards());
+    return makeAlsaMidiOutput(makeSystemAlsaCards(), makeSystemAlsaPortAccess());
 }
 
 } // namespace hwd

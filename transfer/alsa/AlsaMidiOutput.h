@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AlsaCards.h"
+#include "AlsaPortAccess.h"
 
 #include "transfer/MidiOutput.h"
 
@@ -9,7 +10,9 @@
 namespace hwd {
 
 // The MIDI output layer on ALSA's raw MIDI interface, listing the cards that
-// cards enumerates (makeSystemMidiOutput gives it the machine's own).
-[[nodiscard]] std::unique_ptr<MidiOutput> makeAlsaMidiOutput(std::unique_ptr<AlsaCards> cards);
+// cards enumerates and reaching their ports through access
+// (makeSystemMidiOutput gives it the machine's own).
+[[nodiscard]] std::unique_ptr<MidiOutput> makeAlsaMidiOutput(std::unique_ptr<AlsaCards> cards,
+                                                             std::unique_ptr<AlsaPortAccess> access);
 
 } // namespace hwd
