@@ -9,6 +9,8 @@
 #   3  the loopback sound card: what is played on its device 0 comes out of
 #      its device 1 (no MIDI device)
 # What is sent to ID 66 arrives at the gadget's hw:1,0,0, ID 67 at hw:1,0,1.
+# Once check_shared_port has loaded snd-seq-midi, each MIDI card also has a
+# sequencer client of the card's name, one port per subdevice.
 
 USB_PORT=66
 USB_PORT_2=67
@@ -281,22 +283,84 @@ check_bank_resume() {
     fi
 }
 
-check_busy_port() {
-    # The shell's redirection holds the interface's first output.
+# check_held_port NAME: a send to the interface's first output while a program
+# that opened its raw MIDI device holds it fails at once, naming the program.
+check_held_port() {
+    # The shell's redirection holds the interface's first output, in the
+    # process that then becomes sleep.
     sleep 30 >"/dev/snd/midiC2D0" &
     holder=$!
     usleep 200000
     probe - wavedump send /data/saw.wav --slot 97 --port "$USB_PORT"
     kill $holder
     wait $holder 2>/dev/null
-    timing "send to a busy port"
-    if [ "$status" = 1 ] && [ "$total_ms" -lt "$AT_ONCE_MS" ] \
-        && [ "$(cat /tmp/stderr)" = "Error: Failed to open the specified MIDI port. Device or resource busy" ]; then
-        pass "a port held by another program fails at once with the system's reason"
+    timing "$1"
+    busy="Error: Failed to open the specified MIDI port. Device or resource busy (held by sleep, process $holder)"
+    if [ "$status" = 1 ] && [ "$total_ms" -lt "$AT_ONCE_MS" ] && [ "$(cat /tmp/stderr)" = "$busy" ]; then
+        pass "$1"
     else
-        fail "a port held by another program fails at once with the system's reason" \
-            "exit $status after $total_ms ms" "$(cat /tmp/stderr)"
+        fail "$1" "exit $status after $total_ms ms" "$(cat /tmp/stderr)"
     fi
+}
+
+check_busy_port() {
+    check_held_port "a port held by another program fails at once with the system's reason and the holder"
+}
+
+# The sequencer's port for the interface's first output, as aconnect names it,
+# and one of VirMIDI's, which lives as long as the machine: a connection from
+# it to the interface outlives the aconnect that made it.
+SEQUENCER_PORT="Harlix MIDI Test Interface:0"
+VIRMIDI_SEQUENCER_PORT="Virtual Raw MIDI 0-0:0"
+
+# check_sent_round NAME NOTE: the last probe's send arrived whole through the
+# sequencer, said so with NOTE, and waited the dump's time on the wire (96 ms)
+# before its 100 ms pause.
+check_sent_round() {
+    timing "$1"
+    if [ "$status" = 0 ] && [ "$bytes" = 300 ] && cmp -s /tmp/received /tmp/97.syx \
+        && [ "$(cat /tmp/stderr)" = "wavedump send: $2" ] && [ "$last_to_exit_ms" -ge 150 ]; then
+        pass "$1"
+    else
+        fail "$1" "exit $status, $bytes bytes, last byte to exit $last_to_exit_ms ms" "$(cat /tmp/stderr)" \
+            "$(aconnect -l)"
+    fi
+}
+
+# A sequencer connection to the interface, as a DAW makes, holds its raw MIDI
+# device: the dump goes through the sequencer's port for it instead. The
+# sequencer's raw MIDI driver is loaded here, after check_busy_port has seen
+# a held port without it.
+check_shared_port() {
+    while read -r module; do
+        insmod "/lib/modules/$module" || echo "E2E: cannot load $module"
+    done </lib/modules/load-later
+    tries=0
+    until aconnect -o | grep -q "'Harlix MIDI Test Interface'" || [ $tries -ge 50 ]; do
+        tries=$((tries + 1))
+        usleep 100000
+    done
+
+    seq-holder "$SEQUENCER_PORT" >/tmp/holder 2>&1 &
+    holder=$!
+    tries=0
+    until grep -q connected /tmp/holder || [ $tries -ge 50 ]; do
+        tries=$((tries + 1))
+        usleep 100000
+    done
+    probe "$RECEIVER" wavedump send /data/saw.wav --slot 97 --port "$USB_PORT"
+    kill $holder
+    wait $holder 2>/dev/null
+    check_sent_round "a port a program holds through the sequencer takes the dump that way, and the program is named" \
+        "sent through the ALSA sequencer (the port is held by seq-holder, process $holder)"
+
+    aconnect "$VIRMIDI_SEQUENCER_PORT" "$SEQUENCER_PORT"
+    probe "$RECEIVER" wavedump send /data/saw.wav --slot 97 --port "$USB_PORT"
+    aconnect -d "$VIRMIDI_SEQUENCER_PORT" "$SEQUENCER_PORT"
+    check_sent_round "a port held by a connection whose maker has ended takes the dump through the sequencer" \
+        "sent through the ALSA sequencer (the port is in use through the sequencer)"
+
+    check_held_port "a port a program holds outside the sequencer still fails at once, naming the program"
 }
 
 check_nobody_reading() {
@@ -553,6 +617,7 @@ run_checks() {
     check_bank_send
     check_bank_resume
     check_busy_port
+    check_shared_port
     check_nobody_reading
     check_permissions
     check_play

@@ -52,6 +52,8 @@ timeout 1200 cmake --build "$build" -j"$(nproc)" --target wavedump hwd_audio_sys
     || { tail -n 50 "$log"; exit 1; }
 mkdir -p "$vm"
 timeout 300 g++ -std=c++20 -O2 -Wall -Wextra -Werror -o "$vm/midi-probe" "$root/tools/e2e/midi-probe.cpp" -lasound
+# A program that holds the interface through the sequencer, as a DAW does.
+timeout 300 g++ -std=c++20 -O2 -Wall -Wextra -Werror -o "$vm/seq-holder" "$root/tools/e2e/seq-holder.cpp" -lasound
 # The preview's latency and CPU probe, on the audio libraries wavedump play links.
 timeout 300 g++ -std=c++20 -O2 -Wall -Wextra -Werror -I"$root" -o "$vm/preview-probe" \
     "$root/bench/preview_probe.cpp" "$root/bench/preview_recorder.cpp" \
@@ -60,7 +62,7 @@ timeout 300 g++ -std=c++20 -O2 -Wall -Wextra -Werror -I"$root" -o "$vm/preview-p
 timeout 300 g++ -std=c++20 -O2 -Wall -Wextra -Werror -I"$root" -o "$vm/underrun-probe" \
     "$root/tools/e2e/underrun-probe.cpp" "$root/bench/preview_recorder.cpp" \
     "$build/audio/libhwd_audio_system.a" "$build/audio/libhwd_audio.a" "$build/wave/libhwd_wave.a" -lasound
-echo "e2e: wavedump, midi-probe, preview-probe and underrun-probe built in $(since "$step") s"
+echo "e2e: wavedump, midi-probe, seq-holder, preview-probe and underrun-probe built in $(since "$step") s"
 
 # --- The kernel: the image package linux-image-amd64 depends on, unpacked -----
 step=$(now)
@@ -118,6 +120,8 @@ add_program() {
 add_program "$build/bin/wavedump"
 add_program "$(command -v amidi)"
 add_program "$vm/midi-probe"
+add_program "$vm/seq-holder"
+add_program "$(command -v aconnect)"
 add_program "$vm/preview-probe"
 add_program "$vm/underrun-probe"
 # The far side of the loopback sound card, for wavedump play.
@@ -125,13 +129,20 @@ add_program "$(command -v arecord)"
 mkdir -p "$staging/usr/share/alsa"
 cp /usr/share/alsa/alsa.conf "$staging/usr/share/alsa/"
 
-# The drivers, each after what it needs.
+# The drivers, each after what it needs. The sequencer's driver for raw MIDI
+# devices (snd-seq-midi) is loaded by the checks, which first see a held port
+# without it (lib/modules/load-later).
 modprobe -d "$kernel" -S "$kernel_version" -a --show-depends snd-virmidi dummy_hcd usb_f_midi snd-usb-audio snd-aloop \
-    | awk '$1 == "insmod" && !seen[$2]++ { print $2 }' >"$vm/modules"
+    snd-seq snd-seq-midi | awk '$1 == "insmod" && !seen[$2]++ { print $2 }' >"$vm/modules"
 : >"$staging/lib/modules/load-order"
+: >"$staging/lib/modules/load-later"
 while read -r module; do
     cp "$module" "$staging/lib/modules/"
     name=$(basename "$module")
+    if [ "$name" = snd-seq-midi.ko ]; then
+        echo "$name" >>"$staging/lib/modules/load-later"
+        continue
+    fi
     # Four VirMIDI devices of 16 subdevices each: port IDs 0 to 63.
     [ "$name" = snd-virmidi.ko ] && name="$name midi_devs=4"
     # The loopback card keeps out of the way of the MIDI cards: card 3, so that
