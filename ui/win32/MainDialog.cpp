@@ -138,6 +138,37 @@ void MainDialog::openModeless(int templateId, DialogController& controller)
         bank_.reset();
 }
 
+template <class Step>
+auto MainDialog::withBankAside(Step step)
+{
+    const HWND bank = bank_ ? bank_->window() : nullptr;
+    // EnableWindow answers whether the window was disabled before.
+    const bool wasDisabled = bank != nullptr && EnableWindow(bank, FALSE) != 0;
+    auto result = step();
+    if (bank != nullptr && !wasDisabled && IsWindow(bank))
+        EnableWindow(bank, TRUE);
+    return result;
+}
+
+void MainDialog::showMessage(std::string_view text, MessageIcon icon)
+{
+    (void)withBankAside([&] {
+        WindowControls::showMessage(text, icon);
+        return 0;
+    });
+}
+
+std::optional<std::filesystem::path> MainDialog::chooseFileToOpen(OpenTypes types)
+{
+    return withBankAside([&] { return WindowControls::chooseFileToOpen(types); });
+}
+
+std::optional<std::filesystem::path> MainDialog::chooseSaveTarget(const std::filesystem::path& suggested,
+                                                                  SaveTypes types)
+{
+    return withBankAside([&] { return WindowControls::chooseSaveTarget(suggested, types); });
+}
+
 void MainDialog::endDialog(int code)
 {
     DestroyWindow(window());

@@ -44,12 +44,23 @@ public:
     void openModeless(int templateId, DialogController& controller) override;
     // Destroys the window and asks the loop to end with code.
     void endDialog(int code) override;
+    // The boxes and file dialogs of this window, with the bank window disabled
+    // while they run their own loop, as Qt's application-modal ones disable it:
+    // its keys would reach nothing meanwhile.
+    void showMessage(std::string_view text, MessageIcon icon) override;
+    [[nodiscard]] std::optional<std::filesystem::path> chooseFileToOpen(OpenTypes types) override;
+    [[nodiscard]] std::optional<std::filesystem::path> chooseSaveTarget(const std::filesystem::path& suggested,
+                                                                        SaveTypes types) override;
 
 protected:
     std::optional<LRESULT> handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     LRESULT initialise();
+    // Runs a modal step of this window with the bank window disabled meanwhile;
+    // one that was disabled already stays so.
+    template <class Step>
+    auto withBankAside(Step step);
 
     DialogController& controller_;
     Waveshape& wave_;

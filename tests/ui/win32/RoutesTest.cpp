@@ -413,6 +413,16 @@ TEST_F(RoutesTest, Bank)
     EXPECT_EQ(GetForegroundWindow(), bank);
     EXPECT_EQ(bankController.take(), Calls{});
 
+    // A box of the main dialog sets the bank window aside while it runs.
+    bool asideDuringBox = false;
+    {
+        DialogWatcher watcher;
+        watcher.onMessageBox = [&](HWND) { asideDuringBox = !IsWindowEnabled(bank); };
+        harness_.dialog().showMessage("Failed to open wave file.", MessageIcon::Warning);
+    }
+    EXPECT_TRUE(asideDuringBox);
+    EXPECT_TRUE(IsWindowEnabled(bank));
+
     bankController.window->enableControl(0, false);
     EXPECT_FALSE(IsWindowEnabled(bank));
     EXPECT_TRUE(IsWindowEnabled(harness_.window()));
