@@ -236,65 +236,71 @@ TEST_F(BankControllerTest, clicksArrowsAndDeleteSelectAndClearCellsAndADoubleCli
 
 // --- Sending --------------------------------------------------------------------
 
-TEST_F(BankControllerTest, aBankGoesOneDumpAnIdlePassInSlotOrderWithItsProgressAndLastLine)
+TEST_F(BankControllerTest, aBankGoesOneDumpAnIdlePassInSlotOrderWithOnlyCancelAtWork)
 {
-    drop({ramp("a.wav", 1), ramp("b.wav", 2), ramp("c.wav", 3)}, 126);
+    drop({ramp("a.wav", 1), ramp("b.wav", 2), ramp("c.wav", 3), ramp("d.wav", 4)}, 125);
+    bank.pictureClicked(IDC_BANK_VIEW, centreOfSlot(126), client, {});
+    bank.pictureClicked(IDC_BANK_VIEW, centreOfSlot(128), client, {.shift = true});
     log.clear();
-    bank.command(IDC_BANK_SEND, ControlEvent::Clicked);
+    bank.command(IDC_BANK_SEND, ControlEvent::Clicked); // the selection only: 126 to 128
     EXPECT_TRUE(midi.sentMessages.empty()); // the first dump waits for an idle pass
     EXPECT_EQ(window.laterActions.size(), 1u);
+    for (const int id : {IDC_BANK_VIEW, IDC_BANK_OPEN, IDC_BANK_SAVE, IDC_BANK_SEND, IDC_BANK_CLEAR})
+        EXPECT_FALSE(window.enabled[id]) << id;
+    EXPECT_EQ(window.focus, IDC_BANK_CANCEL);
+    drop({ramp("late.wav", 9)}, 110); // refused while sending
     idle(5);
 
-    EXPECT_EQ(sentSlots(), (std::vector<std::pair<int, int>>{{126, 1}, {127, 2}, {128, 3}}));
+    EXPECT_EQ(sentSlots(), (std::vector<std::pair<int, int>>{{126, 2}, {127, 3}, {128, 4}}));
     EXPECT_EQ(entries("text " + std::to_string(IDC_BANK_STATUS) + " "),
               (Log{"Sending 126 (1 of 3)...", "Sending 127 (2 of 3)...", "Sending 128 (3 of 3)...",
                    "3 waves sent to 126-128 in 0.5 s"}));
     EXPECT_EQ(owner.calls, (std::vector<std::string>{"sending", "done"}));
+    EXPECT_EQ(names(110, 110), std::vector<std::string>{"-"});
     EXPECT_TRUE(window.enabled[IDC_BANK_SEND]);
     EXPECT_FALSE(window.enabled[IDC_BANK_RESUME]);
 }
 
-TEST_F(BankControllerTest, whileABankIsSentOnlyCancelWorksAndItStopsBeforeTheNextDumpForResume)
+// Cancel, or a dump that fails, stops a bank of 100 to 102 after its first
+// dump; Resume then sends the rest.
+TEST_F(BankControllerTest, aBankStoppedPartWayResumesFromTheSlotItDidNotSend)
 {
+    struct Case {
+        const char* name;
+        bool cancel;
+        const char* line;
+        const char* resume;
+        Log boxes;
+    };
+    const Case cases[] = {
+        // First: the scripted output counts its opens from its start.
+        {"the second open refused", false, "1 wave sent to 100 in 0.3 s; 101 failed", "&Resume from 101",
+         {"Slot 101 was not sent.\nError: Failed to open the specified MIDI port. The device is already in use."}},
+        {"Cancel", true, "Cancelled: 1 wave sent to 100 in 0.3 s", "&Resume from 101", {}},
+    };
     drop({ramp("a.wav", 1), ramp("b.wav", 2), ramp("c.wav", 3)}, 100);
-    bank.pictureClicked(IDC_BANK_VIEW, centreOfSlot(100), client, {});
-    bank.pictureClicked(IDC_BANK_VIEW, centreOfSlot(102), client, {.control = true});
-    bank.command(IDC_BANK_SEND, ControlEvent::Clicked); // the selection only: 100 and 102
-    for (const int id : {IDC_BANK_VIEW, IDC_BANK_OPEN, IDC_BANK_SAVE, IDC_BANK_SEND, IDC_BANK_CLEAR})
-        EXPECT_FALSE(window.enabled[id]) << id;
-    EXPECT_TRUE(window.enabled[IDC_BANK_CANCEL]);
-    EXPECT_EQ(window.focus, IDC_BANK_CANCEL);
-    drop({ramp("late.wav", 9)}, 110); // refused while sending
-    idle(1);
-    bank.command(IDC_BANK_CANCEL, ControlEvent::Clicked);
-    idle(2);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        midi.sentMessages.clear();
+        midi.openResults = c.cancel ? std::vector<hwd::MidiResult>{} : std::vector<hwd::MidiResult>{hwd::midiSuccess, 4};
+        log.clear();
+        bank.command(IDC_BANK_SEND, ControlEvent::Clicked);
+        idle(1);
+        if (c.cancel)
+            bank.command(IDC_BANK_CANCEL, ControlEvent::Clicked);
+        idle(2);
 
-    EXPECT_EQ(sentSlots(), (std::vector<std::pair<int, int>>{{100, 1}}));
-    EXPECT_EQ(window.texts[IDC_BANK_STATUS], "Cancelled: 1 wave sent to 100 in 0.3 s");
-    EXPECT_EQ(window.texts[IDC_BANK_RESUME], "&Resume from 102");
-    EXPECT_EQ(names(110, 110), std::vector<std::string>{"-"});
-    bank.command(IDC_BANK_RESUME, ControlEvent::Clicked);
-    idle(2);
-    EXPECT_EQ(sentSlots(), (std::vector<std::pair<int, int>>{{100, 1}, {102, 3}}));
-}
-
-TEST_F(BankControllerTest, aFailedDumpStopsTheBankWithOneBoxNamingItsSlotAndResumeSendsTheRest)
-{
-    drop({ramp("a.wav", 1), ramp("b.wav", 2), ramp("c.wav", 3)}, 100);
-    midi.openResults = {hwd::midiSuccess, 4};
-    log.clear();
-    bank.command(IDC_BANK_SEND, ControlEvent::Clicked);
-    idle(3);
-
-    EXPECT_EQ(entries("box error: "),
-              (Log{"Slot 101 was not sent.\nError: Failed to open the specified MIDI port. The device is already in use."}));
-    EXPECT_EQ(window.texts[IDC_BANK_STATUS], "1 wave sent to 100 in 0.3 s; 101 failed");
-    EXPECT_EQ(window.texts[IDC_BANK_RESUME], "&Resume from 101");
-    EXPECT_TRUE(window.enabled[IDC_BANK_RESUME]);
-    bank.command(IDC_BANK_RESUME, ControlEvent::Clicked);
-    idle(3);
-    EXPECT_EQ(sentSlots(), (std::vector<std::pair<int, int>>{{100, 1}, {101, 2}, {102, 3}}));
-    EXPECT_EQ(window.texts[IDC_BANK_STATUS], "2 waves sent to 101-102 in 0.3 s");
+        EXPECT_EQ(sentSlots(), (std::vector<std::pair<int, int>>{{100, 1}}));
+        EXPECT_EQ(entries("box error: "), c.boxes);
+        EXPECT_EQ(window.texts[IDC_BANK_STATUS], c.line);
+        EXPECT_EQ(window.texts[IDC_BANK_RESUME], c.resume);
+        EXPECT_TRUE(window.enabled[IDC_BANK_RESUME]);
+        midi.openResults.clear();
+        bank.command(IDC_BANK_RESUME, ControlEvent::Clicked);
+        idle(3);
+        EXPECT_EQ(sentSlots(), (std::vector<std::pair<int, int>>{{100, 1}, {101, 2}, {102, 3}}));
+        EXPECT_EQ(window.texts[IDC_BANK_STATUS], "2 waves sent to 101-102 in 0.3 s");
+    }
 }
 
 // --- The main dialog's side ---------------------------------------------------------
